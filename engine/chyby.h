@@ -1,0 +1,13 @@
+// Input/output failures that reach the user with the system's description.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+class ChybaCteni : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// "<what>: <strerror(errno)>" for the current errno.
+std::string PopisSystemoveChyby(const std::string& co, int cisloChyby);

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, testing and running need.
+# Only missing packages are installed; with nothing missing it does nothing.
+set -euo pipefail
+
+packages=(
+    # build
+    cmake ninja-build g++ make pkg-config
+    # tests, benchmarks, fuzzing
+    googletest libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
+    # the window
+    qt6-base-dev qt6-base-dev-tools libgl-dev libegl-dev
+    fontconfig fonts-liberation fonts-dejavu-core
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+    [[ "$status" == "install ok installed" ]] || missing+=("$package")
+done
+
+if ((${#missing[@]} == 0)); then
+    exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+sudo=""
+if [[ $(id -u) -ne 0 ]]; then
+    sudo="sudo"
+fi
+$sudo apt-get update -q
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,0 +1,58 @@
+#include "test_support.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <stdexcept>
+
+#include "cp1250.h"
+
+void NaplnZRadku(TSeznam& seznam, std::initializer_list<std::string_view> radky)
+{
+    for (std::string_view radek : radky)
+        PridejPrisadu(seznam, radek);
+}
+
+TPrisada& Prisada(const TSeznam& seznam, std::string_view jmeno)
+{
+    for (TPrisada* prisada : seznam.Prisady)
+        if (prisada->Jmeno == jmeno)
+            return *prisada;
+    throw std::out_of_range("no ingredient " + std::string(jmeno));
+}
+
+TEfekt& Efekt(const TSeznam& seznam, std::string_view jmeno)
+{
+    for (TEfekt* efekt : seznam.Efekty)
+        if (efekt->Jmeno == jmeno)
+            return *efekt;
+    throw std::out_of_range("no effect " + std::string(jmeno));
+}
+
+DocasnaSlozka::DocasnaSlozka()
+{
+    std::string vzor = (std::filesystem::temp_directory_path() / "mixor-test-XXXXXX").string();
+    if (::mkdtemp(vzor.data()) == nullptr)
+        throw std::runtime_error("mkdtemp failed");
+    cesta_ = vzor;
+}
+
+DocasnaSlozka::~DocasnaSlozka()
+{
+    std::error_code ignorovana;
+    std::filesystem::remove_all(cesta_, ignorovana);
+}
+
+std::filesystem::path DocasnaSlozka::zapis(const std::string& jmeno, std::string_view obsah) const
+{
+    const auto cesta = cesta_ / jmeno;
+    std::ofstream soubor(cesta, std::ios::binary);
+    soubor.write(obsah.data(), static_cast<std::streamsize>(obsah.size()));
+    if (!soubor)
+        throw std::runtime_error("cannot write " + cesta.string());
+    return cesta;
+}
+
+std::string W(std::string_view utf8)
+{
+    return Cp1250ZUtf8(utf8);
+}

@@ -1,0 +1,35 @@
+// Helpers shared by the engine tests.
+#pragma once
+
+#include <filesystem>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "katalog.h"
+
+// Fills a catalogue from catalogue-file lines, as the loader would.
+void NaplnZRadku(TSeznam& seznam, std::initializer_list<std::string_view> radky);
+
+// The ingredient or effect of that name (the first one, for duplicates).
+TPrisada& Prisada(const TSeznam& seznam, std::string_view jmeno);
+TEfekt& Efekt(const TSeznam& seznam, std::string_view jmeno);
+
+// A fresh, empty directory that is removed with the object.
+class DocasnaSlozka {
+public:
+    DocasnaSlozka();
+    ~DocasnaSlozka();
+    DocasnaSlozka(const DocasnaSlozka&) = delete;
+    DocasnaSlozka& operator=(const DocasnaSlozka&) = delete;
+
+    const std::filesystem::path& cesta() const { return cesta_; }
+    // Writes bytes to a file of this directory and returns its path.
+    std::filesystem::path zapis(const std::string& jmeno, std::string_view obsah) const;
+
+private:
+    std::filesystem::path cesta_;
+};
+
+// Windows-1250 bytes of a text written in UTF-8 in the test source.
+std::string W(std::string_view utf8);
