@@ -9,5 +9,10 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// "<what>: <strerror(errno)>" for the current errno.
+// "<what>: <description of the error number>". Messages are UTF-8.
 std::string PopisSystemoveChyby(const std::string& co, int cisloChyby);
+
+class ChybaZapisu : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};

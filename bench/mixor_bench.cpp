@@ -1,0 +1,312 @@
+// Benchmarks of the loader, the potion finder and the list sort.
+//
+// After the runs a summary compares the figures with the targets:
+//   - loading 100,000 ingredients takes at most 5x the floor (reading the
+//     same file and splitting it into lines);
+//   - ten times the data takes at most twelve times the time, for every step
+//     not bound by the size of its output.
+// The targets are reported, not enforced: timings depend on the machine.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "generator.h"
+#include "hledani.h"
+#include "katalog.h"
+
+namespace {
+
+constexpr std::size_t kBlok = 64 * 1024;
+
+// Catalogue files, written once per size into a directory removed at exit.
+class Soubory {
+public:
+    ~Soubory()
+    {
+        if (!slozka_.empty()) {
+            std::error_code ignorovana;
+            std::filesystem::remove_all(slozka_, ignorovana);
+        }
+    }
+
+    const std::string& cesta(std::size_t pocetPrisad)
+    {
+        auto it = cesty_.find(pocetPrisad);
+        if (it != cesty_.end())
+            return it->second;
+        if (slozka_.empty()) {
+            std::string vzor = (std::filesystem::temp_directory_path() / "mixor-bench-XXXXXX").string();
+            if (::mkdtemp(vzor.data()) == nullptr)
+                throw std::runtime_error("mkdtemp failed");
+            slozka_ = vzor;
+        }
+        const auto soubor = slozka_ / ("katalog-" + std::to_string(pocetPrisad) + ".txt");
+        const std::string obsah = VytvorKatalog(pocetPrisad);
+        std::ofstream out(soubor, std::ios::binary);
+        out.write(obsah.data(), static_cast<std::streamsize>(obsah.size()));
+        out.close();
+        if (!out)
+            throw std::runtime_error("cannot write " + soubor.string());
+        return cesty_.emplace(pocetPrisad, soubor.string()).first->second;
+    }
+
+private:
+    std::filesystem::path slozka_;
+    std::map<std::size_t, std::string> cesty_;
+};
+
+Soubory& soubory()
+{
+    static Soubory s;
+    return s;
+}
+
+std::int64_t velikost(const std::string& cesta)
+{
+    return static_cast<std::int64_t>(std::filesystem::file_size(cesta));
+}
+
+// Loaded catalogues, kept for the finder benchmarks.
+TSeznam& nactenySeznam(std::size_t pocetPrisad)
+{
+    static std::map<std::size_t, std::unique_ptr<TSeznam>> seznamy;
+    auto& seznam = seznamy[pocetPrisad];
+    if (!seznam) {
+        seznam = std::make_unique<TSeznam>();
+        NactiSeznam(soubory().cesta(pocetPrisad), *seznam);
+    }
+    return *seznam;
+}
+
+void BM_Nacti(benchmark::State& state)
+{
+    const auto pocet = static_cast<std::size_t>(state.range(0));
+    const std::string& cesta = soubory().cesta(pocet);
+    std::size_t prisad = 0;
+    for (auto _ : state) {
+        auto seznam = std::make_unique<TSeznam>();
+        NactiSeznam(cesta, *seznam);
+        prisad = seznam->Prisady.size();
+        benchmark::DoNotOptimize(seznam->Efekty.data());
+        // Freeing the catalogue is not part of loading it.
+        state.PauseTiming();
+        seznam.reset();
+        state.ResumeTiming();
+    }
+    if (prisad != pocet)
+        state.SkipWithError("the loader did not give every ingredient");
+    state.SetBytesProcessed(state.iterations() * velikost(cesta));
+    state.counters["ingredients"] = static_cast<double>(prisad);
+}
+
+// The floor of loading: read the same file and split it into lines.
+void BM_Podlaha(benchmark::State& state)
+{
+    const auto pocet = static_cast<std::size_t>(state.range(0));
+    const std::string& cesta = soubory().cesta(pocet);
+    std::vector<char> buffer(kBlok);
+    std::size_t radku = 0;
+    for (auto _ : state) {
+        std::ifstream in(cesta, std::ios::binary);
+        radku = 0;
+        std::size_t delkaRadku = 0;
+        while (in) {
+            in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+            const auto precteno = static_cast<std::size_t>(in.gcount());
+            if (precteno == 0)
+                break;
+            const char* zacatek = buffer.data();
+            const char* const konec = zacatek + precteno;
+            for (;;) {
+                const char* lf = std::find(zacatek, konec, '\n');
+                delkaRadku += static_cast<std::size_t>(lf - zacatek);
+                if (lf == konec)
+                    break;
+                benchmark::DoNotOptimize(delkaRadku);
+                ++radku;
+                delkaRadku = 0;
+                zacatek = lf + 1;
+            }
+        }
+        benchmark::DoNotOptimize(radku);
+    }
+    state.SetBytesProcessed(state.iterations() * velikost(cesta));
+    state.counters["lines"] = static_cast<double>(radku);
+}
+
+// Sum of the carriers of an ingredient's effects, each effect once.
+std::size_t zatizeni(const TPrisada& prisada)
+{
+    std::size_t soucet = 0;
+    for (std::size_t k = 0; k < prisada.Efekty.size(); ++k) {
+        const TEfekt* efekt = prisada.Efekty[k];
+        if (efekt != nullptr &&
+            std::find(prisada.Efekty.begin(), prisada.Efekty.begin() + k, efekt) == prisada.Efekty.begin() + k)
+            soucet += efekt->Prisady.size();
+    }
+    return soucet;
+}
+
+void BM_LektvaryZPrisady(benchmark::State& state)
+{
+    TSeznam& seznam = nactenySeznam(static_cast<std::size_t>(state.range(0)));
+    TPrisada* nejvytizenejsi = *std::max_element(
+        seznam.Prisady.begin(), seznam.Prisady.end(),
+        [](const TPrisada* a, const TPrisada* b) { return zatizeni(*a) < zatizeni(*b); });
+    const TZarazeni oba{true, true};
+    std::size_t radku = 0;
+    for (auto _ : state) {
+        TVypis vypis = LektvaryZPrisady(*nejvytizenejsi, oba);
+        radku = vypis.Radky.size();
+        benchmark::DoNotOptimize(vypis.Radky.data());
+    }
+    state.counters["carriers"] = static_cast<double>(zatizeni(*nejvytizenejsi));
+    state.counters["rows"] = static_cast<double>(radku);
+}
+
+void BM_LektvarySEfektem(benchmark::State& state)
+{
+    TSeznam& seznam = nactenySeznam(static_cast<std::size_t>(state.range(0)));
+    const bool jenTento = state.range(1) != 0;
+    const TEfekt* nejvytizenejsi = *std::max_element(
+        seznam.Efekty.begin(), seznam.Efekty.end(),
+        [](const TEfekt* a, const TEfekt* b) { return a->Prisady.size() < b->Prisady.size(); });
+    const TZarazeni oba{true, true};
+    std::size_t radku = 0;
+    for (auto _ : state) {
+        TVypis vypis = LektvarySEfektem(*nejvytizenejsi, oba, jenTento);
+        radku = vypis.Radky.size();
+        benchmark::DoNotOptimize(vypis.Radky.data());
+    }
+    state.counters["carriers"] = static_cast<double>(nejvytizenejsi->Prisady.size());
+    state.counters["rows"] = static_cast<double>(radku);
+}
+
+void BM_SeradPodleKlice(benchmark::State& state)
+{
+    const std::vector<std::string> puvodni = VytvorRadkyVypisu(static_cast<std::size_t>(state.range(0)));
+    std::vector<std::string> radky;
+    for (auto _ : state) {
+        state.PauseTiming();
+        radky = puvodni;
+        state.ResumeTiming();
+        SeradPodleKlice(radky, [](const std::string& r) -> const std::string& { return r; });
+        benchmark::DoNotOptimize(radky.data());
+    }
+    if (!std::is_sorted(radky.begin(), radky.end(), [](const std::string& a, const std::string& b) {
+            return KlicRazeni(a) < KlicRazeni(b);
+        }))
+        state.SkipWithError("not sorted");
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+BENCHMARK(BM_Nacti)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Podlaha)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LektvaryZPrisady)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LektvarySEfektem)
+    ->ArgsProduct({{1000, 10000, 100000}, {0, 1}})
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SeradPodleKlice)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+// Keeps the fastest time and the bytes per second of every run, for the
+// summary.
+class Souhrn : public benchmark::ConsoleReporter {
+public:
+    struct Mereni {
+        double sekundy = 0;  // real time per iteration
+        double bajtuZaSekundu = 0;
+        double radku = 0;
+    };
+
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.run_type != Run::RT_Iteration || run.error_occurred)
+                continue;
+            Mereni m;
+            m.sekundy = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+            if (auto it = run.counters.find("bytes_per_second"); it != run.counters.end())
+                m.bajtuZaSekundu = it->second;
+            if (auto it = run.counters.find("rows"); it != run.counters.end())
+                m.radku = it->second;
+            auto [kde, nove] = mereni.emplace(run.benchmark_name(), m);
+            if (!nove && m.sekundy < kde->second.sekundy)
+                kde->second = m;
+        }
+    }
+
+    std::map<std::string, Mereni> mereni;
+};
+
+const Souhrn::Mereni* najdi(const Souhrn& souhrn, const std::string& jmeno)
+{
+    auto it = souhrn.mereni.find(jmeno);
+    return it == souhrn.mereni.end() ? nullptr : &it->second;
+}
+
+void vypisSouhrn(const Souhrn& souhrn)
+{
+    bool vse = true;
+    std::printf("\nTargets (reported, not enforced)\n");
+    for (const char* velikost : {"1000", "10000", "100000"}) {
+        const auto* nacti = najdi(souhrn, std::string("BM_Nacti/") + velikost);
+        const auto* podlaha = najdi(souhrn, std::string("BM_Podlaha/") + velikost);
+        if (nacti == nullptr || podlaha == nullptr)
+            continue;
+        const double pomer = nacti->sekundy / podlaha->sekundy;
+        const bool cil = std::string(velikost) == "100000";
+        std::printf("  load %6s: %8.1f MB/s, floor %8.1f MB/s, load/floor %5.2fx%s\n", velikost,
+                    nacti->bajtuZaSekundu / 1e6, podlaha->bajtuZaSekundu / 1e6, pomer,
+                    cil ? (pomer <= 5.0 ? "  (target <= 5x: met)" : "  (target <= 5x: MISSED)") : "");
+        if (cil && pomer > 5.0)
+            vse = false;
+    }
+    const std::vector<std::pair<std::string, std::string>> kroky = {
+        {"BM_Nacti/", ""},
+        {"BM_Podlaha/", ""},
+        {"BM_LektvaryZPrisady/", ""},
+        {"BM_LektvarySEfektem/", "/0"},
+        {"BM_LektvarySEfektem/", "/1"},
+    };
+    for (const auto& [predpona, pripona] : kroky) {
+        for (const auto& [mala, velka] : {std::pair{"1000", "10000"}, std::pair{"10000", "100000"}}) {
+            const auto* a = najdi(souhrn, predpona + mala + pripona);
+            const auto* b = najdi(souhrn, predpona + velka + pripona);
+            if (a == nullptr || b == nullptr)
+                continue;
+            const double pomer = b->sekundy / a->sekundy;
+            std::printf("  %-22s %6s -> %6s: time x%6.2f", (predpona + "*" + pripona).c_str(), mala, velka, pomer);
+            if (a->radku > 0)
+                std::printf(", rows x%5.2f", b->radku / a->radku);
+            std::printf("%s\n", pomer <= 12.0 ? "  (target <= 12x: met)" : "  (target <= 12x: MISSED)");
+            if (pomer > 12.0)
+                vse = false;
+        }
+    }
+    std::printf("%s\n", vse ? "All targets met." : "Some targets missed.");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    Souhrn souhrn;
+    benchmark::RunSpecifiedBenchmarks(&souhrn);
+    vypisSouhrn(souhrn);
+    benchmark::Shutdown();
+    return 0;
+}

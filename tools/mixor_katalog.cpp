@@ -1,0 +1,207 @@
+// mixor-katalog: prints a catalogue file, a potion or a search as JSON, or
+// lints the file.
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <sys/stat.h>
+
+#include "chyby.h"
+#include "cp1250.h"
+#include "hledani.h"
+#include "indexy.h"
+#include "json.h"
+#include "katalog.h"
+#include "kontrola.h"
+#include "lektvar.h"
+#include "volby.h"
+
+namespace {
+
+constexpr int kChybaSouboru = 1;
+constexpr int kChybaPouziti = 2;
+
+class Vypisovac {
+public:
+    explicit Vypisovac(const TSeznam& seznam)
+        : seznam_(seznam), indexPrisady_(Indexy(seznam.Prisady)), indexEfektu_(Indexy(seznam.Efekty))
+    {
+    }
+
+    std::string katalog()
+    {
+        json_.Objekt().Klic("ingredients").Pole();
+        for (const TPrisada* prisada : seznam_.Prisady)
+            prisadu(*prisada);
+        json_.KonecPole().Klic("effects").Pole();
+        for (const TEfekt* efekt : seznam_.Efekty)
+            efektKatalogu(*efekt);
+        json_.KonecPole().KonecObjektu();
+        return json_.Vysledek();
+    }
+
+    std::string lektvar(const TLektvar& lektvar)
+    {
+        json_.Objekt().Klic("tribunal").Logicka(lektvar.Tribunal).Klic("bloodmoon").Logicka(lektvar.Bloodmoon);
+        json_.Klic("effects").Pole();
+        for (const TEfektLektvaru& zaznam : lektvar.Efekty)
+            if (zaznam.Efekt != nullptr)
+                efektLektvaru(zaznam);
+        json_.KonecPole().KonecObjektu();
+        return json_.Vysledek();
+    }
+
+    std::string vypis(const TVypis& vypis)
+    {
+        json_.Objekt().Klic("heading").Text(Utf8ZCp1250(vypis.Nadpis)).Klic("lines").Pole();
+        for (const TRadekVypisu& radek : vypis.Radky) {
+            json_.Objekt().Klic("text").Text(Utf8ZCp1250(radek.Text));
+            json_.Klic("first").Cislo(indexPrisady_.at(radek.Dvojice.Prvni));
+            json_.Klic("second").Cislo(indexPrisady_.at(radek.Dvojice.Druha));
+            json_.KonecObjektu();
+        }
+        json_.KonecPole().KonecObjektu();
+        return json_.Vysledek();
+    }
+
+private:
+    void prisadu(const TPrisada& prisada)
+    {
+        json_.Objekt().Klic("name").Text(Utf8ZCp1250(prisada.Jmeno));
+        json_.Klic("note").Text(Utf8ZCp1250(prisada.Poznamka));
+        json_.Klic("tribunal").Logicka(prisada.Tribunal).Klic("bloodmoon").Logicka(prisada.Bloodmoon);
+        json_.Klic("effects").Pole();
+        for (const TEfekt* efekt : prisada.Efekty) {
+            if (efekt == nullptr)
+                json_.Null();
+            else
+                json_.Cislo(indexEfektu_.at(efekt));
+        }
+        json_.KonecPole().KonecObjektu();
+    }
+
+    void efektKatalogu(const TEfekt& efekt)
+    {
+        json_.Objekt().Klic("name").Text(Utf8ZCp1250(efekt.Jmeno)).Klic("ingredients").Pole();
+        for (const TPrisada* prisada : efekt.Prisady)
+            json_.Cislo(indexPrisady_.at(prisada));
+        json_.KonecPole().KonecObjektu();
+    }
+
+    void efektLektvaru(const TEfektLektvaru& zaznam)
+    {
+        json_.Objekt().Klic("effect").Cislo(indexEfektu_.at(zaznam.Efekt)).Klic("slots").Pole();
+        for (std::size_t k = 0; k < zaznam.ZPrisady.size(); ++k)
+            if (zaznam.ZPrisady[k])
+                json_.Cislo(k + 1);
+        json_.KonecPole().KonecObjektu();
+    }
+
+    const TSeznam& seznam_;
+    std::unordered_map<const TPrisada*, std::size_t> indexPrisady_;
+    std::unordered_map<const TEfekt*, std::size_t> indexEfektu_;
+    JsonZapis json_;
+};
+
+bool existuje(const std::string& cesta)
+{
+    struct stat info {};
+    return ::stat(cesta.c_str(), &info) == 0;
+}
+
+// The path the loader opens: the name read as Windows-1250 and turned into
+// UTF-8 first, then the bytes as given. Empty when neither exists, because
+// the loader then quietly gives an empty catalogue.
+std::string cestaKatalogu(const std::string& jmeno)
+{
+    const std::string prevedene = Utf8ZCp1250(jmeno);
+    if (existuje(prevedene))
+        return prevedene;
+    return existuje(jmeno) ? jmeno : std::string();
+}
+
+std::string obsahSouboru(const std::string& cesta)
+{
+    std::ifstream soubor(cesta, std::ios::binary);
+    std::ostringstream obsah;
+    obsah << soubor.rdbuf();
+    if (!soubor)
+        throw ChybaCteni("Soubor '" + cesta + "' nelze přečíst");
+    return obsah.str();
+}
+
+std::string kontrola(const TSeznam& seznam, const std::string& cesta)
+{
+    const std::vector<TRadekSouboru> radky = RadkyPrisad(obsahSouboru(cesta));
+    if (radky.size() != seznam.Prisady.size())
+        throw ChybaCteni("Soubor '" + cesta + "' se během čtení změnil");
+    std::string text;
+    for (const std::string& varovani : Zkontroluj(seznam, radky))
+        text += varovani + '\n';
+    return text;
+}
+
+TLektvar lektvar(const Volby& volby, const TSeznam& seznam)
+{
+    TLektvar lektvar;
+    for (std::size_t k = 0; k < volby.sloty.size(); ++k)
+        if (volby.sloty[k])
+            lektvar.Prisady[k] = seznam.Prisady[*volby.sloty[k]];
+    SpocitejLektvar(lektvar);
+    return lektvar;
+}
+
+std::string vystup(const Volby& volby, const TSeznam& seznam, const std::string& cesta)
+{
+    Vypisovac vypisovac(seznam);
+    switch (volby.rezim) {
+    case Rezim::Lektvar:
+        return vypisovac.lektvar(lektvar(volby, seznam)) + '\n';
+    case Rezim::ZPrisady:
+        return vypisovac.vypis(LektvaryZPrisady(*seznam.Prisady[volby.index], volby.zarazeni)) + '\n';
+    case Rezim::SEfektem:
+        return vypisovac.vypis(LektvarySEfektem(*seznam.Efekty[volby.index], volby.zarazeni, volby.jenTento)) +
+               '\n';
+    case Rezim::Kontrola:
+        return kontrola(seznam, cesta);
+    default:
+        return vypisovac.katalog() + '\n';
+    }
+}
+
+int spust(const std::vector<std::string_view>& argumenty)
+{
+    const Volby volby = PrectiVolby(argumenty);
+    if (volby.rezim == Rezim::Napoveda) {
+        std::cout << kPouziti;
+        return 0;
+    }
+    const std::string cesta = cestaKatalogu(volby.soubor);
+    if (cesta.empty()) {
+        std::cerr << "mixor-katalog: soubor '" << volby.soubor << "' neexistuje\n";
+        return kChybaSouboru;
+    }
+    TSeznam seznam;
+    NactiSeznam(volby.soubor, seznam);
+    OverIndexy(volby, seznam.Prisady.size(), seznam.Efekty.size());
+    std::cout << vystup(volby, seznam, cesta) << std::flush;
+    if (!std::cout) {
+        std::cerr << "mixor-katalog: výstup nelze zapsat\n";
+        return kChybaSouboru;
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    try {
+        return spust(std::vector<std::string_view>(argv + 1, argv + argc));
+    } catch (const ChybaPouziti& chyba) {
+        std::cerr << "mixor-katalog: " << chyba.what() << "\n\n" << kPouziti;
+        return kChybaPouziti;
+    } catch (const ChybaCteni& chyba) {
+        std::cerr << "mixor-katalog: " << chyba.what() << '\n';
+        return kChybaSouboru;
+    }
+}

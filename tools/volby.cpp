@@ -1,0 +1,172 @@
+// Reading the command line.
+#include "volby.h"
+
+#include <algorithm>
+#include <charconv>
+
+const std::string_view kPouziti =
+    "Použití: mixor-katalog [VOLBY] SOUBOR\n"
+    "  (bez volby)             celý katalog jako JSON\n"
+    "  --brew A,B,C,D          lektvar z přísad na pozicích 1 až 4 (index nebo -)\n"
+    "  --from I                lektvary z přísady I\n"
+    "  --effect I [--only]     lektvary s efektem I (--only: jen s tímto efektem)\n"
+    "  --no-tribunal           u --from a --effect vynechat přísady Tribunalu\n"
+    "  --no-bloodmoon          u --from a --effect vynechat přísady Bloodmoonu\n"
+    "  --lint                  upozornění na pravděpodobné chyby v souboru\n"
+    "  --help                  tato nápověda\n"
+    "Indexy počítají od 0 v pořadí katalogu.\n";
+
+namespace {
+
+std::string uvozene(std::string_view text)
+{
+    return "'" + std::string(text) + "'";
+}
+
+std::size_t prectiIndex(std::string_view text, std::string_view volba)
+{
+    std::size_t index = 0;
+    const auto [konec, chyba] = std::from_chars(text.data(), text.data() + text.size(), index);
+    if (text.empty() || chyba != std::errc() || konec != text.data() + text.size())
+        throw ChybaPouziti("volba " + std::string(volba) + ": " + uvozene(text) + " není index");
+    return index;
+}
+
+// "A,B,C,D" with "-" for an empty slot; fewer than four leave the rest empty.
+void prectiSloty(std::string_view seznam, Volby& volby)
+{
+    std::size_t slot = 0;
+    for (std::size_t zacatek = 0;; ++slot) {
+        const auto carka = std::min(seznam.find(',', zacatek), seznam.size());
+        const std::string_view polozka = seznam.substr(zacatek, carka - zacatek);
+        if (slot == volby.sloty.size())
+            throw ChybaPouziti("volba --brew: víc než čtyři přísady v " + uvozene(seznam));
+        if (polozka != "-")
+            volby.sloty[slot] = prectiIndex(polozka, "--brew");
+        if (carka == seznam.size())
+            return;
+        zacatek = carka + 1;
+    }
+}
+
+class Cteni {
+public:
+    explicit Cteni(const std::vector<std::string_view>& argumenty) : argumenty_(argumenty) {}
+
+    Volby vysledek()
+    {
+        for (pozice_ = 0; pozice_ < argumenty_.size(); ++pozice_)
+            zpracuj(argumenty_[pozice_]);
+        over();
+        return volby_;
+    }
+
+private:
+    void zpracuj(std::string_view argument)
+    {
+        if (jenSoubory_ || argument.size() < 2 || argument[0] != '-')
+            soubor(argument);
+        else if (argument == "--")
+            jenSoubory_ = true;  // lets a file name begin with '-'
+        else if (argument == "--brew")
+            prectiSloty(hodnota(rezim(Rezim::Lektvar, argument)), volby_);
+        else if (argument == "--from")
+            volby_.index = prectiIndex(hodnota(rezim(Rezim::ZPrisady, argument)), argument);
+        else if (argument == "--effect")
+            volby_.index = prectiIndex(hodnota(rezim(Rezim::SEfektem, argument)), argument);
+        else if (argument == "--lint")
+            rezim(Rezim::Kontrola, argument);
+        else if (argument == "--only")
+            volby_.jenTento = true;
+        else if (argument == "--no-tribunal")
+            volby_.zarazeni.Tribunal = false;
+        else if (argument == "--no-bloodmoon")
+            volby_.zarazeni.Bloodmoon = false;
+        else
+            throw ChybaPouziti("neznámá volba " + uvozene(argument));
+    }
+
+    void soubor(std::string_view argument)
+    {
+        if (maSoubor_)
+            throw ChybaPouziti("víc než jeden soubor: " + uvozene(volby_.soubor) + " a " + uvozene(argument));
+        volby_.soubor = std::string(argument);
+        maSoubor_ = true;
+    }
+
+    // Returns the option, so that its value can be read next.
+    std::string_view rezim(Rezim rezim, std::string_view volba)
+    {
+        if (!volbaRezimu_.empty())
+            throw ChybaPouziti("volby " + std::string(volbaRezimu_) + " a " + std::string(volba) +
+                               " nelze použít zároveň");
+        volby_.rezim = rezim;
+        volbaRezimu_ = volba;
+        return volba;
+    }
+
+    std::string_view hodnota(std::string_view volba)
+    {
+        if (pozice_ + 1 == argumenty_.size())
+            throw ChybaPouziti("volba " + std::string(volba) + " potřebuje hodnotu");
+        return argumenty_[++pozice_];
+    }
+
+    void over() const
+    {
+        if (!maSoubor_)
+            throw ChybaPouziti("chybí soubor katalogu");
+        if (volby_.jenTento && volby_.rezim != Rezim::SEfektem)
+            throw ChybaPouziti("volba --only patří jen k --effect");
+        const bool hledani = volby_.rezim == Rezim::ZPrisady || volby_.rezim == Rezim::SEfektem;
+        if (!hledani && !(volby_.zarazeni.Tribunal && volby_.zarazeni.Bloodmoon))
+            throw ChybaPouziti("volby --no-tribunal a --no-bloodmoon patří jen k --from a --effect");
+    }
+
+    const std::vector<std::string_view>& argumenty_;
+    std::size_t pozice_ = 0;
+    Volby volby_;
+    std::string_view volbaRezimu_;
+    bool maSoubor_ = false;
+    bool jenSoubory_ = false;
+};
+
+void overIndex(std::size_t index, std::size_t pocet, std::string_view co)
+{
+    if (index >= pocet)
+        throw ChybaPouziti(std::string(co) + " " + std::to_string(index) + " neexistuje (katalog jich má " +
+                           std::to_string(pocet) + ")");
+}
+
+} // namespace
+
+Volby PrectiVolby(const std::vector<std::string_view>& argumenty)
+{
+    // Help wins over everything else on the line, mistakes included.
+    const auto konecVoleb = std::find(argumenty.begin(), argumenty.end(), "--");
+    if (std::find(argumenty.begin(), konecVoleb, "--help") != konecVoleb) {
+        Volby napoveda;
+        napoveda.rezim = Rezim::Napoveda;
+        return napoveda;
+    }
+    return Cteni(argumenty).vysledek();
+}
+
+void OverIndexy(const Volby& volby, std::size_t pocetPrisad, std::size_t pocetEfektu)
+{
+    switch (volby.rezim) {
+    case Rezim::Lektvar:
+        for (const auto& slot : volby.sloty)
+            if (slot)
+                overIndex(*slot, pocetPrisad, "přísada");
+        break;
+    case Rezim::ZPrisady:
+        overIndex(volby.index, pocetPrisad, "přísada");
+        break;
+    case Rezim::SEfektem:
+        overIndex(volby.index, pocetEfektu, "efekt");
+        break;
+    default:
+        break;
+    }
+}

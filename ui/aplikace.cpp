@@ -1,0 +1,58 @@
+#include "aplikace.h"
+
+#include <QFont>
+
+TAplikace::TAplikace(int& argc, char** argv) : QApplication(argc, argv)
+{
+    setApplicationName(QStringLiteral("mixor"));
+    // The system adds the display name to window titles unless the title
+    // is the display name itself, so both are the program's title.
+    setApplicationDisplayName(Titul());
+    // Where the window's fonts are missing, prefer faces of the same build.
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
+}
+
+TAplikace* TAplikace::Instance()
+{
+    return qobject_cast<TAplikace*>(QCoreApplication::instance());
+}
+
+QString TAplikace::Titul()
+{
+    return QStringLiteral("Mixorův průvodce 2");
+}
+
+void TAplikace::Zprava(QMessageBox::Icon ikona, const QString& titulek, const QString& text)
+{
+    if (odpovidac_) {
+        odpovidac_(TZprava{ikona, titulek, text});
+        return;
+    }
+    QMessageBox box(ikona, titulek, text, QMessageBox::Ok);
+    box.exec();
+}
+
+QString TAplikace::TextChyby(const QString& text)
+{
+    if (!text.isEmpty() && text.back().isLetterOrNumber())
+        return text + QLatin1Char('.');
+    return text;
+}
+
+void TAplikace::HlasChybu(const std::exception& chyba)
+{
+    Zprava(QMessageBox::Critical, Titul(), TextChyby(QString::fromUtf8(chyba.what())));
+}
+
+bool TAplikace::notify(QObject* prijemce, QEvent* udalost)
+{
+    try {
+        return QApplication::notify(prijemce, udalost);
+    } catch (const std::exception& chyba) {
+        HlasChybu(chyba);
+    }
+    return false;
+}

@@ -1,0 +1,40 @@
+// The application object: its title, the general error report, and the one
+// way the program shows a message box (which tests can answer).
+#pragma once
+
+#include <QApplication>
+#include <QMessageBox>
+#include <exception>
+#include <functional>
+
+class TAplikace : public QApplication {
+    Q_OBJECT
+public:
+    TAplikace(int& argc, char** argv);
+
+    static TAplikace* Instance();
+
+    // "Mixorův průvodce 2".
+    static QString Titul();
+
+    // A message box with one OK button. While an answerer is set, it gets the
+    // box's contents instead and no box is shown.
+    struct TZprava {
+        QMessageBox::Icon Ikona;
+        QString Titulek;
+        QString Text;
+    };
+    using TOdpovidac = std::function<void(const TZprava&)>;
+    void Zprava(QMessageBox::Icon ikona, const QString& titulek, const QString& text);
+    void NastavOdpovidace(TOdpovidac odpovidac) { odpovidac_ = std::move(odpovidac); }
+
+    // The general error report: title as caption, the failure's text with a
+    // full stop after a final letter or digit, a stop icon.
+    void HlasChybu(const std::exception& chyba);
+    static QString TextChyby(const QString& text);
+
+    bool notify(QObject* prijemce, QEvent* udalost) override;
+
+private:
+    TOdpovidac odpovidac_;
+};

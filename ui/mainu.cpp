@@ -1,0 +1,228 @@
+// The window's life: creation, first showing, the splash, the options and
+// their file, closing.
+#include "mainu.h"
+
+#include <QCloseEvent>
+#include <QTimer>
+#include <filesystem>
+
+#include "aplikace.h"
+#include "chyby.h"
+#include "soubory.h"
+#include "ui_mainu.h"
+
+namespace {
+
+const char* const kSouborVoleb = "volby.txt";
+const char* const kSouborKatalogu = "P\xF8\xEDsady.txt";  // Windows-1250
+
+struct TVolba {
+    const char* Klic;
+    const char* Radek;
+};
+
+// In the order in which the options are read and written.
+constexpr std::array<TVolba, 5> kVolby{{
+    {"TRIB", " Zaradit Tribunal"},
+    {"BLOOD", " Zaradit Bloodmoon"},
+    {"ROZLIS", " Rozlisovat Datadisky"},
+    {"ZAPIS", " Prepinat do zapisnicku"},
+    {"BAREV", " Barevny tisk"},
+}};
+
+std::string velkaPismenaAscii(std::string text)
+{
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
+} // namespace
+
+std::string TextVoleb(const std::array<bool, 5>& volby)
+{
+    std::string text = "Volby:";
+    for (std::size_t i = 0; i < kVolby.size(); ++i)
+        if (volby[i])
+            text += std::string("\r\n") + kVolby[i].Radek;
+    return text;
+}
+
+std::array<bool, 5> VolbyZTextu(const std::string& obsah)
+{
+    const std::string velka = velkaPismenaAscii(obsah);
+    std::array<bool, 5> volby{};
+    for (std::size_t i = 0; i < kVolby.size(); ++i)
+        volby[i] = velka.find(kVolby[i].Klic) != std::string::npos;
+    return volby;
+}
+
+TMF::TMF(QWidget* rodic) : QWidget(rodic), ui_(std::make_unique<Ui::TMF>())
+{
+    ui_->setupUi(this);
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFixedSize(540, 350);
+    move(360, 61);
+    nastavPisma();
+    pripravSeznamy();
+    connect(ui_->Otribunal, &QCheckBox::toggled, this, &TMF::OdatadiskClick);
+    connect(ui_->Obloodmoon, &QCheckBox::toggled, this, &TMF::OdatadiskClick);
+    connect(ui_->Olisit, &QCheckBox::toggled, this, &TMF::OlisitClick);
+    FormCreate();
+}
+
+TMF::~TMF() = default;
+
+void TMF::nastavPisma()
+{
+    QFont okno(QStringLiteral("MS Sans Serif"));
+    okno.setPixelSize(11);
+    setFont(okno);
+
+    QFont zalozky(QStringLiteral("Arial Black"));
+    zalozky.setPixelSize(12);
+    zalozky.setWeight(QFont::Black);  // keeps the look where the face is substituted
+    ui_->Pages->tabBar()->setFont(zalozky);
+
+    QFont tucne(QStringLiteral("Arial"));
+    tucne.setPixelSize(12);
+    tucne.setBold(true);
+    for (QWidget* popisek : {ui_->OL2, ui_->OL4, ui_->OL5, ui_->OL7})
+        popisek->setFont(tucne);
+
+    QFont nadpis = tucne;
+    nadpis.setPixelSize(16);
+    ui_->OL8->setFont(nadpis);
+
+    QFont poznamka(QStringLiteral("Times New Roman"));
+    poznamka.setPixelSize(9);
+    ui_->OL9->setFont(poznamka);
+    QPalette stribrna = ui_->OL9->palette();
+    stribrna.setColor(QPalette::WindowText, QColor(192, 192, 192));
+    ui_->OL9->setPalette(stribrna);
+
+    QPalette bila = ui_->OlogoP->palette();
+    bila.setColor(QPalette::Window, Qt::white);
+    ui_->OlogoP->setPalette(bila);
+
+    QFont vysledky(QStringLiteral("Arial"));
+    vysledky.setPixelSize(13);
+    vysledky.setBold(true);
+    ui_->VL1->setFont(vysledky);
+}
+
+void TMF::FormCreate()
+{
+    ui_->OlogoP->setGeometry(124, 88, 281, 97);
+    ui_->OL1->hide();
+    ui_->OL2->hide();
+    ui_->Ovolby->hide();
+
+    StartTimer = new QTimer(this);
+    StartTimer->setSingleShot(true);
+    StartTimer->setInterval(1000);
+    connect(StartTimer, &QTimer::timeout, this, &TMF::StartTimerDo);
+    StartTimer->start();
+
+    try {
+        nactiVolby();
+    } catch (const std::exception& chyba) {
+        TAplikace::Instance()->HlasChybu(chyba);
+    }
+}
+
+void TMF::nactiVolby()
+{
+    std::error_code chyba;
+    if (!std::filesystem::exists(kSouborVoleb, chyba))
+        return;
+    // Read-only, so a write-protected file still gives its options.
+    const auto volby = VolbyZTextu(PrectiSoubor(kSouborVoleb));
+    QCheckBox* const boxy[] = {ui_->Otribunal, ui_->Obloodmoon, ui_->Olisit, ui_->Oprepnout, ui_->Obarvy};
+    for (std::size_t i = 0; i < volby.size(); ++i)
+        boxy[i]->setChecked(volby[i]);
+}
+
+void TMF::showEvent(QShowEvent* udalost)
+{
+    QWidget::showEvent(udalost);
+    if (!zobrazeno_) {
+        zobrazeno_ = true;
+        FormShow();
+    }
+}
+
+void TMF::nactiKatalog()
+{
+    try {
+        NactiSeznam(kSouborKatalogu, Seznam);
+    } catch (const std::exception& chyba) {
+        // What was read before the failure is kept and used.
+        TAplikace::Instance()->HlasChybu(chyba);
+    }
+    if (Seznam.Efekty.empty()) {
+        TAplikace::Instance()->Zprava(
+            QMessageBox::Critical, TAplikace::Titul() + QStringLiteral(" - Chyba načítání"),
+            QStringLiteral("Nebyly načteny potřebné informace. Soubor 'Přísady.txt' neexistuje nebo je ve "
+                           "špatném formátu."));
+        konciPoChybe_ = true;
+        QCoreApplication::quit();
+    }
+}
+
+void TMF::FormShow()
+{
+    nactiKatalog();
+    NaplnEfekty();
+    Lektvar.Prisady = {};
+    // The about page stands in front as the splash until the timer ticks.
+    ui_->Pages->setCurrentIndex(3);
+}
+
+void TMF::StartTimerDo()
+{
+    StartTimer->stop();
+    ui_->Pages->setCurrentIndex(0);
+    ui_->OlogoP->setGeometry(12, 8, 281, 201);
+    ui_->OL1->show();
+    ui_->OL2->show();
+    ui_->Ovolby->show();
+    StartTimer->deleteLater();
+    StartTimer = nullptr;
+}
+
+void TMF::OdatadiskClick()
+{
+    ui_->Olisit->setEnabled(ui_->Otribunal->isChecked() || ui_->Obloodmoon->isChecked());
+    NaplnEfekty();
+}
+
+void TMF::OlisitClick()
+{
+    // The lists keep their texts; their colours follow at the next drawing.
+    for (QListWidget* seznam : {static_cast<QListWidget*>(ui_->Tefekty), static_cast<QListWidget*>(ui_->Tprisady),
+                                static_cast<QListWidget*>(ui_->VvyberList), static_cast<QListWidget*>(ui_->Vlist)})
+        seznam->viewport()->update();
+}
+
+void TMF::FormClose()
+{
+    const std::array<bool, 5> volby{ui_->Otribunal->isChecked(), ui_->Obloodmoon->isChecked(),
+                                    ui_->Olisit->isChecked(), ui_->Oprepnout->isChecked(),
+                                    ui_->Obarvy->isChecked()};
+    ZapisSouborAtomicky(kSouborVoleb, TextVoleb(volby));
+}
+
+void TMF::closeEvent(QCloseEvent* udalost)
+{
+    try {
+        FormClose();
+    } catch (const std::exception& chyba) {
+        // Reported, and the window closes all the same: a window that cannot
+        // be closed would trap the user.
+        TAplikace::Instance()->HlasChybu(chyba);
+    }
+    udalost->accept();
+}

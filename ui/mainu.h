@@ -1,0 +1,73 @@
+// The main window: its four pages, the options and the catalogue it owns.
+#pragma once
+
+#include <QStyle>
+#include <QWidget>
+#include <memory>
+
+#include "katalog.h"
+#include "lektvar.h"
+
+class QListWidget;
+class QTimer;
+class TListBox;
+namespace Ui {
+class TMF;
+}
+
+class TMF : public QWidget {
+    Q_OBJECT
+public:
+    explicit TMF(QWidget* rodic = nullptr);
+    ~TMF() override;
+
+    TSeznam Seznam;
+    TLektvar Lektvar;
+    TPrisada* VybranaPrisada = nullptr;
+
+    // True once the catalogue proved unusable: the program must end.
+    bool KonciPoChybe() const { return konciPoChybe_; }
+
+    Ui::TMF& Formular() const { return *ui_; }
+
+    // Lists.
+    bool PrisadaZarazena(const TPrisada& prisada) const;
+    bool EfektZarazen(const TEfekt& efekt) const;
+    void SeradPolozky(TListBox* seznam);
+    QString ZalomText(const QListWidget* seznam, int radek) const;
+    int TlistMeasureItem(const QListWidget* seznam, int radek) const;
+    void TlistDrawItem(const QListWidget* seznam, int radek, QPainter* malir, const QRect& obdelnik,
+                       QStyle::State stav) const;
+    // Appends a line (or, in a self-sorting list, inserts it in its place)
+    // and fixes its height. Returns the line's row.
+    int PridejRadek(TListBox* seznam, const QString& text, const QVariant& odkaz);
+
+public slots:
+    void FormCreate();
+    void FormShow();
+    void StartTimerDo();
+    void OdatadiskClick();
+    void OlisitClick();
+    void FormClose();
+    void NaplnEfekty();
+
+protected:
+    void showEvent(QShowEvent* udalost) override;
+    void closeEvent(QCloseEvent* udalost) override;
+
+private:
+    void nactiVolby();
+    void nactiKatalog();
+    void pripravSeznamy();
+    void nastavPisma();
+
+    std::unique_ptr<Ui::TMF> ui_;
+    QTimer* StartTimer = nullptr;
+    bool zobrazeno_ = false;
+    bool konciPoChybe_ = false;
+};
+
+// The options file's text for the five ticks, in the file's order.
+std::string TextVoleb(const std::array<bool, 5>& volby);
+// The five ticks that a file's content gives.
+std::array<bool, 5> VolbyZTextu(const std::string& obsah);

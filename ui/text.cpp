@@ -1,0 +1,23 @@
+#include "text.h"
+
+#include "cp1250.h"
+
+QString ZCp1250(std::string_view text)
+{
+    QString out;
+    out.reserve(static_cast<qsizetype>(text.size()));
+    for (const char c : text)
+        out += QChar(static_cast<char16_t>(ZnakZCp1250(static_cast<unsigned char>(c))));
+    return out;
+}
+
+std::string DoCp1250(const QString& text)
+{
+    std::string out;
+    out.reserve(static_cast<std::size_t>(text.size()));
+    for (const QChar c : text) {
+        const int bajt = BajtCp1250(c.unicode());
+        out += bajt < 0 ? '?' : static_cast<char>(bajt);
+    }
+    return out;
+}
