@@ -1,10 +1,11 @@
 # Quick start: `make run` starts the program, `make test` runs every test.
 BUILD ?= build
 FUZZ_BUILD ?= build-fuzz
-RUN_DIR ?= $(HOME)/.local/share/mixor-run
+RUN_DIR ?= $(HOME)/.local/share/mixor
+SAMPLE := data/Přísady.txt
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build test bench fuzz run clean
+.PHONY: all deps configure build test bench fuzz run screenshots clean
 
 all: build
 
@@ -21,6 +22,18 @@ build: configure
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
+
+# The program in a folder of its own, where it keeps its options file.
+run: build
+	mkdir -p "$(RUN_DIR)"
+	cp "$(SAMPLE)" "$(RUN_DIR)/"
+	cd "$(RUN_DIR)" && "$(abspath $(BUILD))/app/mixor"
+
+# One PNG per page of the window on the sample catalogue, for review.
+screenshots: build
+	rm -rf "$(BUILD)/screenshot-run" && mkdir -p "$(BUILD)/screenshot-run"
+	cp "$(SAMPLE)" "$(BUILD)/screenshot-run/"
+	cd "$(BUILD)/screenshot-run" && QT_QPA_PLATFORM=offscreen "$(abspath $(BUILD))/app/mixor-screenshots" "$(abspath $(BUILD))/screenshots"
 
 bench: build
 	$(BUILD)/bench/mixor_bench

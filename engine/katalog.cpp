@@ -1,8 +1,10 @@
 // Catalogue records and the loader of the ingredient file.
 #include "katalog.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <functional>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -69,22 +71,33 @@ public:
         for (;;) {
             if (pozice_ == delka_ && !doplnit())
                 return neco;
-            const char c = buffer_[pozice_++];
             neco = true;
-            if (c == '\n')
-                return true;
-            if (preskakujZbytek || c == '\r')
-                continue;
-            if (c == kKonecSouboru) {
-                if (radek.empty()) {
-                    konec_ = true;
-                    pozice_ = delka_;
-                    return false;
+            // The rest of the line in this block, copied in runs between CRs.
+            const char* const zacatek = buffer_ + pozice_;
+            const auto* const lf = static_cast<const char*>(std::memchr(zacatek, '\n', delka_ - pozice_));
+            const char* const hranice = lf != nullptr ? lf : buffer_ + delka_;
+            for (const char* p = zacatek; !preskakujZbytek && p < hranice;) {
+                const char* q = p;
+                while (q < hranice && *q != '\r' && *q != kKonecSouboru)
+                    ++q;
+                radek.append(p, q);
+                if (q == hranice)
+                    break;
+                if (*q == kKonecSouboru) {
+                    if (radek.empty()) {
+                        konec_ = true;
+                        pozice_ = delka_;
+                        return false;
+                    }
+                    preskakujZbytek = true;
                 }
-                preskakujZbytek = true;
-                continue;
+                p = q + 1;
             }
-            radek += c;
+            if (lf != nullptr) {
+                pozice_ = static_cast<std::size_t>(lf - buffer_) + 1;
+                return true;
+            }
+            pozice_ = delka_;
         }
     }
 
@@ -146,6 +159,7 @@ void TSeznam::Vyprazdni()
     Prisady.clear();
     Efekty.clear();
     efektPodleJmena_.clear();
+    pocetVTabulce_ = 0;
 }
 
 TPrisada& TSeznam::NovaPrisada()
@@ -155,14 +169,35 @@ TPrisada& TSeznam::NovaPrisada()
     return prisada;
 }
 
+void TSeznam::zvetsiTabulku()
+{
+    std::vector<SlotEfektu> stara(std::max<std::size_t>(64, 2 * efektPodleJmena_.size()));
+    std::swap(stara, efektPodleJmena_);
+    const std::size_t maska = efektPodleJmena_.size() - 1;
+    for (const SlotEfektu& slot : stara) {
+        if (slot.efekt == nullptr)
+            continue;
+        std::size_t i = slot.hash & maska;
+        while (efektPodleJmena_[i].efekt != nullptr)
+            i = (i + 1) & maska;
+        efektPodleJmena_[i] = slot;
+    }
+}
+
 TEfekt* TSeznam::PridejEfekt(std::string_view jmeno)
 {
     if (jmeno.empty() || Prisady.empty())
         return nullptr;
     TPrisada* nejnovejsi = Prisady.back();
-    const auto nalezeny = efektPodleJmena_.find(jmeno);
-    if (nalezeny != efektPodleJmena_.end()) {
-        TEfekt* efekt = nalezeny->second;
+    if (2 * (pocetVTabulce_ + 1) > efektPodleJmena_.size())
+        zvetsiTabulku();
+    const std::size_t hash = std::hash<std::string_view>{}(jmeno);
+    const std::size_t maska = efektPodleJmena_.size() - 1;
+    std::size_t i = hash & maska;
+    for (; efektPodleJmena_[i].efekt != nullptr; i = (i + 1) & maska) {
+        TEfekt* efekt = efektPodleJmena_[i].efekt;
+        if (efektPodleJmena_[i].hash != hash || efekt->Jmeno != jmeno)
+            continue;
         // The newest ingredient can only stand at the end of the list.
         if (efekt->Prisady.back() != nejnovejsi)
             efekt->Prisady.push_back(nejnovejsi);
@@ -172,7 +207,8 @@ TEfekt* TSeznam::PridejEfekt(std::string_view jmeno)
     efekt.Jmeno = std::string(jmeno);
     efekt.Prisady.push_back(nejnovejsi);
     Efekty.push_back(&efekt);
-    efektPodleJmena_.emplace(efekt.Jmeno, &efekt);
+    efektPodleJmena_[i] = SlotEfektu{hash, &efekt};
+    ++pocetVTabulce_;
     return &efekt;
 }
 

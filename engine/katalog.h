@@ -48,7 +48,16 @@ public:
 private:
     std::deque<TPrisada> prisadyUloziste_;
     std::deque<TEfekt> efektyUloziste_;
-    std::unordered_map<std::string_view, TEfekt*> efektPodleJmena_;
+    // Effects by name, open addressing in one contiguous array (a power of
+    // two long, at most half full): a lookup touches one or two cache lines
+    // instead of a chain of scattered nodes.
+    struct SlotEfektu {
+        std::size_t hash = 0;
+        TEfekt* efekt = nullptr;  // nullptr: free slot
+    };
+    std::vector<SlotEfektu> efektPodleJmena_;
+    std::size_t pocetVTabulce_ = 0;
+    void zvetsiTabulku();
 };
 
 // "[T] ", "[B] ", "[TB] " or empty.

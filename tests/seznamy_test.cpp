@@ -1,0 +1,190 @@
+// The owner-drawn lists: the effect list, order of lines, wrapping, heights
+// and colours.
+#include <gmock/gmock.h>
+
+#include <QImage>
+#include <QPainter>
+
+#include "okno_support.h"
+#include "seznamy.h"
+#include "text.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+
+class Seznamy : public OknoTest {
+protected:
+    void SetUp() override
+    {
+        OknoTest::SetUp();
+        katalog(W("Alfa\tDýchání\tJed\t\n"
+                  "Beta\tČarování\tJed\t[T]\n"
+                  "Gama\tčistota\tDýchání\t[B]\n"
+                  "Delta\tTribunální\t\t[T]\n"
+                  "Epsilon\tTribunální\tCelý\t[1]\n"
+                  "Zeta\tažura\t\n"));
+        spust();
+    }
+
+    std::vector<std::string> texty(const QListWidget* seznam) const
+    {
+        std::vector<std::string> out;
+        for (int i = 0; i < seznam->count(); ++i)
+            out.push_back(DoCp1250(seznam->item(i)->text()));
+        return out;
+    }
+
+    // Fills the list with one line per text, as the pages do, then sorts.
+    void napln(TListBox* seznam, std::initializer_list<std::string> radky)
+    {
+        seznam->clear();
+        for (const std::string& radek : radky)
+            okno->PridejRadek(seznam, ZCp1250(radek), QVariant());
+    }
+
+    QImage nakresli(TListBox* seznam, int radek, QStyle::State stav = QStyle::State_None)
+    {
+        const int vyska = okno->TlistMeasureItem(seznam, radek);
+        QImage obraz(seznam->width(), vyska, QImage::Format_RGB32);
+        obraz.fill(Qt::green);
+        QPainter malir(&obraz);
+        okno->TlistDrawItem(seznam, radek, &malir, QRect(0, 0, obraz.width(), vyska), stav);
+        return obraz;
+    }
+
+    // Pixels of this colour or of its blend with a light background, as
+    // smoothed text gives them.
+    static int pocetPixelu(const QImage& obraz, QColor barva)
+    {
+        int pocet = 0;
+        for (int y = 0; y < obraz.height(); ++y)
+            for (int x = 0; x < obraz.width(); ++x)
+                pocet += odstin(obraz.pixelColor(x, y), barva) ? 1 : 0;
+        return pocet;
+    }
+    static bool odstin(QColor pixel, QColor barva)
+    {
+        if (pixel == barva)
+            return true;
+        const int kanaly[3] = {pixel.red(), pixel.green(), pixel.blue()};
+        const int cile[3] = {barva.red(), barva.green(), barva.blue()};
+        const bool cerna = cile[0] == 0 && cile[1] == 0 && cile[2] == 0;
+        if (cerna)
+            return std::abs(kanaly[0] - kanaly[1]) < 20 && std::abs(kanaly[1] - kanaly[2]) < 20 && kanaly[0] < 110;
+        // Full channels stay high, empty ones clearly lower.
+        int nejnizsiPlny = 255, nejvyssiPrazdny = 0;
+        for (int i = 0; i < 3; ++i) {
+            if (cile[i] == 255)
+                nejnizsiPlny = std::min(nejnizsiPlny, kanaly[i]);
+            else
+                nejvyssiPrazdny = std::max(nejvyssiPrazdny, kanaly[i]);
+        }
+        return nejnizsiPlny > 200 && nejvyssiPrazdny < nejnizsiPlny - 80;
+    }
+};
+
+TEST_F(Seznamy, EffectListIsInCzechOrderWithAllFirst)
+{
+    EXPECT_THAT(texty(f().Tefekty), ElementsAre(W("- všechny -"), W("ažura"), W("Celý"), W("Čarování"),
+                                                W("čistota"), W("Dýchání"), "Jed", W("Tribunální")));
+    EXPECT_EQ(f().Tefekty->currentRow(), 0);
+    EXPECT_EQ(f().Tefekty->Odkaz<TEfekt*>(0), nullptr);
+    EXPECT_EQ(f().Tefekty->Odkaz<TEfekt*>(7), &Efekt(okno->Seznam, W("Tribunální")));
+}
+
+TEST_F(Seznamy, ExcludingAnExpansionDropsEffectsOnlyItCarries)
+{
+    f().Otribunal->setChecked(false);
+    EXPECT_THAT(texty(f().Tefekty),
+                ElementsAre(W("- všechny -"), W("ažura"), W("čistota"), W("Dýchání"), "Jed"));
+    EXPECT_EQ(f().Tefekty->currentRow(), 0);
+    f().Obloodmoon->setChecked(false);
+    EXPECT_THAT(texty(f().Tefekty), ElementsAre(W("- všechny -"), W("ažura"), W("Dýchání"), "Jed"));
+    f().Otribunal->setChecked(true);
+    EXPECT_EQ(f().Tefekty->count(), 7);
+}
+
+TEST_F(Seznamy, SortDisregardsMarksAndIsStable)
+{
+    TListBox* seznam = f().Tprisady;
+    napln(seznam, {"[T] Beta", "alfa", W("Čaj"), "Zub", "[B] Alfa", "+ x", "[TB] beta"});
+    const auto* prvni = seznam->item(1);
+    okno->SeradPolozky(seznam);
+    EXPECT_THAT(texty(seznam), ElementsAre("alfa", "[B] Alfa", "[T] Beta", "[TB] beta", "+ x", "Zub", W("Čaj")));
+    EXPECT_EQ(seznam->item(0), prvni);  // lines move with their data
+}
+
+TEST_F(Seznamy, LongTextsWrapAtBlanksWithIndentedContinuations)
+{
+    TListBox* seznam = f().Tprisady;
+    const int vyskaRadku = QFontMetrics(seznam->font()).height();
+    napln(seznam, {"Kratka", "[TB] jedna dve tri ctyri pet sest sedm osm devet deset jedenact dvanact",
+                   "Nejdelsislovocojsemkdyvidelvcelemsvetenapsane a dal", ""});
+    EXPECT_EQ(okno->ZalomText(seznam, 0), "Kratka");
+    EXPECT_EQ(okno->TlistMeasureItem(seznam, 0), vyskaRadku);
+
+    const QString zalomeny = okno->ZalomText(seznam, 1);
+    const QStringList casti = zalomeny.split(QLatin1Char('|'));
+    ASSERT_GE(casti.size(), 3);
+    EXPECT_TRUE(casti[0].startsWith(QStringLiteral("jedna ")));
+    const QFontMetrics metriky(seznam->font());
+    for (int i = 1; i < casti.size(); ++i) {
+        EXPECT_TRUE(casti[i].startsWith(QStringLiteral("   "))) << casti[i].toStdString();
+        EXPECT_NE(casti[i].at(3), QLatin1Char(' '));
+    }
+    for (const QString& cast : casti)
+        EXPECT_LT(metriky.horizontalAdvance(cast.trimmed()), seznam->width() - 24);
+    QString slozene = zalomeny;
+    slozene.replace(QStringLiteral("|   "), QString());
+    EXPECT_EQ(slozene, QStringLiteral("jedna dve tri ctyri pet sest sedm osm devet deset jedenact dvanact"));
+    EXPECT_EQ(okno->TlistMeasureItem(seznam, 1), casti.size() * vyskaRadku);
+    EXPECT_EQ(seznam->item(1)->sizeHint().height(), casti.size() * vyskaRadku);
+
+    // A word wider than the list stands on the first line; nothing is empty.
+    const QStringList dlouhe = okno->ZalomText(seznam, 2).split(QLatin1Char('|'));
+    ASSERT_EQ(dlouhe.size(), 2);
+    EXPECT_EQ(dlouhe[0], QStringLiteral("Nejdelsislovocojsemkdyvidelvcelemsvetenapsane "));
+    EXPECT_EQ(okno->TlistMeasureItem(seznam, 3), vyskaRadku);
+
+    // The wide found-potion list keeps the same text on one line.
+    napln(f().Vlist, {"[TB] jedna dve tri ctyri pet sest sedm osm devet deset jedenact dvanact"});
+    EXPECT_FALSE(okno->ZalomText(f().Vlist, 0).contains(QLatin1Char('|')));
+}
+
+TEST_F(Seznamy, LinesAreDrawnInTheirOriginColourWhileDistinguishing)
+{
+    TListBox* seznam = f().Tprisady;
+    napln(seznam, {"[TB] Mech Mech Mech", "[T] Mech Mech Mech", "[B] Mech Mech Mech", "Mech Mech Mech"});
+    const QColor fuchsie(255, 0, 255), modra(0, 0, 255), cervena(255, 0, 0), cerna(0, 0, 0);
+    EXPECT_GT(pocetPixelu(nakresli(seznam, 0), fuchsie), 20);
+    EXPECT_GT(pocetPixelu(nakresli(seznam, 1), modra), 20);
+    EXPECT_GT(pocetPixelu(nakresli(seznam, 2), cervena), 20);
+    EXPECT_GT(pocetPixelu(nakresli(seznam, 3), cerna), 20);
+    // The background is filled, whatever was there.
+    EXPECT_EQ(pocetPixelu(nakresli(seznam, 3), Qt::green), 0);
+    // Selected: the highlight behind, the origin colour kept.
+    const QImage vybrany = nakresli(seznam, 0, QStyle::State_Selected);
+    const QColor zvyrazneni = seznam->palette().highlight().color();
+    int pozadi = 0;
+    for (int x = 0; x < vybrany.width(); ++x)
+        pozadi += vybrany.pixelColor(x, 0) == zvyrazneni ? 1 : 0;
+    EXPECT_EQ(pozadi, vybrany.width());
+    EXPECT_GT(pocetPixelu(vybrany, fuchsie), 20);
+
+    f().Olisit->setChecked(false);
+    const QImage cerny = nakresli(seznam, 0);
+    EXPECT_EQ(pocetPixelu(cerny, fuchsie), 0);
+    EXPECT_GT(pocetPixelu(cerny, cerna), 20);
+}
+
+TEST_F(Seznamy, MarkIsNeverDrawnAsText)
+{
+    TListBox* seznam = f().Tprisady;
+    napln(seznam, {"[TB] Mech", "Mech"});
+    f().Olisit->setChecked(false);
+    EXPECT_EQ(okno->ZalomText(seznam, 0), okno->ZalomText(seznam, 1));
+    EXPECT_EQ(nakresli(seznam, 0), nakresli(seznam, 1));
+}
+
+} // namespace
