@@ -108,10 +108,10 @@ TEST_F(Nastroj, CatalogueGivesIndicesNullSlotsMarksAndUtf8)
 TEST_F(Nastroj, TextsAreJsonEscaped)
 {
     // Past the fourth effect the rest of the line, TAB included, is the note.
-    const auto f = katalog("Rec \"ta\" \\\tA\tB\tC\tD\tE\tx\x01y\x81z\n");
+    const auto f = katalog("Rec \"ta\" \\\tA\tB\tC\tD\tE\tx\x01y\x81z\x7F\n");
     const std::string out = json({f});
     EXPECT_THAT(out, HasSubstr(R"("name":"Rec \"ta\" \\")"));
-    EXPECT_THAT(out, HasSubstr(R"("note":"E\u0009x\u0001y\u0081z")"));
+    EXPECT_THAT(out, HasSubstr(R"("note":"E\u0009x\u0001y\u0081z\u007f")"));
 }
 
 class NastrojLektvar : public Nastroj {
@@ -193,32 +193,39 @@ TEST_F(Nastroj, HelpMissingAndUnreadableFiles)
     EXPECT_EQ(adresar.out, "");
 }
 
-TEST_F(Nastroj, UsageErrorsExplainAndShowUsage)
+TEST_F(Nastroj, UsageErrorsNameTheCulpritAndShowUsage)
 {
     const std::string f = katalog("A\tJed\tOhen\t\nB\tJed\t\n");
-    const std::vector<std::vector<std::string>> chybne = {
-        {},
-        {f, f},
-        {f, "--bogus"},
-        {f, "--from"},
-        {f, "--from", "2"},
-        {f, "--from", "-1"},
-        {f, "--effect", "2"},
-        {f, "--brew", "0,2"},
-        {f, "--brew", "0,x"},
-        {f, "--brew", "0,,1"},
-        {f, "--brew", "0,1,0,1,0"},
-        {f, "--from", "0", "--effect", "0"},
-        {f, "--lint", "--brew", "0"},
-        {f, "--only"},
-        {f, "--from", "0", "--only"},
+    struct Pripad {
+        std::vector<std::string> argumenty;
+        std::string vinik;  // what the message before the usage text must mention
     };
-    for (const auto& argumenty : chybne) {
-        const Beh beh = spust(argumenty);
-        const std::string popis = ::testing::PrintToString(argumenty);
+    const std::vector<Pripad> pripady = {
+        {{}, ""},
+        {{f, f}, f},
+        {{f, "--bogus"}, "--bogus"},
+        {{f, "--from"}, "--from"},
+        {{f, "--from", "2"}, "2"},
+        {{f, "--from", "-1"}, "-1"},
+        {{f, "--effect", "2"}, "2"},
+        {{f, "--brew", "0,2"}, "2"},
+        {{f, "--brew", "0,x"}, "x"},
+        {{f, "--brew", "0,,1"}, "--brew"},
+        {{f, "--brew", "0,1,0,1,0"}, "0,1,0,1,0"},
+        {{f, "--from", "0", "--effect", "0"}, "--effect"},
+        {{f, "--lint", "--brew", "0"}, "--brew"},
+        {{f, "--only"}, "--only"},
+        {{f, "--from", "0", "--only"}, "--only"},
+        {{f, "--brew", "0", "--no-tribunal"}, "--no-tribunal"},
+    };
+    for (const Pripad& pripad : pripady) {
+        const Beh beh = spust(pripad.argumenty);
+        const std::string popis = ::testing::PrintToString(pripad.argumenty);
         EXPECT_EQ(beh.kod, 2) << popis;
-        EXPECT_THAT(beh.err, HasSubstr("Použití")) << popis;
         EXPECT_EQ(beh.out, "") << popis;
+        const auto pouziti = beh.err.find("Použití");
+        ASSERT_NE(pouziti, std::string::npos) << popis << beh.err;
+        EXPECT_THAT(beh.err.substr(0, pouziti), HasSubstr(pripad.vinik)) << popis;
     }
 }
 
@@ -248,11 +255,19 @@ TEST_F(Nastroj, LintNamesEachLikelyMistakeWithItsLine)
 TEST_F(Nastroj, LintFollowsTheLoadersLinesAndKeepsQuietOnGoodOnes)
 {
     // A Ctrl-Z cuts its line; one at a line start ends the file.
-    const auto f = katalog("A\tJed\t[T] ok\r\nB\tJed\tok\x1A" "\tA\tB\tC\tD\tE\t\n/ x\nC\tJed\t\t[tb]\nD\tA\tB\tC\tD\t[2] Jed x\n"
-                           "ab\n\x1A" "zbytek bez tabulatoru\n");
+    const auto f = katalog("A\tJed\t[T] ok\r\n"
+                           "x\r\n"
+                           "\tJed\t\n"
+                           "E\tJed\t[b]\n"
+                           "B\tJed\tok\x1A" "\tA\tB\tC\tD\tE\t\n"
+                           "/ x\n"
+                           "C\tJed\t\t[tb]\n"
+                           "D\tA\tB\tC\tD\t[2] Jed x\n"
+                           "ab\n"
+                           "\x1A" "zbytek bez tabulatoru\n");
     const Beh beh = spust({"--lint", f});
     EXPECT_EQ(beh.kod, 0) << beh.err;
-    EXPECT_THAT(radky(beh.out), ElementsAre(StartsWith("řádek 6: ")));
+    EXPECT_THAT(radky(beh.out), ElementsAre(StartsWith("řádek 9: ")));
 }
 
 } // namespace

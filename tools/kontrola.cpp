@@ -23,7 +23,7 @@ std::optional<std::string> ocistenyRadek(std::string_view radek)
     for (const char c : radek) {
         if (c == kKonecSouboru) {
             if (text.empty())
-                continue;
+                return std::nullopt;
             break;
         }
         if (c != '\r')

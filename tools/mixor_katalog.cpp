@@ -20,6 +20,8 @@ namespace {
 constexpr int kChybaSouboru = 1;
 constexpr int kChybaPouziti = 2;
 
+// Turns catalogue records into JSON that names them by index. One output
+// per object: the writer keeps what it wrote.
 class Vypisovac {
 public:
     explicit Vypisovac(const TSeznam& seznam)

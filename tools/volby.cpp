@@ -14,6 +14,7 @@ const std::string_view kPouziti =
     "  --no-bloodmoon          u --from a --effect vynechat přísady Bloodmoonu\n"
     "  --lint                  upozornění na pravděpodobné chyby v souboru\n"
     "  --help                  tato nápověda\n"
+    "  --                      konec voleb, další argument je soubor\n"
     "Indexy počítají od 0 v pořadí katalogu.\n";
 
 namespace {
@@ -69,11 +70,11 @@ private:
         else if (argument == "--")
             jenSoubory_ = true;  // lets a file name begin with '-'
         else if (argument == "--brew")
-            prectiSloty(hodnota(rezim(Rezim::Lektvar, argument)), volby_);
+            prectiSloty(hodnotaRezimu(Rezim::Lektvar, argument), volby_);
         else if (argument == "--from")
-            volby_.index = prectiIndex(hodnota(rezim(Rezim::ZPrisady, argument)), argument);
+            volby_.index = prectiIndex(hodnotaRezimu(Rezim::ZPrisady, argument), argument);
         else if (argument == "--effect")
-            volby_.index = prectiIndex(hodnota(rezim(Rezim::SEfektem, argument)), argument);
+            volby_.index = prectiIndex(hodnotaRezimu(Rezim::SEfektem, argument), argument);
         else if (argument == "--lint")
             rezim(Rezim::Kontrola, argument);
         else if (argument == "--only")
@@ -94,19 +95,20 @@ private:
         maSoubor_ = true;
     }
 
-    // Returns the option, so that its value can be read next.
-    std::string_view rezim(Rezim rezim, std::string_view volba)
+    // One mode per run: a second mode option is a mistake, not an override.
+    void rezim(Rezim novy, std::string_view volba)
     {
         if (!volbaRezimu_.empty())
             throw ChybaPouziti("volby " + std::string(volbaRezimu_) + " a " + std::string(volba) +
                                " nelze použít zároveň");
-        volby_.rezim = rezim;
+        volby_.rezim = novy;
         volbaRezimu_ = volba;
-        return volba;
     }
 
-    std::string_view hodnota(std::string_view volba)
+    // The argument after a mode option that takes a value.
+    std::string_view hodnotaRezimu(Rezim novy, std::string_view volba)
     {
+        rezim(novy, volba);
         if (pozice_ + 1 == argumenty_.size())
             throw ChybaPouziti("volba " + std::string(volba) + " potřebuje hodnotu");
         return argumenty_[++pozice_];
