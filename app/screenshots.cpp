@@ -8,7 +8,9 @@
 #include <cstdlib>
 
 #include "aplikace.h"
+#include "hledani.h"
 #include "mainu.h"
+#include "seznamy.h"
 #include "ui_mainu.h"
 
 namespace {
@@ -30,6 +32,44 @@ bool uloz(QWidget& okno, const QString& soubor)
     return true;
 }
 
+// A potion of three ingredients: the pair that shares most effects and the
+// ingredient that shares most with either of them.
+std::array<TPrisada*, 3> ukazkovyLektvar(const TSeznam& seznam)
+{
+    std::array<TPrisada*, 3> vyber{};
+    unsigned nejvic = 0;
+    for (TPrisada* a : seznam.Prisady)
+        for (TPrisada* b : seznam.Prisady)
+            if (a != b && PocetSpolecnych(*a, *b) > nejvic) {
+                nejvic = PocetSpolecnych(*a, *b);
+                vyber = {a, b, nullptr};
+            }
+    nejvic = 0;
+    for (TPrisada* c : seznam.Prisady) {
+        if (vyber[0] == nullptr || c == vyber[0] || c == vyber[1])
+            continue;
+        const unsigned spolecnych = PocetSpolecnych(*vyber[0], *c) + PocetSpolecnych(*vyber[1], *c);
+        if (spolecnych > nejvic) {
+            nejvic = spolecnych;
+            vyber[2] = c;
+        }
+    }
+    return vyber;
+}
+
+// Adds the ingredients as a user does: a double-click on each line.
+void navrhniLektvar(TMF& okno)
+{
+    Ui::TMF& f = okno.Formular();
+    for (TPrisada* prisada : ukazkovyLektvar(okno.Seznam)) {
+        const int radek = f.Tprisady->RadekSOdkazem(prisada);
+        if (radek < 0)
+            continue;
+        f.Tprisady->VyberRadek(radek);
+        emit f.Tprisady->DvojKlik();
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -48,6 +88,7 @@ int main(int argc, char** argv)
     pockej(100);
     bool ok = uloz(MF, cil.filePath(QStringLiteral("0-splash.png")));
     pockej(1100);  // the splash ends
+    navrhniLektvar(MF);
     QTabWidget* stranky = MF.Formular().Pages;
     for (int i = 0; i < stranky->count(); ++i) {
         stranky->setCurrentIndex(i);

@@ -67,6 +67,7 @@ TMF::TMF(QWidget* rodic) : QWidget(rodic), ui_(std::make_unique<Ui::TMF>())
     move(360, 61);
     nastavPisma();
     pripravSeznamy();
+    pripravTvorbu();
     connect(ui_->Otribunal, &QCheckBox::toggled, this, &TMF::OdatadiskClick);
     connect(ui_->Obloodmoon, &QCheckBox::toggled, this, &TMF::OdatadiskClick);
     connect(ui_->Olisit, &QCheckBox::toggled, this, &TMF::OlisitClick);
@@ -106,6 +107,21 @@ void TMF::nastavPisma()
     QPalette bila = ui_->OlogoP->palette();
     bila.setColor(QPalette::Window, Qt::white);
     ui_->OlogoP->setPalette(bila);
+
+    QFont tlacitka(QStringLiteral("Arial"));
+    tlacitka.setPixelSize(11);
+    for (QWidget* tlacitko : {ui_->TZefekt, ui_->TZprisada, ui_->TZlektvar, ui_->TlVyjmi1, ui_->TlVyjmi2,
+                              ui_->TlVyjmi3, ui_->TlVyjmi4})
+        tlacitko->setFont(tlacitka);
+    tlacitka.setBold(true);
+    ui_->TpPridat->setFont(tlacitka);
+    ui_->TlJmeno->setFont(tlacitka);
+    QFont jmeno = tucne;
+    jmeno.setPixelSize(13);
+    ui_->TpJmeno->setFont(jmeno);
+    QPalette barvaStranky = ui_->TlJmeno->palette();
+    barvaStranky.setColor(QPalette::Base, barvaStranky.color(QPalette::Window));
+    ui_->TlJmeno->setPalette(barvaStranky);
 
     QFont vysledky(QStringLiteral("Arial"));
     vysledky.setPixelSize(13);
@@ -176,6 +192,8 @@ void TMF::FormShow()
 {
     nactiKatalog();
     NaplnEfekty();
+    ZobrazLektvar();
+    TefektyClick();
     Lektvar.Prisady = {};
     // The about page stands in front as the splash until the timer ticks.
     ui_->Pages->setCurrentIndex(3);
@@ -197,10 +215,14 @@ void TMF::OdatadiskClick()
 {
     ui_->Olisit->setEnabled(ui_->Otribunal->isChecked() || ui_->Obloodmoon->isChecked());
     NaplnEfekty();
+    ZobrazLektvar();
+    TefektyClick();
 }
 
 void TMF::OlisitClick()
 {
+    TprisadyClick();
+    ZobrazLektvar();
     // The lists keep their texts; their colours follow at the next drawing.
     for (QListWidget* seznam : {static_cast<QListWidget*>(ui_->Tefekty), static_cast<QListWidget*>(ui_->Tprisady),
                                 static_cast<QListWidget*>(ui_->VvyberList), static_cast<QListWidget*>(ui_->Vlist)})

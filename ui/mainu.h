@@ -3,14 +3,18 @@
 
 #include <QStyle>
 #include <QWidget>
+#include <array>
 #include <memory>
 
 #include "katalog.h"
 #include "lektvar.h"
 
+class QLabel;
 class QListWidget;
+class QPushButton;
 class QTimer;
 class TListBox;
+class TPopisek;
 namespace Ui {
 class TMF;
 }
@@ -51,6 +55,17 @@ public slots:
     void FormClose();
     void NaplnEfekty();
 
+    // Potion-creation page.
+    void TefektyClick();
+    void TprisadyClick();
+    void TprisadyDblClick();
+    void TpPridatClick();
+    void TlVyjmiClick();
+    void ZobrazLektvar();
+    void TpEfektDblClick();
+    void TlEfektDblClick();
+    void TlPrisadaDblClick();
+
 protected:
     void showEvent(QShowEvent* udalost) override;
     void closeEvent(QCloseEvent* udalost) override;
@@ -60,12 +75,28 @@ private:
     void nactiKatalog();
     void pripravSeznamy();
     void nastavPisma();
+    void pripravTvorbu();
+    // Row k (1 to 4) of a four-fold control that raised the current event.
+    int tagOdesilatele() const;
+    // An ingredient's or potion's name colour under the current options.
+    QColor barvaJmena(bool tribunal, bool bloodmoon) const;
+    void vyjmiZeSlotu(int k);
+    void ukazEfektVSeznamu(const TEfekt* efekt);
 
     std::unique_ptr<Ui::TMF> ui_;
+    // The creation page's four-fold controls; index k - 1 holds row k.
+    std::array<TPopisek*, 4> TpEfekty_{};
+    std::array<TPopisek*, 4> TlPrisady_{};
+    std::array<TPopisek*, 4> TlEfekty_{};
+    std::array<QPushButton*, 4> TlVyjmi_{};
+    std::array<QLabel*, 4> TlEfektyZP_{};
     QTimer* StartTimer = nullptr;
     bool zobrazeno_ = false;
     bool konciPoChybe_ = false;
 };
+
+// " [TB]" style origin text of two flags; empty for neither.
+QString TextPuvodu(bool tribunal, bool bloodmoon);
 
 // The options file's text for the five ticks, in the file's order.
 std::string TextVoleb(const std::array<bool, 5>& volby);

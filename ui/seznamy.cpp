@@ -68,6 +68,8 @@ TListBox::TListBox(QWidget* rodic) : QListWidget(rodic)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    connect(this, &QListWidget::itemClicked, this, &TListBox::Klik);
+    connect(this, &QListWidget::itemDoubleClicked, this, &TListBox::DvojKlik);
 }
 
 void TListBox::VyberRadek(int radek)
@@ -80,10 +82,14 @@ void TListBox::VyberRadek(int radek)
 void TListBox::keyPressEvent(QKeyEvent* udalost)
 {
     if (udalost->key() == Qt::Key_Return || udalost->key() == Qt::Key_Enter) {
-        emit Enter();
+        if (currentRow() >= 0)
+            emit DvojKlik();
         return;
     }
+    const int predtim = currentRow();
     QListWidget::keyPressEvent(udalost);
+    if (currentRow() != predtim)
+        emit Klik();
 }
 
 TKreslicRadku::TKreslicRadku(const TMF& okno, TListBox& seznam)

@@ -46,7 +46,10 @@ public:
     void VyberRadek(int radek);
 
 signals:
-    void Enter();
+    // A line chosen by the mouse or by the arrow keys.
+    void Klik();
+    // A double-click on a line, or Enter.
+    void DvojKlik();
 
 protected:
     void keyPressEvent(QKeyEvent* udalost) override;

@@ -1,0 +1,232 @@
+// The potion-creation page: the effect and ingredient lists, the selected
+// ingredient's detail box and the potion designer.
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "lektvar.h"
+#include "mainu.h"
+#include "ovladace.h"
+#include "seznamy.h"
+#include "text.h"
+#include "ui_mainu.h"
+
+namespace {
+
+const QString kZadna = QStringLiteral("žádná");
+const QString kZadne = QStringLiteral("žádné");
+const QString kPoznamka = QStringLiteral("Poznámka: ");
+
+void nastavBarvuTextu(QWidget* ovladac, QPalette::ColorRole role, const QColor& barva)
+{
+    QPalette paleta = ovladac->palette();
+    paleta.setColor(role, barva);
+    ovladac->setPalette(paleta);
+}
+
+// "1  3  " for an effect given by slots 1 and 3; eight blanks for none.
+QString cislaSlotu(const TEfektLektvaru& zaznam)
+{
+    QString text;
+    for (std::size_t j = 0; j < zaznam.ZPrisady.size(); ++j)
+        text += zaznam.ZPrisady[j] ? QString::number(j + 1) : QStringLiteral("  ");
+    return text;
+}
+
+} // namespace
+
+QString TextPuvodu(bool tribunal, bool bloodmoon)
+{
+    const std::string znacka = ZnackaDatadisku(tribunal, bloodmoon);
+    if (znacka.empty())
+        return QString();
+    return QLatin1Char(' ') + ZCp1250(std::string_view(znacka).substr(0, znacka.size() - 1));
+}
+
+void TMF::pripravTvorbu()
+{
+    TpEfekty_ = {ui_->TpEfekt1, ui_->TpEfekt2, ui_->TpEfekt3, ui_->TpEfekt4};
+    TlPrisady_ = {ui_->TlPrisada1, ui_->TlPrisada2, ui_->TlPrisada3, ui_->TlPrisada4};
+    TlEfekty_ = {ui_->TlEfekt1, ui_->TlEfekt2, ui_->TlEfekt3, ui_->TlEfekt4};
+    TlVyjmi_ = {ui_->TlVyjmi1, ui_->TlVyjmi2, ui_->TlVyjmi3, ui_->TlVyjmi4};
+    TlEfektyZP_ = {ui_->TlEfektZP1, ui_->TlEfektZP2, ui_->TlEfektZP3, ui_->TlEfektZP4};
+
+    ui_->TZefekt->hide();
+    ui_->TpDatadisky->hide();
+    ui_->TlDatadisky->hide();
+    ui_->TpPridat->hide();
+    ui_->TZlektvar->hide();
+    for (QPushButton* vyjmi : TlVyjmi_)
+        vyjmi->hide();
+    ui_->TpPopisPS->NastavText(QStringLiteral("Poznámka: ukázka poznámky, která se do pruhu celá nevejde a "
+                                              "posouvá se šipkami"));
+
+    connect(ui_->Tefekty, &TListBox::Klik, this, &TMF::TefektyClick);
+    connect(ui_->Tprisady, &TListBox::Klik, this, &TMF::TprisadyClick);
+    connect(ui_->Tprisady, &TListBox::DvojKlik, this, &TMF::TprisadyDblClick);
+    connect(ui_->TpPridat, &QPushButton::clicked, this, &TMF::TpPridatClick);
+    for (std::size_t i = 0; i < 4; ++i) {
+        connect(TlVyjmi_[i], &QPushButton::clicked, this, &TMF::TlVyjmiClick);
+        connect(TpEfekty_[i], &TPopisek::DvojKlik, this, &TMF::TpEfektDblClick);
+        connect(TlEfekty_[i], &TPopisek::DvojKlik, this, &TMF::TlEfektDblClick);
+        connect(TlPrisady_[i], &TPopisek::DvojKlik, this, &TMF::TlPrisadaDblClick);
+    }
+}
+
+int TMF::tagOdesilatele() const
+{
+    const QObject* odesilatel = sender();
+    const int tag = odesilatel ? odesilatel->property("Tag").toInt() : 0;
+    if (tag < 1 || tag > 4)
+        throw std::logic_error("the control has no row number");
+    return tag;
+}
+
+QColor TMF::barvaJmena(bool tribunal, bool bloodmoon) const
+{
+    return ui_->Olisit->isChecked() ? BarvaPuvodu(tribunal, bloodmoon) : QColor(Qt::black);
+}
+
+void TMF::TefektyClick()
+{
+    TListBox* prisady = ui_->Tprisady;
+    prisady->setUpdatesEnabled(false);
+    prisady->clear();
+    const int radek = ui_->Tefekty->currentRow();
+    if (radek >= 0) {
+        const TEfekt* efekt = ui_->Tefekty->Odkaz<TEfekt*>(radek);
+        const std::vector<TPrisada*>& zdroj = radek == 0 || efekt == nullptr ? Seznam.Prisady : efekt->Prisady;
+        const bool znacky = ui_->Olisit->isChecked();
+        for (TPrisada* prisada : zdroj) {
+            if (!PrisadaZarazena(*prisada))
+                continue;
+            const std::string text = (znacky ? ZnackaPrisady(*prisada) : std::string()) + prisada->Jmeno;
+            PridejRadek(prisady, ZCp1250(text), QVariant::fromValue(prisada));
+        }
+        SeradPolozky(prisady);
+        const int vybrana = prisady->RadekSOdkazem(VybranaPrisada);
+        if (vybrana >= 0) {
+            // The detail box already shows this ingredient.
+            prisady->VyberRadek(vybrana);
+        } else {
+            prisady->VyberRadek(prisady->count() > 0 ? 0 : -1);
+            TprisadyClick();
+        }
+    }
+    prisady->setUpdatesEnabled(true);
+    ui_->TZefekt->setVisible(ui_->Tefekty->currentRow() > 0);
+}
+
+void TMF::TprisadyClick()
+{
+    const int radek = ui_->Tprisady->currentRow();
+    if (radek < 0)
+        return;
+    VybranaPrisada = ui_->Tprisady->Odkaz<TPrisada*>(radek);
+    const TPrisada& prisada = *VybranaPrisada;
+    ui_->TpJmeno->setText(ZCp1250(prisada.Jmeno));
+    nastavBarvuTextu(ui_->TpJmeno, QPalette::WindowText, barvaJmena(prisada.Tribunal, prisada.Bloodmoon));
+    ui_->TpDatadisky->setText(TextPuvodu(prisada.Tribunal, prisada.Bloodmoon));
+    ui_->TpPopisPS->NastavText(kPoznamka + ZCp1250(prisada.Poznamka));
+    for (std::size_t k = 0; k < 4; ++k) {
+        const TEfekt* efekt = prisada.Efekty[k];
+        TpEfekty_[k]->setText(efekt ? ZCp1250(efekt->Jmeno) : QString());
+    }
+    const auto& sloty = Lektvar.Prisady;
+    const bool vLektvaru = std::find(sloty.begin(), sloty.end(), VybranaPrisada) != sloty.end();
+    ui_->TpPridat->setVisible(sloty[3] == nullptr && !vLektvaru);
+}
+
+void TMF::TprisadyDblClick()
+{
+    TprisadyClick();
+    if (!ui_->TpPridat->isHidden())
+        TpPridatClick();
+}
+
+void TMF::TpPridatClick()
+{
+    for (TPrisada*& slot : Lektvar.Prisady) {
+        if (slot == nullptr) {
+            slot = VybranaPrisada;
+            break;
+        }
+    }
+    ZobrazLektvar();
+    TprisadyClick();
+}
+
+void TMF::vyjmiZeSlotu(int k)
+{
+    auto& sloty = Lektvar.Prisady;
+    for (int j = k; j < 4; ++j)
+        sloty[j - 1] = sloty[j];
+    sloty[3] = nullptr;
+}
+
+void TMF::TlVyjmiClick()
+{
+    vyjmiZeSlotu(tagOdesilatele());
+    ZobrazLektvar();
+    TprisadyClick();
+}
+
+void TMF::ZobrazLektvar()
+{
+    for (std::size_t k = 0; k < 4; ++k) {
+        const TPrisada* prisada = Lektvar.Prisady[k];
+        if (prisada != nullptr) {
+            TlPrisady_[k]->setText(ZCp1250(prisada->Jmeno));
+            nastavBarvuTextu(TlPrisady_[k], QPalette::WindowText, barvaJmena(prisada->Tribunal, prisada->Bloodmoon));
+        } else {
+            TlPrisady_[k]->setText(k == 0 ? kZadna : QString());
+            nastavBarvuTextu(TlPrisady_[k], QPalette::WindowText, Qt::black);
+        }
+        TlVyjmi_[k]->setVisible(prisada != nullptr);
+    }
+
+    SpocitejLektvar(Lektvar);
+
+    for (std::size_t k = 0; k < 4; ++k) {
+        const TEfektLektvaru& zaznam = Lektvar.Efekty[k];
+        TlEfekty_[k]->setText(zaznam.Efekt ? ZCp1250(zaznam.Efekt->Jmeno) : (k == 0 ? kZadne : QString()));
+        TlEfektyZP_[k]->setText(cislaSlotu(zaznam));
+    }
+    const TEfekt* prvni = Lektvar.Efekty[0].Efekt;
+    ui_->TlJmeno->setText(prvni ? ZCp1250(prvni->Jmeno) : QString());
+    ui_->TlDatadisky->setText(TextPuvodu(Lektvar.Tribunal, Lektvar.Bloodmoon));
+    nastavBarvuTextu(ui_->TlJmeno, QPalette::Text, barvaJmena(Lektvar.Tribunal, Lektvar.Bloodmoon));
+    ui_->TZlektvar->setVisible(Lektvar.Prisady[0] != nullptr);
+}
+
+// Selects the effect's line in the effect list ("- všechny -" for none) and
+// lists its ingredients.
+void TMF::ukazEfektVSeznamu(const TEfekt* efekt)
+{
+    ui_->Tefekty->VyberRadek(ui_->Tefekty->RadekSOdkazem(const_cast<TEfekt*>(efekt)));
+    TefektyClick();
+}
+
+void TMF::TpEfektDblClick()
+{
+    const int k = tagOdesilatele();
+    if (VybranaPrisada == nullptr)
+        return;
+    ukazEfektVSeznamu(VybranaPrisada->Efekty[k - 1]);
+}
+
+void TMF::TlEfektDblClick()
+{
+    ukazEfektVSeznamu(Lektvar.Efekty[tagOdesilatele() - 1].Efekt);
+}
+
+void TMF::TlPrisadaDblClick()
+{
+    VybranaPrisada = Lektvar.Prisady[tagOdesilatele() - 1];
+    const int radek = ui_->Tprisady->RadekSOdkazem(VybranaPrisada);
+    ui_->Tprisady->VyberRadek(radek);
+    if (radek < 0) {
+        ui_->Tefekty->VyberRadek(0);
+        TefektyClick();
+    }
+    TprisadyClick();
+}
