@@ -70,6 +70,18 @@ void navrhniLektvar(TMF& okno)
     }
 }
 
+// The listing of the effect that most ingredients carry.
+void vypisNejcastejsiEfekt(TMF& okno)
+{
+    Ui::TMF& f = okno.Formular();
+    TEfekt* nejcastejsi = nullptr;
+    for (TEfekt* efekt : okno.Seznam.Efekty)
+        if (nejcastejsi == nullptr || efekt->Prisady.size() > nejcastejsi->Prisady.size())
+            nejcastejsi = efekt;
+    f.VvyberList->VyberRadek(f.VvyberList->RadekSOdkazem(nejcastejsi));
+    emit f.VvyberList->Klik();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -89,6 +101,7 @@ int main(int argc, char** argv)
     bool ok = uloz(MF, cil.filePath(QStringLiteral("0-splash.png")));
     pockej(1100);  // the splash ends
     navrhniLektvar(MF);
+    vypisNejcastejsiEfekt(MF);
     QTabWidget* stranky = MF.Formular().Pages;
     for (int i = 0; i < stranky->count(); ++i) {
         stranky->setCurrentIndex(i);

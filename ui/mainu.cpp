@@ -68,6 +68,7 @@ TMF::TMF(QWidget* rodic) : QWidget(rodic), ui_(std::make_unique<Ui::TMF>())
     nastavPisma();
     pripravSeznamy();
     pripravTvorbu();
+    pripravVypis();
     connect(ui_->Otribunal, &QCheckBox::toggled, this, &TMF::OdatadiskClick);
     connect(ui_->Obloodmoon, &QCheckBox::toggled, this, &TMF::OdatadiskClick);
     connect(ui_->Olisit, &QCheckBox::toggled, this, &TMF::OlisitClick);
@@ -116,6 +117,8 @@ void TMF::nastavPisma()
     tlacitka.setBold(true);
     ui_->TpPridat->setFont(tlacitka);
     ui_->TlJmeno->setFont(tlacitka);
+    tlacitka.setBold(false);
+    ui_->VZlist->setFont(tlacitka);
     QFont jmeno = tucne;
     jmeno.setPixelSize(13);
     ui_->TpJmeno->setFont(jmeno);
@@ -195,6 +198,7 @@ void TMF::FormShow()
     ZobrazLektvar();
     TefektyClick();
     Lektvar.Prisady = {};
+    HomezeniXclick();
     // The about page stands in front as the splash until the timer ticks.
     ui_->Pages->setCurrentIndex(3);
 }
@@ -217,6 +221,7 @@ void TMF::OdatadiskClick()
     NaplnEfekty();
     ZobrazLektvar();
     TefektyClick();
+    HomezeniXclick();
 }
 
 void TMF::OlisitClick()

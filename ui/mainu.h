@@ -66,6 +66,13 @@ public slots:
     void TlEfektDblClick();
     void TlPrisadaDblClick();
 
+    // Potion-listing page.
+    void HomezeniXclick();
+    void VvyberListClick();
+    void VvyberJenomClick();
+    void VvyberListDblClick();
+    void VlistDblClick();
+
 protected:
     void showEvent(QShowEvent* udalost) override;
     void closeEvent(QCloseEvent* udalost) override;
@@ -76,6 +83,8 @@ private:
     void pripravSeznamy();
     void nastavPisma();
     void pripravTvorbu();
+    void pripravVypis();
+    bool rezimEfektu() const;
     // Row k (1 to 4) of a four-fold control that raised the current event.
     int tagOdesilatele() const;
     // An ingredient's or potion's name colour under the current options.

@@ -1,0 +1,125 @@
+// The potion-listing page: every two-ingredient potion of an effect or of an
+// ingredient, and the way from a found potion to the designer.
+#include <QPushButton>
+
+#include "hledani.h"
+#include "mainu.h"
+#include "seznamy.h"
+#include "text.h"
+#include "ui_mainu.h"
+
+namespace {
+
+// The heading label grows with its text, up to the "zapsat" button.
+void nastavNadpis(QLabel* nadpis, const QString& text, int pravyOkraj)
+{
+    nadpis->setText(text);
+    nadpis->adjustSize();
+    const int nejvic = pravyOkraj - nadpis->x() - 4;
+    if (nadpis->width() > nejvic)
+        nadpis->resize(nejvic, nadpis->height());
+}
+
+} // namespace
+
+void TMF::pripravVypis()
+{
+    connect(ui_->Vvyber1, &QRadioButton::toggled, this, &TMF::HomezeniXclick);
+    connect(ui_->VvyberList, &TListBox::Klik, this, &TMF::VvyberListClick);
+    connect(ui_->VvyberList, &TListBox::DvojKlik, this, &TMF::VvyberListDblClick);
+    connect(ui_->VvyberJenom, &QCheckBox::clicked, this, &TMF::VvyberJenomClick);
+    connect(ui_->Vlist, &TListBox::DvojKlik, this, &TMF::VlistDblClick);
+}
+
+bool TMF::rezimEfektu() const
+{
+    return ui_->Vvyber1->isChecked();
+}
+
+void TMF::HomezeniXclick()
+{
+    TListBox* vyber = ui_->VvyberList;
+    vyber->setUpdatesEnabled(false);
+    vyber->clear();
+    if (rezimEfektu()) {
+        for (TEfekt* efekt : Seznam.Efekty)
+            if (EfektZarazen(*efekt))
+                PridejRadek(vyber, ZCp1250(efekt->Jmeno), QVariant::fromValue(efekt));
+        // As after a refill of the effect list: the potion's name comes back.
+        if (!Seznam.Efekty.empty())
+            ZobrazLektvar();
+    } else {
+        const bool znacky = ui_->Olisit->isChecked();
+        for (TPrisada* prisada : Seznam.Prisady) {
+            if (!PrisadaZarazena(*prisada))
+                continue;
+            const std::string text = (znacky ? ZnackaPrisady(*prisada) : std::string()) + prisada->Jmeno;
+            PridejRadek(vyber, ZCp1250(text), QVariant::fromValue(prisada));
+        }
+    }
+    SeradPolozky(vyber);
+    vyber->VyberRadek(vyber->count() > 0 ? 0 : -1);
+    vyber->setUpdatesEnabled(true);
+    VvyberListClick();
+    ui_->VvyberJenom->setEnabled(rezimEfektu());
+}
+
+void TMF::VvyberListClick()
+{
+    TListBox* nalezene = ui_->Vlist;
+    // Hidden while it is refilled, so a long listing is drawn once.
+    nalezene->hide();
+    nalezene->clear();
+    const int radek = ui_->VvyberList->currentRow();
+    QString nadpis;
+    if (radek >= 0) {
+        const TZarazeni zarazeni{ui_->Otribunal->isChecked(), ui_->Obloodmoon->isChecked()};
+        TVypis vypis;
+        if (rezimEfektu())
+            vypis = LektvarySEfektem(*ui_->VvyberList->Odkaz<TEfekt*>(radek), zarazeni,
+                                     ui_->VvyberJenom->isChecked());
+        else
+            vypis = LektvaryZPrisady(*ui_->VvyberList->Odkaz<TPrisada*>(radek), zarazeni);
+        nadpis = ZCp1250(vypis.Nadpis);
+        for (const TRadekVypisu& radekVypisu : vypis.Radky)
+            PridejRadek(nalezene, ZCp1250(radekVypisu.Text), QVariant::fromValue(radekVypisu.Dvojice));
+    }
+    nastavNadpis(ui_->VL1, nadpis, ui_->VZlist->x());
+    nalezene->setCurrentRow(-1);
+    nalezene->show();
+}
+
+void TMF::VvyberJenomClick()
+{
+    VvyberListClick();
+}
+
+void TMF::VvyberListDblClick()
+{
+    const int radek = ui_->VvyberList->currentRow();
+    if (radek < 0)
+        return;
+    if (rezimEfektu()) {
+        ui_->Tefekty->VyberRadek(ui_->Tefekty->RadekSOdkazem(ui_->VvyberList->Odkaz<TEfekt*>(radek)));
+        TefektyClick();
+        ui_->Tprisady->VyberRadek(ui_->Tprisady->count() > 0 ? 0 : -1);
+    } else {
+        ui_->Tefekty->VyberRadek(0);
+        TefektyClick();
+        ui_->Tprisady->VyberRadek(ui_->Tprisady->RadekSOdkazem(ui_->VvyberList->Odkaz<TPrisada*>(radek)));
+    }
+    TprisadyClick();
+    ui_->Pages->setCurrentIndex(0);
+}
+
+void TMF::VlistDblClick()
+{
+    const int radek = ui_->Vlist->currentRow();
+    if (radek < 0)
+        return;
+    // The line's own pair, never its text.
+    const TDvojice dvojice = ui_->Vlist->Odkaz<TDvojice>(radek);
+    Lektvar.Prisady = {dvojice.Prvni, dvojice.Druha, nullptr, nullptr};
+    ZobrazLektvar();
+    VvyberListDblClick();
+}
