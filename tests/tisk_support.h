@@ -1,0 +1,67 @@
+// Printing tests: finding the PDF that the test printer made of a job, and
+// reading its title, text and first page.
+//
+// The printer comes from scripts/cups-setup.sh: the default queue "mixor-pdf"
+// writes each job to /var/spool/cups-pdf/<user>/job_<id>-<title>.pdf. The
+// environment variable MIXOR_PDF_DIR names another folder to search instead.
+// Reading needs poppler-utils (pdftotext, pdftoppm), which that script
+// installs.
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// True when Qt sees a default printer (needs a QGuiApplication).
+bool VychoziTiskarnaExistuje();
+
+// The folder whose subfolders (and itself) receive the printer's PDFs.
+std::filesystem::path SlozkaPdf();
+
+// Waits for the PDF of the job titled titulUtf8 that was finished at or after
+// `od` (take std::filesystem::file_time_type::clock::now() before printing)
+// and returns its path once it is complete; nothing when none came in time.
+// With several such jobs it returns the oldest.
+std::optional<std::filesystem::path> CekejNaPdf(const std::string& titulUtf8, std::filesystem::file_time_type od,
+                                                std::chrono::seconds timeout = std::chrono::seconds(60));
+
+// The title in the PDF's document information, in UTF-8. Read from the file
+// itself: pdfinfo loses bytes of the spooler's titles. The spooler stores the
+// job title's UTF-8 bytes in parentheses, "(Mixorův zápisníček)"; those
+// parentheses are removed, so the result is the job title as printed.
+std::string TitulPdf(const std::filesystem::path& pdf);
+// Decodes a Title entry's bytes (a PDF string, already unescaped) as above.
+std::string TitulZBajtu(std::string_view bajty);
+
+// The text of the PDF, by `pdftotext -layout`, in UTF-8; pages end with '\f'.
+std::string TextPdf(const std::filesystem::path& pdf);
+// The number of pages, by pdfinfo; 0 when it cannot be read.
+int PocetStranPdf(const std::filesystem::path& pdf);
+
+struct Obrazek {
+    int sirka = 0;
+    int vyska = 0;
+    std::vector<std::uint8_t> rgb; // sirka * vyska * 3 bytes, row by row
+
+    struct Bod {
+        int r, g, b;
+    };
+    Bod bod(int x, int y) const
+    {
+        const std::size_t i = (static_cast<std::size_t>(y) * sirka + x) * 3;
+        return {rgb[i], rgb[i + 1], rgb[i + 2]};
+    }
+};
+
+// One page rendered by `pdftoppm -r dpi` (pages count from 1); nothing when
+// the page cannot be rendered.
+std::optional<Obrazek> StranaPdf(const std::filesystem::path& pdf, int strana = 1, int dpi = 50);
+
+// Pixels that are coloured, not white, grey or black: max(r,g,b) - min(r,g,b)
+// above prah.
+std::size_t BarevneBody(const Obrazek& obrazek, int prah = 60);
