@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "chyby.h"
 #include "katalog.h"
@@ -97,6 +100,49 @@ TEST(Katalog, LineShapes)
     EXPECT_TRUE(p[11]->Tribunal);
     EXPECT_FALSE(p[11]->Bloodmoon);
     EXPECT_TRUE(seznam.Efekty.size() == 5u);
+}
+
+TEST(Katalog, ManyEffectsAreFoundByNameAfterTheIndexGrows)
+{
+    // Thousands of effects, each named again by later ingredients, with
+    // names that differ only in their last bytes or in case.
+    TSeznam seznam;
+    std::vector<std::string> radky;
+    for (int i = 0; i < 3000; ++i) {
+        std::string radek = "P";
+        radek += std::to_string(i);
+        for (const auto& [predpona, cislo] : {std::pair{"Efekt ", i}, std::pair{"efekt ", i},
+                                              std::pair{"Efekt ", i / 2}, std::pair{"Efekt ", i / 3}}) {
+            radek += '\t';
+            radek += predpona;
+            radek += std::to_string(cislo);
+        }
+        radek += '\t';
+        radky.push_back(std::move(radek));
+    }
+    for (const std::string& radek : radky)
+        PridejPrisadu(seznam, radek);
+    ASSERT_EQ(seznam.Prisady.size(), 3000u);
+    ASSERT_EQ(seznam.Efekty.size(), 6000u);
+    for (int i = 0; i < 3000; ++i) {
+        const TPrisada& p = *seznam.Prisady[i];
+        ASSERT_EQ(p.Efekty[0]->Jmeno, "Efekt " + std::to_string(i));
+        ASSERT_EQ(p.Efekty[1]->Jmeno, "efekt " + std::to_string(i));
+        ASSERT_EQ(p.Efekty[2]->Jmeno, "Efekt " + std::to_string(i / 2));
+        ASSERT_EQ(p.Efekty[3]->Jmeno, "Efekt " + std::to_string(i / 3));
+    }
+    // "Efekt 6" is named by ingredients 6, 12, 13, 18, 19 and 20, in that order.
+    const TEfekt& sest = *seznam.Prisady[6]->Efekty[0];
+    EXPECT_THAT(sest.Prisady, ElementsAre(seznam.Prisady[6], seznam.Prisady[12], seznam.Prisady[13],
+                                          seznam.Prisady[18], seznam.Prisady[19], seznam.Prisady[20]));
+    // Ingredients 0 and 1 name "Efekt 0" more than once; each is listed once.
+    EXPECT_THAT(seznam.Efekty[0]->Prisady, ElementsAre(seznam.Prisady[0], seznam.Prisady[1], seznam.Prisady[2]));
+    // Emptying forgets the names: the same name makes a new effect.
+    seznam.Vyprazdni();
+    PridejPrisadu(seznam, "Q\tEfekt 6\t");
+    ASSERT_EQ(seznam.Efekty.size(), 1u);
+    EXPECT_NE(seznam.Efekty[0], &sest);
+    EXPECT_THAT(seznam.Efekty[0]->Prisady, ElementsAre(seznam.Prisady[0]));
 }
 
 TEST(Katalog, ExpansionMarks)
