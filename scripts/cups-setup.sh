@@ -91,7 +91,7 @@ lpadmin_quiet() {
         printf '%s\n' "$out" >&2
         return 1
     fi
-    grep -v 'deprecated' <<<"$out" >&2 || true
+    [[ -z "$out" ]] || grep -v 'deprecated' <<<"$out" >&2 || true
 }
 # TitlePref=1: the file name comes from the job title (UTF-8 kept), not from
 #   the PostScript comment, where it is octal-escaped.
