@@ -8,6 +8,8 @@ packages=(
     cmake ninja-build g++ make pkg-config
     # tests, benchmarks, fuzzing
     googletest libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
+    # a second reader of the notebook's RTF, for its test
+    unrtf
     # the window
     qt6-base-dev qt6-base-dev-tools libgl-dev libegl-dev
     fontconfig fonts-liberation fonts-dejavu-core
