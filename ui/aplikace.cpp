@@ -35,6 +35,21 @@ void TAplikace::Zprava(QMessageBox::Icon ikona, const QString& titulek, const QS
     box.exec();
 }
 
+bool TAplikace::Otazka(const QString& titulek, const QString& text)
+{
+    if (odpovidacOtazek_)
+        return odpovidacOtazek_(TZprava{QMessageBox::Question, titulek, text});
+    return QMessageBox::question(activeWindow(), titulek, text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+bool TAplikace::UkazDialog(QFileDialog& dialog)
+{
+    if (odpovidacDialogu_)
+        return odpovidacDialogu_(dialog);
+    return dialog.exec() == QDialog::Accepted;
+}
+
 QString TAplikace::TextChyby(const QString& text)
 {
     if (!text.isEmpty() && text.back().isLetterOrNumber())

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <exception>
 #include <functional>
@@ -28,6 +29,17 @@ public:
     void Zprava(QMessageBox::Icon ikona, const QString& titulek, const QString& text);
     void NastavOdpovidace(TOdpovidac odpovidac) { odpovidac_ = std::move(odpovidac); }
 
+    // A yes/no question; an answerer set for tests replies instead of the user.
+    using TOdpovidacOtazek = std::function<bool(const TZprava&)>;
+    bool Otazka(const QString& titulek, const QString& text);
+    void NastavOdpovidaceOtazek(TOdpovidacOtazek odpovidac) { odpovidacOtazek_ = std::move(odpovidac); }
+
+    // Runs a file dialog; an answerer set for tests fills it in and says
+    // whether it was accepted.
+    using TOdpovidacDialogu = std::function<bool(QFileDialog&)>;
+    bool UkazDialog(QFileDialog& dialog);
+    void NastavOdpovidaceDialogu(TOdpovidacDialogu odpovidac) { odpovidacDialogu_ = std::move(odpovidac); }
+
     // The general error report: title as caption, the failure's text with a
     // full stop after a final letter or digit, a stop icon.
     void HlasChybu(const std::exception& chyba);
@@ -37,4 +49,6 @@ public:
 
 private:
     TOdpovidac odpovidac_;
+    TOdpovidacOtazek odpovidacOtazek_;
+    TOdpovidacDialogu odpovidacDialogu_;
 };

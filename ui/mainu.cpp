@@ -69,6 +69,8 @@ TMF::TMF(QWidget* rodic) : QWidget(rodic), ui_(std::make_unique<Ui::TMF>())
     pripravSeznamy();
     pripravTvorbu();
     pripravVypis();
+    pripravZapisnik();
+    pripravZapisy();
     connect(ui_->Otribunal, &QCheckBox::toggled, this, &TMF::OdatadiskClick);
     connect(ui_->Obloodmoon, &QCheckBox::toggled, this, &TMF::OdatadiskClick);
     connect(ui_->Olisit, &QCheckBox::toggled, this, &TMF::OlisitClick);
@@ -130,6 +132,17 @@ void TMF::nastavPisma()
     vysledky.setPixelSize(13);
     vysledky.setBold(true);
     ui_->VL1->setFont(vysledky);
+
+    // Each style box's caption carries the one style it stands for.
+    QFont styl = font();
+    styl.setBold(true);
+    ui_->Zbold->setFont(styl);
+    styl.setBold(false);
+    styl.setItalic(true);
+    ui_->Zitalic->setFont(styl);
+    styl.setItalic(false);
+    styl.setUnderline(true);
+    ui_->Zunderline->setFont(styl);
 }
 
 void TMF::FormCreate()
@@ -199,8 +212,7 @@ void TMF::FormShow()
     TefektyClick();
     Lektvar.Prisady = {};
     HomezeniXclick();
-    // The about page stands in front as the splash until the timer ticks.
-    ui_->Pages->setCurrentIndex(3);
+    FormShowZapisnik();
 }
 
 void TMF::StartTimerDo()

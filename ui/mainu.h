@@ -10,6 +10,7 @@
 #include "lektvar.h"
 
 class QLabel;
+class QTextCharFormat;
 class QListWidget;
 class QPushButton;
 class QTimer;
@@ -42,6 +43,11 @@ public:
     int TlistMeasureItem(const QListWidget* seznam, int radek) const;
     void TlistDrawItem(const QListWidget* seznam, int radek, QPainter* malir, const QRect& obdelnik,
                        QStyle::State stav) const;
+    // Where the notebook's user area starts: the header's length.
+    int ZacatekUzivatelske = 0;
+    // Appends a line after the notebook's last line with this format.
+    void PridejRadekZapisniku(const QString& text, const QTextCharFormat& format);
+
     // Appends a line (or, in a self-sorting list, inserts it in its place)
     // and fixes its height. Returns the line's row.
     int PridejRadek(TListBox* seznam, const QString& text, const QVariant& odkaz);
@@ -73,6 +79,24 @@ public slots:
     void VvyberListDblClick();
     void VlistDblClick();
 
+    // Notebook page.
+    void FormShowZapisnik();
+    void ZtextSelectionChange();
+    bool ZtextProtectChange(int od, int po);
+    void ZstylClick();
+    void ZsizeChange();
+    void ZcolorChange();
+    void ZprotectedClick();
+    void ZsaveClick();
+    void DialogTypeChange(const QString& typ);
+    void ZprintClick();
+
+    // Notebook entries.
+    void TZprisadaClick();
+    void TZlektvarClick();
+    void TZefektClick();
+    void VZlistClick();
+
 protected:
     void showEvent(QShowEvent* udalost) override;
     void closeEvent(QCloseEvent* udalost) override;
@@ -85,6 +109,16 @@ private:
     void pripravTvorbu();
     void pripravVypis();
     bool rezimEfektu() const;
+    void pripravZapisnik();
+    void pripravZapisy();
+    // Appends one entry: heading, body lines (one of them in italics, if
+    // asked), an empty line; then Arial over the user area.
+    void zapisPolozku(const QString& nadpis, const QColor& barvaNadpisu, const QStringList& radky,
+                      int radekKurzivou = -1);
+    void zmenFormatVyberu(const QTextCharFormat& format);
+    // Prints the whole notebook on the default printer; false when the
+    // printer reports a failure.
+    bool tiskni();
     // Row k (1 to 4) of a four-fold control that raised the current event.
     int tagOdesilatele() const;
     // An ingredient's or potion's name colour under the current options.
@@ -102,6 +136,7 @@ private:
     QTimer* StartTimer = nullptr;
     bool zobrazeno_ = false;
     bool konciPoChybe_ = false;
+    bool aktualizujiStyl_ = false;
 };
 
 // " [TB]" style origin text of two flags; empty for neither.

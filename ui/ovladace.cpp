@@ -1,6 +1,9 @@
 #include "ovladace.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
 #include <QToolButton>
 #include <algorithm>
 
@@ -88,4 +91,68 @@ void TPosuvnyPas::rozvrhni()
     doleva_->setEnabled(posun_ > 0);
     doprava_->setEnabled(posun_ < nejvetsiPosun());
     text_->move(-posun_, kOkraj);
+}
+
+TStylBox::TStylBox(QWidget* rodic) : QCheckBox(rodic)
+{
+    setTristate(true);
+    setCheckState(Qt::PartiallyChecked);
+}
+
+void TStylBox::nextCheckState()
+{
+    setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+}
+
+namespace {
+
+struct TPojmenovanaBarva {
+    const char* Jmeno;
+    QRgb Rgb;
+};
+
+constexpr TPojmenovanaBarva kBarvy[] = {
+    {"Black", 0x000000},  {"Maroon", 0x800000}, {"Green", 0x008000}, {"Olive", 0x808000},
+    {"Navy", 0x000080},   {"Purple", 0x800080}, {"Teal", 0x008080},  {"Gray", 0x808080},
+    {"Silver", 0xC0C0C0}, {"Red", 0xFF0000},    {"Lime", 0x00FF00},  {"Yellow", 0xFFFF00},
+    {"Blue", 0x0000FF},   {"Fuchsia", 0xFF00FF}, {"Aqua", 0x00FFFF}, {"White", 0xFFFFFF},
+};
+
+QIcon vzorekBarvy(QColor barva)
+{
+    QPixmap vzorek(12, 12);
+    vzorek.fill(barva);
+    QPainter malir(&vzorek);
+    malir.setPen(Qt::black);
+    malir.drawRect(0, 0, 11, 11);
+    return QIcon(vzorek);
+}
+
+} // namespace
+
+TBarvy::TBarvy(QWidget* rodic) : QComboBox(rodic)
+{
+    for (const TPojmenovanaBarva& barva : kBarvy)
+        addItem(vzorekBarvy(QColor(barva.Rgb)), QString::fromLatin1(barva.Jmeno), QColor(barva.Rgb));
+    setCurrentIndex(-1);
+}
+
+int TBarvy::IndexBarvy(const QColor& barva) const
+{
+    for (int i = 0; i < count(); ++i)
+        if (Barva(i).rgb() == barva.rgb())
+            return i;
+    return -1;
+}
+
+QColor TBarvy::Barva(int index) const
+{
+    return itemData(index).value<QColor>();
+}
+
+void TBarvy::keyPressEvent(QKeyEvent* udalost)
+{
+    QComboBox::keyPressEvent(udalost);
+    if (!udalost->text().isEmpty() && udalost->text().at(0).isPrint())
+        showPopup();
 }

@@ -2,6 +2,8 @@
 // row number (Tag), and the strip that scrolls a long note sideways.
 #pragma once
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QWidget>
 
@@ -54,4 +56,29 @@ private:
     QWidget* okenko_;
     QLabel* text_;
     int posun_ = 0;
+};
+
+// A style box: three states, the grey one set only by the program; a click
+// on a grey or unticked box ticks it, on a ticked box unticks it.
+class TStylBox : public QCheckBox {
+    Q_OBJECT
+public:
+    explicit TStylBox(QWidget* rodic = nullptr);
+
+protected:
+    void nextCheckState() override;
+};
+
+// The sixteen standard colours by name; a typed key opens the list.
+class TBarvy : public QComboBox {
+    Q_OBJECT
+public:
+    explicit TBarvy(QWidget* rodic = nullptr);
+
+    // The entry of this colour, or -1.
+    int IndexBarvy(const QColor& barva) const;
+    QColor Barva(int index) const;
+
+protected:
+    void keyPressEvent(QKeyEvent* udalost) override;
 };

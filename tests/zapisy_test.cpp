@@ -1,0 +1,232 @@
+// The "zapsat" buttons: entries read back from the notebook character by
+// character with their attributes.
+#include <gmock/gmock.h>
+
+#include <QPushButton>
+#include <QTest>
+#include <QTextBlock>
+#include <cstdio>
+
+#include "okno_support.h"
+#include "rtf_qt.h"
+#include "seznamy.h"
+#include "text.h"
+#include "ztext.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+
+const QColor kZelena(0, 128, 0), kFuchsie(255, 0, 255), kOlivova(128, 128, 0), kModrozelena(0, 128, 128);
+
+class Zapisy : public OknoTest {
+protected:
+    void SetUp() override
+    {
+        OknoTest::SetUp();
+        katalog(W("Alfa\tJed\tOheň\tVoda\t\t[T] roste u vody\n"
+                  "Beta\tOheň\t\t\t\t\n"
+                  "Gama\tJed\t\tOheň\t\t[B]\n"
+                  "Delta\tVzduch\t\n"));
+        spust();
+        okno->StartTimerDo();
+        ed = f().Ztext;
+    }
+
+    // The notebook's lines below the header.
+    QStringList radkyZapisniku() const
+    {
+        QStringList radky;
+        for (QTextBlock blok = ed->document()->findBlockByNumber(2); blok.isValid(); blok = blok.next())
+            radky << blok.text();
+        return radky;
+    }
+    // Every character of line n (counted below the header) has this format.
+    void ocekavejFormat(int n, QColor barva, int velikost, bool tucne, bool kurziva, bool podtrzene)
+    {
+        const QTextBlock blok = ed->document()->findBlockByNumber(2 + n);
+        ASSERT_TRUE(blok.isValid());
+        for (auto it = blok.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat f = it.fragment().charFormat();
+            const QString kde = QStringLiteral("line %1 '%2'").arg(n).arg(blok.text());
+            EXPECT_EQ(f.foreground().color(), barva) << kde.toStdString();
+            EXPECT_EQ(f.fontPointSize(), velikost) << kde.toStdString();
+            EXPECT_EQ(f.fontWeight() >= QFont::Bold, tucne) << kde.toStdString();
+            EXPECT_EQ(f.fontItalic(), kurziva) << kde.toStdString();
+            EXPECT_EQ(f.fontUnderline(), podtrzene) << kde.toStdString();
+            EXPECT_EQ(f.fontFamilies().toStringList().value(0), QStringLiteral("Arial")) << kde.toStdString();
+            EXPECT_EQ(f.intProperty(kVlastnostZnakovaSada), 0);
+            EXPECT_FALSE(f.boolProperty(kVlastnostChranene)) << kde.toStdString();
+        }
+    }
+    void ukazPrisadu(const char* jmeno)
+    {
+        f().Tprisady->VyberRadek(f().Tprisady->RadekSOdkazem(&Prisada(okno->Seznam, W(jmeno))));
+        emit f().Tprisady->Klik();
+    }
+    void pridej(const char* jmeno)
+    {
+        ukazPrisadu(jmeno);
+        f().TpPridat->click();
+    }
+    void vyberEfekt(const char* jmeno)
+    {
+        f().Tefekty->VyberRadek(f().Tefekty->RadekSOdkazem(&Efekt(okno->Seznam, W(jmeno))));
+        emit f().Tefekty->Klik();
+    }
+
+    TZapisnik* ed = nullptr;
+};
+
+TEST_F(Zapisy, IngredientEntryWithNoteAndMark)
+{
+    ukazPrisadu("Alfa");
+    f().TZprisada->click();
+    EXPECT_EQ(radkyZapisniku(), (QStringList{"", QStringLiteral("Přísada Alfa [T]"), "\t roste u vody",
+                                             "\tEfekty:\tJed", QStringLiteral("\t\tOheň"), "\t\tVoda", "", ""}));
+    ocekavejFormat(1, kZelena, 12, true, false, true);
+    ocekavejFormat(2, Qt::black, 10, false, true, false);
+    ocekavejFormat(3, Qt::black, 10, false, false, false);
+    EXPECT_EQ(f().Pages->currentIndex(), 2);
+    EXPECT_EQ(ed->textCursor().position(), ed->document()->characterCount() - 1);
+}
+
+TEST_F(Zapisy, IngredientWithoutNoteAndOneEffectAndNoMarks)
+{
+    f().Olisit->setChecked(false);
+    f().Oprepnout->setChecked(false);
+    ukazPrisadu("Beta");
+    f().TZprisada->click();
+    EXPECT_EQ(radkyZapisniku(), (QStringList{"", QStringLiteral("Přísada Beta"), QStringLiteral("\tEfekty:\tOheň"), "", ""}));
+    EXPECT_EQ(f().Pages->currentIndex(), 0);
+}
+
+TEST_F(Zapisy, PotionEntryWithSlotDigitsInBrackets)
+{
+    pridej("Alfa");
+    pridej("Beta");
+    pridej("Gama");
+    f().TZlektvar->click();
+    EXPECT_EQ(radkyZapisniku(),
+              (QStringList{"", QStringLiteral("Lektvar Jed [TB]"), QStringLiteral("\tPřísady:\tAlfa"), "\t\tBeta",
+                           "\t\tGama", "\tEfekty:\tJed [1  3  ]", QStringLiteral("\t\tOheň [123  ]"), "", ""}));
+    ocekavejFormat(1, kFuchsie, 12, true, false, true);
+    ocekavejFormat(5, Qt::black, 10, false, false, false);
+}
+
+TEST_F(Zapisy, PotionWithoutEffectAndWithTypedName)
+{
+    pridej("Alfa");
+    pridej("Delta");
+    f().Olisit->setChecked(false);
+    f().TZlektvar->click();
+    f().TlJmeno->setText(QStringLiteral("Můj"));
+    f().TZlektvar->click();
+    EXPECT_EQ(radkyZapisniku(),
+              (QStringList{"", QStringLiteral("Lektvar"), QStringLiteral("\tPřísady:\tAlfa"), "\t\tDelta",
+                           QStringLiteral("\tEfekty:\tžádné"), "", QStringLiteral("Lektvar Můj"),
+                           QStringLiteral("\tPřísady:\tAlfa"), "\t\tDelta", QStringLiteral("\tEfekty:\tžádné"), "",
+                           ""}));
+}
+
+TEST_F(Zapisy, EffectEntryMovesMarksBehindNamesOrDropsThem)
+{
+    vyberEfekt("Oheň");
+    f().TZefekt->click();
+    f().Olisit->setChecked(false);  // the list keeps its marks until refilled
+    f().TZefekt->click();
+    EXPECT_EQ(radkyZapisniku(),
+              (QStringList{"", QStringLiteral("Přísady s efektem Oheň"), "\tAlfa [T]", "\tBeta", "\tGama [B]", "",
+                           QStringLiteral("Přísady s efektem Oheň"), "\tAlfa", "\tBeta", "\tGama", "", ""}));
+    ocekavejFormat(1, kOlivova, 12, true, false, true);
+}
+
+TEST_F(Zapisy, FoundPotionsEntryKeepsMarksInFrontOrDropsThem)
+{
+    f().VvyberJenom->click();  // all potions with Jed
+    f().VZlist->click();
+    f().Olisit->setChecked(false);
+    f().VZlist->click();
+    EXPECT_EQ(radkyZapisniku(),
+              (QStringList{"", "Lektvary s efektem Jed", QStringLiteral("\t[TB] Alfa + Gama => Jed + Oheň"), "",
+                           "Lektvary s efektem Jed", QStringLiteral("\tAlfa + Gama => Jed + Oheň"), "", ""}));
+    ocekavejFormat(1, kModrozelena, 12, true, false, true);
+}
+
+TEST_F(Zapisy, EmptyFoundPotionListGivesTheHeadingOnly)
+{
+    vyberEfekt("Vzduch");
+    f().VvyberList->VyberRadek(f().VvyberList->RadekSOdkazem(&Efekt(okno->Seznam, "Vzduch")));
+    emit f().VvyberList->Klik();
+    ASSERT_EQ(f().Vlist->count(), 0);
+    f().VZlist->click();
+    EXPECT_EQ(radkyZapisniku(), (QStringList{"", "Lektvary pouze s efektem Vzduch", "", ""}));
+}
+
+TEST_F(Zapisy, EntriesGoToTheEndAfterTheUsersText)
+{
+    f().Pages->setCurrentIndex(2);
+    ed->setFocus();
+    QTextCharFormat jinePismo;
+    jinePismo.setFontFamilies({QStringLiteral("Courier")});
+    ed->mergeCurrentCharFormat(jinePismo);
+    QTest::keyClicks(ed, QStringLiteral("moje poznamka"));
+    QTextCursor uprostred = ed->textCursor();
+    uprostred.setPosition(uprostred.position() - 5);
+    ed->setTextCursor(uprostred);
+    ukazPrisadu("Beta");
+    f().TZprisada->click();
+    EXPECT_EQ(radkyZapisniku(), (QStringList{"", "moje poznamka", QStringLiteral("Přísada Beta"),
+                                             QStringLiteral("\tEfekty:\tOheň"), "", ""}));
+    // The user's text became Arial and kept the rest of its look.
+    ocekavejFormat(1, Qt::black, 10, false, false, false);
+    // The header was not touched.
+    EXPECT_EQ(ed->document()->findBlockByNumber(0).text(), QStringLiteral("    Mixorův  zápisníček    "));
+    EXPECT_EQ(ed->document()->findBlockByNumber(0).begin().fragment().charFormat().fontFamilies().toStringList().value(0),
+              QStringLiteral("Arial"));
+}
+
+TEST_F(Zapisy, WholeRoadToARichTextFile)
+{
+    f().Tprisady->VyberRadek(f().Tprisady->RadekSOdkazem(&Prisada(okno->Seznam, "Alfa")));
+    emit f().Tprisady->DvojKlik();
+    f().Tprisady->VyberRadek(f().Tprisady->RadekSOdkazem(&Prisada(okno->Seznam, "Gama")));
+    emit f().Tprisady->DvojKlik();
+    f().TZlektvar->click();
+    EXPECT_EQ(f().Pages->currentIndex(), 2);
+
+    const auto soubor = slozka.cesta() / "cesta.rtf";
+    TAplikace::Instance()->NastavOdpovidaceDialogu([&](QFileDialog& dialog) {
+        dialog.selectFile(QString::fromStdString(soubor.string()));
+        return true;
+    });
+    f().Zsave->click();
+    TAplikace::Instance()->NastavOdpovidaceDialogu(nullptr);
+    ASSERT_TRUE(std::filesystem::exists(soubor));
+
+    if (std::system("command -v unrtf >/dev/null 2>&1") != 0) {
+        if (std::getenv("CI"))
+            FAIL() << "unrtf is missing";
+        GTEST_SKIP() << "unrtf is not installed";
+    }
+    const std::string prikaz = "unrtf --html '" + soubor.string() + "' 2>/dev/null";
+    std::string html;
+    if (FILE* roura = ::popen(prikaz.c_str(), "r")) {
+        char blok[4096];
+        std::size_t n;
+        while ((n = std::fread(blok, 1, sizeof blok, roura)) > 0)
+            html.append(blok, n);
+        ::pclose(roura);
+    }
+    const auto lektvar = html.find("Lektvar Jed");
+    ASSERT_NE(lektvar, std::string::npos) << html;
+    // The heading stands in fuchsia: the nearest colour before it.
+    const auto barva = html.rfind("color=", lektvar);
+    ASSERT_NE(barva, std::string::npos) << html;
+    std::string hodnota = html.substr(barva, 20);
+    for (char& c : hodnota)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    EXPECT_NE(hodnota.find("#ff00ff"), std::string::npos) << hodnota;
+}
+
+} // namespace

@@ -1,0 +1,360 @@
+// The notebook page: the protected header, the style controls that follow
+// the selection, saving as rich text or plain text, and printing.
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <cstdio>
+
+#include "aplikace.h"
+#include "chyby.h"
+#include "mainu.h"
+#include "ovladace.h"
+#include "rtf.h"
+#include "rtf_qt.h"
+#include "soubory.h"
+#include "text.h"
+#include "ui_mainu.h"
+#include "ztext.h"
+
+namespace {
+
+const QColor kNavy(0, 0, 128);
+const QString kTitulTisku = QStringLiteral("Mixorův zápisníček");
+const char* const kTiskovaKopie = "$$print.rtf";
+const QString kTypRtf = QStringLiteral("RichText (*.rtf)");
+const QString kTypTxt = QStringLiteral("Textový soubor (*.txt)");
+
+// Everything the notebook's own texts set: face Arial, the Western set.
+QTextCharFormat formatPisma(const QColor& barva, int velikost, bool tucne, bool podtrzene)
+{
+    QTextCharFormat format;
+    format.setFontFamilies({QStringLiteral("Arial")});
+    format.setProperty(kVlastnostZnakovaSada, 0);
+    format.setForeground(barva);
+    format.setFontPointSize(velikost);
+    format.setFontWeight(tucne ? QFont::Bold : QFont::Normal);
+    format.setFontItalic(false);
+    format.setFontUnderline(podtrzene);
+    format.setFontStrikeOut(false);
+    format.setProperty(kVlastnostChranene, false);
+    return format;
+}
+
+// The attributes shared by every character of the selection.
+struct TSouhrnVyberu {
+    QTextCharFormat Format;
+    bool Tucne = true, Kurziva = true, Podtrzene = true, Chranene = true, Velikost = true, Barva = true;
+};
+
+bool tucny(const QTextCharFormat& f)
+{
+    return f.fontWeight() >= QFont::DemiBold;
+}
+
+QColor barvaZnaku(const QTextCharFormat& f)
+{
+    return f.hasProperty(QTextFormat::ForegroundBrush) ? f.foreground().color() : QColor(Qt::black);
+}
+
+TSouhrnVyberu souhrnVyberu(const QTextEdit& editor)
+{
+    TSouhrnVyberu souhrn;
+    const QTextCursor kurzor = editor.textCursor();
+    souhrn.Format = editor.currentCharFormat();
+    if (!kurzor.hasSelection())
+        return souhrn;
+    const int od = kurzor.selectionStart();
+    const int po = kurzor.selectionEnd();
+    bool prvni = true;
+    for (QTextBlock blok = editor.document()->findBlock(od); blok.isValid() && blok.position() < po;
+         blok = blok.next()) {
+        for (auto it = blok.begin(); !it.atEnd(); ++it) {
+            const QTextFragment kus = it.fragment();
+            if (kus.position() >= po || kus.position() + kus.length() <= od)
+                continue;
+            const QTextCharFormat f = kus.charFormat();
+            if (prvni) {
+                souhrn.Format = f;
+                prvni = false;
+                continue;
+            }
+            const QTextCharFormat& g = souhrn.Format;
+            souhrn.Tucne = souhrn.Tucne && tucny(f) == tucny(g);
+            souhrn.Kurziva = souhrn.Kurziva && f.fontItalic() == g.fontItalic();
+            souhrn.Podtrzene = souhrn.Podtrzene && f.fontUnderline() == g.fontUnderline();
+            souhrn.Chranene = souhrn.Chranene && f.boolProperty(kVlastnostChranene) == g.boolProperty(kVlastnostChranene);
+            souhrn.Velikost = souhrn.Velikost && f.fontPointSize() == g.fontPointSize();
+            souhrn.Barva = souhrn.Barva && barvaZnaku(f) == barvaZnaku(g);
+        }
+    }
+    return souhrn;
+}
+
+void nastavBox(QCheckBox* box, bool jednotne, bool hodnota)
+{
+    box->setCheckState(!jednotne ? Qt::PartiallyChecked : hodnota ? Qt::Checked : Qt::Unchecked);
+}
+
+// The digits or entry text of a control in the normal or the grey colour.
+void nastavSedyText(QWidget* ovladac, bool sedy)
+{
+    QPalette paleta = ovladac->palette();
+    const QColor barva = QApplication::palette().color(sedy ? QPalette::Disabled : QPalette::Active,
+                                                        QPalette::ButtonText);
+    paleta.setColor(QPalette::Text, barva);
+    paleta.setColor(QPalette::ButtonText, barva);
+    ovladac->setPalette(paleta);
+}
+
+std::string prostyText(const QTextDocument& dokument)
+{
+    std::string text;
+    for (QTextBlock blok = dokument.begin(); blok.isValid(); blok = blok.next()) {
+        if (blok != dokument.begin())
+            text += "\r\n";
+        text += DoCp1250(blok.text());
+    }
+    return text;
+}
+
+} // namespace
+
+void TMF::pripravZapisnik()
+{
+    TZapisnik* editor = ui_->Ztext;
+    QFont vychozi(QStringLiteral("Arial"));
+    vychozi.setPointSize(10);
+    editor->document()->setDefaultFont(vychozi);
+    editor->setCurrentCharFormat(formatPisma(Qt::black, 10, false, false));
+    editor->NastavDotaz([this](int od, int po) { return ZtextProtectChange(od, po); });
+    ui_->Zsize->findChild<QLineEdit*>()->setReadOnly(true);
+
+    connect(editor, &QTextEdit::selectionChanged, this, &TMF::ZtextSelectionChange);
+    connect(editor, &QTextEdit::cursorPositionChanged, this, &TMF::ZtextSelectionChange);
+    for (QCheckBox* box : {static_cast<QCheckBox*>(ui_->Zbold), static_cast<QCheckBox*>(ui_->Zitalic),
+                           static_cast<QCheckBox*>(ui_->Zunderline)})
+        connect(box, &QCheckBox::clicked, this, &TMF::ZstylClick);
+    connect(ui_->Zprotected, &QCheckBox::clicked, this, &TMF::ZprotectedClick);
+    connect(ui_->Zsize, &QSpinBox::valueChanged, this, &TMF::ZsizeChange);
+    connect(ui_->Zcolor, &QComboBox::activated, this, &TMF::ZcolorChange);
+    connect(ui_->Zsave, &QPushButton::clicked, this, &TMF::ZsaveClick);
+    connect(ui_->Zprint, &QPushButton::clicked, this, &TMF::ZprintClick);
+}
+
+void TMF::PridejRadekZapisniku(const QString& text, const QTextCharFormat& format)
+{
+    QTextCursor kurzor(ui_->Ztext->document());
+    kurzor.movePosition(QTextCursor::End);
+    // Text typed on the last line without a line end stays whole.
+    if (!kurzor.block().text().isEmpty())
+        kurzor.insertBlock(QTextBlockFormat(), format);
+    kurzor.insertText(text, format);
+    kurzor.insertBlock(QTextBlockFormat(), format);
+}
+
+void TMF::FormShowZapisnik()
+{
+    ui_->Pages->setCurrentIndex(3);
+    TZapisnik* editor = ui_->Ztext;
+    editor->clear();
+    PridejRadekZapisniku(QStringLiteral("    Mixorův  zápisníček    "), formatPisma(kNavy, 20, true, true));
+    PridejRadekZapisniku(QStringLiteral("  Mixorův průvodce 2\t\t\tvelmarin soft"), formatPisma(kNavy, 11, false, false));
+    PridejRadekZapisniku(QString(), formatPisma(kNavy, 11, false, false));
+    QTextDocument* dokument = editor->document();
+    ZacatekUzivatelske = dokument->findBlockByNumber(2).position();
+    editor->NastavChranene(0, ZacatekUzivatelske, true);
+    editor->moveCursor(QTextCursor::End);
+    editor->setCurrentCharFormat(formatPisma(Qt::black, 10, false, false));
+    // No undo step may reach the header.
+    dokument->clearUndoRedoStacks();
+    ZtextSelectionChange();
+}
+
+bool TMF::ZtextProtectChange(int od, int po)
+{
+    Q_UNUSED(od);
+    Q_UNUSED(po);
+    return ui_->Ztext->isReadOnly();
+}
+
+void TMF::ZtextSelectionChange()
+{
+    const TSouhrnVyberu souhrn = souhrnVyberu(*ui_->Ztext);
+    const QTextCharFormat& f = souhrn.Format;
+    aktualizujiStyl_ = true;
+    nastavBox(ui_->Zbold, souhrn.Tucne, tucny(f));
+    nastavBox(ui_->Zitalic, souhrn.Kurziva, f.fontItalic());
+    nastavBox(ui_->Zunderline, souhrn.Podtrzene, f.fontUnderline());
+    nastavBox(ui_->Zprotected, souhrn.Chranene, f.boolProperty(kVlastnostChranene));
+    const int velikost = f.fontPointSize() > 0 ? qRound(f.fontPointSize()) : 10;
+    ui_->Zsize->setValue(souhrn.Velikost ? std::clamp(velikost, 6, 20) : 10);
+    nastavSedyText(ui_->Zsize, !souhrn.Velikost);
+    ui_->Zcolor->setCurrentIndex(souhrn.Barva ? ui_->Zcolor->IndexBarvy(barvaZnaku(f)) : -1);
+    nastavSedyText(ui_->Zcolor, !souhrn.Barva);
+    aktualizujiStyl_ = false;
+}
+
+// Applies a format to the selection, or to the typing position, when the
+// protected text allows it; a refused change only shows the selection again.
+void TMF::zmenFormatVyberu(const QTextCharFormat& format)
+{
+    if (!ui_->Ztext->SmiZmenitVyber()) {
+        ZtextSelectionChange();
+        return;
+    }
+    ui_->Ztext->mergeCurrentCharFormat(format);
+    ZtextSelectionChange();
+}
+
+void TMF::ZstylClick()
+{
+    const auto* box = qobject_cast<const QCheckBox*>(sender());
+    if (aktualizujiStyl_ || box == nullptr || box->checkState() == Qt::PartiallyChecked)
+        return;
+    const bool zapnout = box->checkState() == Qt::Checked;
+    const QFont styl = box->font();
+    QTextCharFormat format;
+    if (styl.bold())
+        format.setFontWeight(zapnout ? QFont::Bold : QFont::Normal);
+    if (styl.italic())
+        format.setFontItalic(zapnout);
+    if (styl.underline())
+        format.setFontUnderline(zapnout);
+    zmenFormatVyberu(format);
+}
+
+void TMF::ZsizeChange()
+{
+    if (aktualizujiStyl_)
+        return;
+    QTextCharFormat format;
+    format.setFontPointSize(ui_->Zsize->value());
+    nastavSedyText(ui_->Zsize, false);
+    zmenFormatVyberu(format);
+}
+
+void TMF::ZcolorChange()
+{
+    if (aktualizujiStyl_ || ui_->Zcolor->currentIndex() < 0)
+        return;
+    QTextCharFormat format;
+    format.setForeground(ui_->Zcolor->Barva(ui_->Zcolor->currentIndex()));
+    nastavSedyText(ui_->Zcolor, false);
+    zmenFormatVyberu(format);
+}
+
+void TMF::ZprotectedClick()
+{
+    TZapisnik* editor = ui_->Ztext;
+    editor->setReadOnly(true);
+    if (ui_->Zprotected->checkState() != Qt::PartiallyChecked) {
+        QTextCharFormat format;
+        format.setProperty(kVlastnostChranene, ui_->Zprotected->checkState() == Qt::Checked);
+        editor->mergeCurrentCharFormat(format);
+    }
+    editor->setReadOnly(false);
+}
+
+void TMF::DialogTypeChange(const QString& typ)
+{
+    if (auto* dialog = qobject_cast<QFileDialog*>(sender()))
+        dialog->setDefaultSuffix(typ == kTypTxt ? QStringLiteral("txt") : QStringLiteral("rtf"));
+}
+
+void TMF::ZsaveClick()
+{
+    QFileDialog dialog(this, QStringLiteral("Uložit zápisníček do souboru"), QCoreApplication::applicationDirPath());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
+    dialog.setNameFilters({kTypRtf, kTypTxt});
+    dialog.selectNameFilter(kTypRtf);
+    dialog.setDefaultSuffix(QStringLiteral("rtf"));
+    connect(&dialog, &QFileDialog::filterSelected, this, &TMF::DialogTypeChange);
+    TAplikace* aplikace = TAplikace::Instance();
+    if (!aplikace->UkazDialog(dialog) || dialog.selectedFiles().isEmpty())
+        return;
+
+    QString jmeno = dialog.selectedFiles().first();
+    if (!QFileInfo(jmeno).fileName().contains(QLatin1Char('.')))
+        jmeno += QLatin1Char('.') + dialog.defaultSuffix();
+    const bool prosty = dialog.selectedNameFilter() == kTypTxt;
+    // Replacing a file chosen by a slip of the mouse would destroy it: ask.
+    if (QFileInfo::exists(jmeno) &&
+        !aplikace->Otazka(QStringLiteral("Uložit zápisníček do souboru"),
+                          QStringLiteral("Soubor %1 již existuje. Chcete jej nahradit?").arg(jmeno)))
+        return;
+    const QTextDocument& dokument = *ui_->Ztext->document();
+    try {
+        ZapisSouborAtomicky(jmeno.toStdString(), prosty ? prostyText(dokument) : ZapisRtf(DokumentZTextu(dokument)));
+    } catch (const std::exception& chyba) {
+        aplikace->Zprava(QMessageBox::Critical, TAplikace::Titul(),
+                         TAplikace::TextChyby(QStringLiteral("Zápisníček nebyl uložen. ") + QString::fromUtf8(chyba.what())));
+    }
+}
+
+bool TMF::tiskni()
+{
+    const QPrinterInfo vychozi = QPrinterInfo::defaultPrinter();
+    if (vychozi.isNull())
+        throw std::runtime_error("Zápisníček nelze vytisknout: není nastavena výchozí tiskárna");
+    QPrinter tiskarna(vychozi, QPrinter::HighResolution);
+    tiskarna.setDocName(kTitulTisku);
+    tiskarna.setCreator(TAplikace::Titul());
+    ui_->Ztext->document()->print(&tiskarna);
+    return tiskarna.printerState() != QPrinter::Error;
+}
+
+void TMF::ZprintClick()
+{
+    if (ui_->Obarvy->isChecked()) {
+        if (!tiskni())
+            throw std::runtime_error("Zápisníček se nepodařilo vytisknout");
+        return;
+    }
+    TZapisnik* editor = ui_->Ztext;
+    QTextDocument* dokument = editor->document();
+    const std::string kopie = ZapisRtf(DokumentZTextu(*dokument));
+    try {
+        ZapisSouborAtomicky(kTiskovaKopie, kopie);
+    } catch (const std::exception& chyba) {
+        TAplikace::Instance()->Zprava(QMessageBox::Critical, TAplikace::Titul(),
+                                      TAplikace::TextChyby(QStringLiteral("Zápisníček nebyl vytištěn. ") +
+                                                           QString::fromUtf8(chyba.what())));
+        return;
+    }
+    editor->setReadOnly(true);
+    editor->selectAll();
+    QTextCharFormat cerna;
+    cerna.setForeground(QColor(Qt::black));
+    editor->mergeCurrentCharFormat(cerna);
+    bool vytisteno = false;
+    std::string chybaTisku;
+    try {
+        vytisteno = tiskni();
+    } catch (const std::exception& chyba) {
+        chybaTisku = chyba.what();
+    }
+    // The scratch copy brings every colour back, the header's too.
+    std::string obnova = kopie;
+    try {
+        obnova = PrectiSoubor(kTiskovaKopie);
+    } catch (const std::exception&) {
+        // The copy in memory is the same document.
+    }
+    editor->clear();
+    QTextCursor kurzor(dokument);
+    VlozDokument(kurzor, CtiRtf(obnova));
+    std::remove(kTiskovaKopie);
+    dokument->clearUndoRedoStacks();
+    editor->setReadOnly(false);
+    editor->moveCursor(QTextCursor::End);
+    if (!chybaTisku.empty())
+        throw std::runtime_error(chybaTisku);
+    if (!vytisteno)
+        throw std::runtime_error("Zápisníček se nepodařilo vytisknout");
+}

@@ -1,0 +1,151 @@
+// The "zapsat" buttons: each writes what its page shows at the moment of the
+// click into the notebook as one formatted entry.
+#include <QPushButton>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include "mainu.h"
+#include "ovladace.h"
+#include "rtf_qt.h"
+#include "seznamy.h"
+#include "ui_mainu.h"
+#include "ztext.h"
+
+namespace {
+
+const QString kTab = QStringLiteral("\t");
+const QString kDvaTaby = QStringLiteral("\t\t");
+const QString kZadne = QStringLiteral("žádné");
+constexpr int kDelkaPrefixuPoznamky = 10;  // "Poznámka: "
+
+QTextCharFormat formatZapisu(const QColor& barva, int velikost, bool tucne, bool kurziva, bool podtrzene)
+{
+    QTextCharFormat format;
+    format.setForeground(barva);
+    format.setFontPointSize(velikost);
+    format.setFontWeight(tucne ? QFont::Bold : QFont::Normal);
+    format.setFontItalic(kurziva);
+    format.setFontUnderline(podtrzene);
+    format.setFontStrikeOut(false);
+    format.setFontFamilies({QStringLiteral("Arial")});
+    format.setProperty(kVlastnostZnakovaSada, 0);
+    format.setProperty(kVlastnostChranene, false);
+    return format;
+}
+
+// The text of a list line with its leading origin mark and the blank after
+// it taken off, or as it is when it has no mark.
+QString bezZnacky(const QString& text)
+{
+    const auto zavorka = text.indexOf(QLatin1Char(']'));
+    return zavorka < 0 ? text : text.mid(zavorka + 2);
+}
+
+} // namespace
+
+void TMF::pripravZapisy()
+{
+    connect(ui_->TZprisada, &QPushButton::clicked, this, &TMF::TZprisadaClick);
+    connect(ui_->TZlektvar, &QPushButton::clicked, this, &TMF::TZlektvarClick);
+    connect(ui_->TZefekt, &QPushButton::clicked, this, &TMF::TZefektClick);
+    connect(ui_->VZlist, &QPushButton::clicked, this, &TMF::VZlistClick);
+}
+
+void TMF::zapisPolozku(const QString& nadpis, const QColor& barvaNadpisu, const QStringList& radky,
+                       int radekKurzivou)
+{
+    TZapisnik* editor = ui_->Ztext;
+    editor->moveCursor(QTextCursor::End);
+    PridejRadekZapisniku(nadpis, formatZapisu(barvaNadpisu, 12, true, false, true));
+    const QTextCharFormat telo = formatZapisu(Qt::black, 10, false, false, false);
+    const QTextCharFormat kurziva = formatZapisu(Qt::black, 10, false, true, false);
+    for (int i = 0; i < radky.size(); ++i)
+        PridejRadekZapisniku(radky[i], i == radekKurzivou ? kurziva : telo);
+    PridejRadekZapisniku(QString(), telo);
+
+    // The whole user area in Arial of the Western set, the user's own text too.
+    QTextCursor uzivatelska(editor->document());
+    uzivatelska.setPosition(ZacatekUzivatelske);
+    uzivatelska.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    QTextCharFormat pismo;
+    pismo.setFontFamilies({QStringLiteral("Arial")});
+    pismo.setProperty(kVlastnostZnakovaSada, 0);
+    uzivatelska.mergeCharFormat(pismo);
+
+    editor->moveCursor(QTextCursor::End);
+    if (ui_->Oprepnout->isChecked())
+        ui_->Pages->setCurrentIndex(2);
+}
+
+void TMF::TZprisadaClick()
+{
+    QString nadpis = QStringLiteral("Přísada ") + ui_->TpJmeno->text();
+    if (ui_->Olisit->isChecked())
+        nadpis += ui_->TpDatadisky->text();
+    QStringList radky;
+    const QString poznamka = ui_->TpPopisPS->Text()->text().mid(kDelkaPrefixuPoznamky);
+    if (!poznamka.isEmpty())
+        radky << kTab + poznamka;
+    radky << kTab + QStringLiteral("Efekty:") + kTab + TpEfekty_[0]->text();
+    for (std::size_t k = 1; k < 4; ++k)
+        if (!TpEfekty_[k]->text().isEmpty())
+            radky << kDvaTaby + TpEfekty_[k]->text();
+    zapisPolozku(nadpis, QColor(0, 128, 0), radky, poznamka.isEmpty() ? -1 : 0);
+}
+
+void TMF::TZlektvarClick()
+{
+    QString nadpis = QStringLiteral("Lektvar");
+    if (!ui_->TlJmeno->text().isEmpty())
+        nadpis += QLatin1Char(' ') + ui_->TlJmeno->text();
+    if (ui_->Olisit->isChecked())
+        nadpis += ui_->TlDatadisky->text();
+    QStringList radky;
+    radky << kTab + QStringLiteral("Přísady:") + kTab + TlPrisady_[0]->text();
+    for (std::size_t k = 1; k < 4; ++k)
+        if (!TlPrisady_[k]->text().isEmpty())
+            radky << kDvaTaby + TlPrisady_[k]->text();
+    const QString prvni = TlEfekty_[0]->text();
+    if (prvni != kZadne)
+        radky << kTab + QStringLiteral("Efekty:") + kTab + prvni + QStringLiteral(" [") + TlEfektyZP_[0]->text() +
+                     QLatin1Char(']');
+    else
+        radky << kTab + QStringLiteral("Efekty:") + kTab + kZadne;
+    for (std::size_t k = 1; k < 4; ++k)
+        if (!TlEfekty_[k]->text().isEmpty())
+            radky << kDvaTaby + TlEfekty_[k]->text() + QStringLiteral(" [") + TlEfektyZP_[k]->text() +
+                         QLatin1Char(']');
+    zapisPolozku(nadpis, QColor(255, 0, 255), radky);
+}
+
+void TMF::TZefektClick()
+{
+    const QListWidgetItem* efekt = ui_->Tefekty->currentItem();
+    const QString nadpis = QStringLiteral("Přísady s efektem ") + (efekt ? efekt->text() : QString());
+    const bool znacky = ui_->Olisit->isChecked();
+    QStringList radky;
+    for (int i = 0; i < ui_->Tprisady->count(); ++i) {
+        const QString text = ui_->Tprisady->item(i)->text();
+        const auto zavorka = text.indexOf(QLatin1Char(']'));
+        QString radek = text;
+        if (zavorka >= 0) {
+            // The mark moves behind the name, or goes.
+            const QString znacka = text.left(zavorka + 1);
+            const QString jmeno = text.mid(zavorka + 2);
+            radek = znacky ? jmeno + QLatin1Char(' ') + znacka : jmeno;
+        }
+        radky << kTab + radek;
+    }
+    zapisPolozku(nadpis, QColor(128, 128, 0), radky);
+}
+
+void TMF::VZlistClick()
+{
+    const bool znacky = ui_->Olisit->isChecked();
+    QStringList radky;
+    for (int i = 0; i < ui_->Vlist->count(); ++i) {
+        const QString text = ui_->Vlist->item(i)->text();
+        radky << kTab + (znacky ? text : bezZnacky(text));
+    }
+    zapisPolozku(ui_->VL1->text(), QColor(0, 128, 128), radky);
+}

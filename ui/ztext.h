@@ -1,0 +1,53 @@
+// The notebook's editor: rich text whose protected characters change only
+// with the page's permission. Every way a user can change text passes the
+// question to the page first.
+#pragma once
+
+#include <QTextEdit>
+#include <functional>
+
+class TZapisnik : public QTextEdit {
+    Q_OBJECT
+public:
+    explicit TZapisnik(QWidget* rodic = nullptr);
+
+    // Asked before a change of [od, do) that touches protected characters;
+    // the change happens only when it answers true.
+    using TDotaz = std::function<bool(int od, int po)>;
+    void NastavDotaz(TDotaz dotaz) { dotaz_ = std::move(dotaz); }
+
+    // True when [od, po) holds a protected character; for an empty range,
+    // when the character at od (which an insertion would push on) is.
+    bool DotykaSeChranenych(int od, int po) const;
+    // Whether a change of [od, po) may happen: the range holds nothing
+    // protected, or the page allows it.
+    bool SmiZmenit(int od, int po) const;
+    bool SmiZmenitVyber() const;
+
+    // Sets or clears the protected flag of every character in [od, po).
+    void NastavChranene(int od, int po, bool chranene);
+
+protected:
+    void keyPressEvent(QKeyEvent* udalost) override;
+    void inputMethodEvent(QInputMethodEvent* udalost) override;
+    void insertFromMimeData(const QMimeData* zdroj) override;
+    bool canInsertFromMimeData(const QMimeData* zdroj) const override;
+    void mousePressEvent(QMouseEvent* udalost) override;
+    void mouseMoveEvent(QMouseEvent* udalost) override;
+    void mouseReleaseEvent(QMouseEvent* udalost) override;
+    void dragMoveEvent(QDragMoveEvent* udalost) override;
+    void dropEvent(QDropEvent* udalost) override;
+    void contextMenuEvent(QContextMenuEvent* udalost) override;
+
+private:
+    // The range that a key would change, or false for a key that changes nothing.
+    bool rozsahKlavesy(QKeyEvent* udalost, int& od, int& po) const;
+    void strezUndoRedo(bool undo);
+    void vyjmiStrezene();
+    void odstranStrezene();
+    // Typing never carries the protected flag on from the text before it.
+    void odeberChraneniZPsani();
+
+    TDotaz dotaz_;
+    bool tahZChranenych_ = false;
+};
