@@ -1,6 +1,10 @@
 // Writes one PNG per page of the running window, for review:
 //   mixor-screenshots OUTPUT_FOLDER   (run in a folder holding the catalogue)
 #include <QDir>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTabWidget>
 #include <QThread>
 #include <QTimer>
@@ -12,6 +16,7 @@
 #include "mainu.h"
 #include "seznamy.h"
 #include "ui_mainu.h"
+#include "ztext.h"
 
 namespace {
 
@@ -82,6 +87,26 @@ void vypisNejcastejsiEfekt(TMF& okno)
     emit f.VvyberList->Klik();
 }
 
+// One entry of each kind, then a styled selection for the style controls.
+void zapisDoZapisniku(TMF& okno)
+{
+    Ui::TMF& f = okno.Formular();
+    f.TZprisada->click();
+    f.TZlektvar->click();
+    if (f.Tefekty->count() > 1) {
+        f.Tefekty->VyberRadek(1);
+        emit f.Tefekty->Klik();
+        f.TZefekt->click();
+    }
+    f.VZlist->click();
+    // The ingredient entry's heading, selected.
+    QTextCursor vyber(f.Ztext->document());
+    vyber.setPosition(f.Ztext->document()->findBlockByNumber(3).position());
+    vyber.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    f.Ztext->setTextCursor(vyber);
+    f.Ztext->verticalScrollBar()->setValue(0);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -102,6 +127,7 @@ int main(int argc, char** argv)
     pockej(1100);  // the splash ends
     navrhniLektvar(MF);
     vypisNejcastejsiEfekt(MF);
+    zapisDoZapisniku(MF);
     QTabWidget* stranky = MF.Formular().Pages;
     for (int i = 0; i < stranky->count(); ++i) {
         stranky->setCurrentIndex(i);
