@@ -94,6 +94,14 @@ std::string DoUtf8(std::u32string_view text)
     return out;
 }
 
+// Valid UTF-8 of at most kNejdelsiPismo characters.
+std::string OpravenePismo(std::string_view pismo)
+{
+    std::u32string znaky = ZUtf8(pismo);
+    znaky.resize(std::min(znaky.size(), kNejdelsiPismo));
+    return DoUtf8(znaky);
+}
+
 // --------------------------------------------------------------- writer
 
 void PridejCislo(std::string& out, long long cislo)
@@ -144,9 +152,13 @@ class TZapisovac {
 public:
     explicit TZapisovac(const TDokument& dokument) : dokument_(dokument)
     {
-        for (const TUsek& usek : dokument_.Useky) {
-            cisloPisma(usek.Format);
-            cisloBarvy(usek.Format.Barva);
+        for (std::size_t i = 0; i < dokument_.Useky.size(); ++i) {
+            const TZnakovyFormat& format = dokument_.Useky[i].Format;
+            // A neighbour's face is looked up once.
+            const bool jakoPredchozi = i > 0 && format.ZnakovaSada == dokument_.Useky[i - 1].Format.ZnakovaSada &&
+                                       format.Pismo == dokument_.Useky[i - 1].Format.Pismo;
+            pismaUseku_.push_back(jakoPredchozi ? pismaUseku_.back() : cisloPisma(format));
+            barvyUseku_.push_back(cisloBarvy(format.Barva));
         }
         // \deff0 must name a font even in an empty document.
         if (pisma_.empty())
@@ -159,8 +171,9 @@ public:
         tabulkaPisem();
         tabulkaBarev();
         out_ += "\\pard";
-        for (const TUsek& usek : dokument_.Useky) {
-            formatUseku(usek.Format);
+        for (std::size_t i = 0; i < dokument_.Useky.size(); ++i) {
+            const TUsek& usek = dokument_.Useky[i];
+            formatUseku(usek.Format, pismaUseku_[i], barvyUseku_[i]);
             for (const char32_t c : usek.Text) {
                 if (c == U'\n')
                     out_ += "\\par\n";
@@ -232,14 +245,14 @@ private:
         out_ += "}\n";
     }
 
-    void formatUseku(const TZnakovyFormat& format)
+    void formatUseku(const TZnakovyFormat& format, int pismo, int barva)
     {
         out_ += "\\plain\\f";
-        PridejCislo(out_, cisloPisma(format));
+        PridejCislo(out_, pismo);
         out_ += "\\fs";
         PridejCislo(out_, format.PulBody);
         out_ += "\\cf";
-        PridejCislo(out_, cisloBarvy(format.Barva));
+        PridejCislo(out_, barva);
         if (format.Tucne)
             out_ += "\\b";
         if (format.Kurziva)
@@ -259,6 +272,8 @@ private:
     std::vector<const TPismo*> poradiPisem_;
     std::unordered_map<std::uint32_t, int> barvy_;
     std::vector<std::uint32_t> poradiBarev_;
+    std::vector<int> pismaUseku_;  // per run: index in the font table
+    std::vector<int> barvyUseku_;  // per run: index in the colour table
 };
 
 // --------------------------------------------------------------- reader
@@ -743,6 +758,8 @@ private:
 TDokument Normalizuj(TDokument dokument)
 {
     TDokument vysledek;
+    // Many runs share few faces: each face is repaired once.
+    std::unordered_map<std::string, std::string> opravenaPisma;
     for (TUsek& usek : dokument.Useky) {
         if (usek.Text.empty())
             continue;
@@ -750,9 +767,10 @@ TDokument Normalizuj(TDokument dokument)
             if (!JeSkalar(c))
                 c = kNahrada;
         }
-        std::u32string pismo = ZUtf8(usek.Format.Pismo);
-        pismo.resize(std::min(pismo.size(), kNejdelsiPismo));
-        usek.Format.Pismo = DoUtf8(pismo);
+        auto pismo = opravenaPisma.find(usek.Format.Pismo);
+        if (pismo == opravenaPisma.end())
+            pismo = opravenaPisma.emplace(usek.Format.Pismo, OpravenePismo(usek.Format.Pismo)).first;
+        usek.Format.Pismo = pismo->second;
         usek.Format.Barva &= 0xFFFFFF;
         if (!vysledek.Useky.empty() && vysledek.Useky.back().Format == usek.Format)
             vysledek.Useky.back().Text += usek.Text;
