@@ -87,41 +87,9 @@ const std::unordered_map<char32_t, unsigned char>& zpetnaTabulka()
     return tabulka;
 }
 
-void pridejUtf8(std::string& out, char32_t znak)
+bool jeSkalar(char32_t c)
 {
-    if (znak < 0x80) {
-        out += static_cast<char>(znak);
-    } else if (znak < 0x800) {
-        out += static_cast<char>(0xC0 | (znak >> 6));
-        out += static_cast<char>(0x80 | (znak & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (znak >> 12));
-        out += static_cast<char>(0x80 | ((znak >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (znak & 0x3F));
-    }
-}
-
-// Decodes one UTF-8 sequence at text[i]; advances i. Returns U+FFFD for a
-// broken sequence (one byte consumed).
-char32_t dalsiZnakUtf8(std::string_view text, std::size_t& i)
-{
-    const auto b0 = static_cast<unsigned char>(text[i]);
-    int delka = b0 < 0x80 ? 1 : (b0 >> 5) == 6 ? 2 : (b0 >> 4) == 14 ? 3 : (b0 >> 3) == 30 ? 4 : 0;
-    if (delka == 0 || i + delka > text.size()) {
-        ++i;
-        return 0xFFFD;
-    }
-    char32_t znak = delka == 1 ? b0 : b0 & (0x7F >> delka);
-    for (int k = 1; k < delka; ++k) {
-        const auto b = static_cast<unsigned char>(text[i + k]);
-        if ((b & 0xC0) != 0x80) {
-            ++i;
-            return 0xFFFD;
-        }
-        znak = (znak << 6) | (b & 0x3F);
-    }
-    i += delka;
-    return znak;
+    return c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF);
 }
 
 } // namespace
@@ -145,7 +113,7 @@ std::string Utf8ZCp1250(std::string_view text)
     std::string out;
     out.reserve(text.size() + text.size() / 4);
     for (const char c : text)
-        pridejUtf8(out, kUnicode[static_cast<unsigned char>(c)]);
+        PridejUtf8(out, kUnicode[static_cast<unsigned char>(c)]);
     return out;
 }
 
@@ -153,9 +121,76 @@ std::string Cp1250ZUtf8(std::string_view text, char nahrada)
 {
     std::string out;
     out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) {
-        const int bajt = BajtCp1250(dalsiZnakUtf8(text, i));
+    for (const char32_t znak : Utf32ZUtf8(text)) {
+        const int bajt = BajtCp1250(znak);
         out += bajt < 0 ? nahrada : static_cast<char>(bajt);
+    }
+    return out;
+}
+
+void PridejUtf8(std::string& out, char32_t c)
+{
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+std::string Utf8ZUtf32(std::u32string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (const char32_t c : text)
+        PridejUtf8(out, c);
+    return out;
+}
+
+std::u32string Utf32ZUtf8(std::string_view text)
+{
+    std::u32string out;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        int delka = 0;
+        char32_t c = 0;
+        if (b < 0x80) {
+            delka = 1;
+            c = b;
+        } else if (b >= 0xC2 && b <= 0xDF) {
+            delka = 2;
+            c = b & 0x1F;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            delka = 3;
+            c = b & 0x0F;
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            delka = 4;
+            c = b & 0x07;
+        }
+        bool platny = delka > 0 && i + static_cast<std::size_t>(delka) <= text.size();
+        for (int k = 1; platny && k < delka; ++k) {
+            const auto n = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
+            platny = (n & 0xC0) == 0x80;
+            c = (c << 6) | (n & 0x3F);
+        }
+        constexpr char32_t kNejmensi[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (platny && c >= kNejmensi[delka] && jeSkalar(c)) {
+            out += c;
+            i += static_cast<std::size_t>(delka);
+        } else {
+            out += U'\uFFFD';
+            ++i;
+        }
     }
     return out;
 }

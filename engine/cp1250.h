@@ -12,6 +12,12 @@ char32_t ZnakZCp1250(unsigned char bajt);
 int BajtCp1250(char32_t znak);
 
 std::string Utf8ZCp1250(std::string_view text);
+
+// UTF-8 on its own. Decoding turns every byte that does not start a valid
+// sequence (overlong forms and surrogates included) into one U+FFFD.
+std::u32string Utf32ZUtf8(std::string_view text);
+std::string Utf8ZUtf32(std::u32string_view text);
+void PridejUtf8(std::string& out, char32_t znak);
 // Characters outside the code page and broken UTF-8 become the replacement.
 std::string Cp1250ZUtf8(std::string_view text, char nahrada = '?');
 

@@ -8,33 +8,12 @@
 #include <ostream>
 #include <regex>
 
+#include "cp1250.h"
 #include "rtf.h"
 #include "test_support.h"
 
 namespace {
 
-std::string Utf8(std::u32string_view text)
-{
-    std::string out;
-    for (const char32_t c : text) {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
 
 // The whole text of a document.
 std::u32string Text(const TDokument& dokument)
@@ -62,13 +41,13 @@ TZnakovyFormat FormatTextu(const TDokument& dokument, std::u32string_view hledan
 {
     const std::u32string text = Text(dokument);
     const auto kde = text.find(hledany);
-    EXPECT_NE(kde, std::u32string::npos) << Utf8(hledany);
-    EXPECT_EQ(text.find(hledany, kde + 1), std::u32string::npos) << Utf8(hledany);
+    EXPECT_NE(kde, std::u32string::npos) << Utf8ZUtf32(hledany);
+    EXPECT_EQ(text.find(hledany, kde + 1), std::u32string::npos) << Utf8ZUtf32(hledany);
     if (kde == std::u32string::npos)
         return {};
     const TZnakovyFormat prvni = FormatZnaku(dokument, kde);
     for (std::size_t i = 1; i < hledany.size(); ++i)
-        EXPECT_EQ(FormatZnaku(dokument, kde + i), prvni) << "character " << i << " of " << Utf8(hledany);
+        EXPECT_EQ(FormatZnaku(dokument, kde + i), prvni) << "character " << i << " of " << Utf8ZUtf32(hledany);
     return prvni;
 }
 
@@ -104,7 +83,7 @@ void PrintTo(const TDokument& dokument, std::ostream* os)
 {
     for (const TUsek& usek : dokument.Useky) {
         PrintTo(usek.Format, os);
-        *os << "\"" << Utf8(usek.Text) << "\" ";
+        *os << "\"" << Utf8ZUtf32(usek.Text) << "\" ";
     }
 }
 
@@ -365,7 +344,7 @@ TEST(RtfCteni, UnbalancedAndTruncatedInputGivesWhatCanBeRead)
     for (const std::string_view konec : {"\\", "\\u", "\\u-", "\\u12", "\\'", "\\'4", "\\uc", "\\bin", "\\b-",
                                           "\\fonttbl{\\f0 X", "\\colortbl\\red"}) {
         const std::string rtf = std::string("{\\rtf1 ok") + std::string(konec);
-        EXPECT_THAT(Utf8(Text(CtiRtf(rtf))), testing::StartsWith("ok")) << rtf;
+        EXPECT_THAT(Utf8ZUtf32(Text(CtiRtf(rtf))), testing::StartsWith("ok")) << rtf;
     }
 }
 
@@ -448,9 +427,9 @@ std::string BezEntit(const std::string& html)
         out.append(zbytek, m[0].first);
         const std::string jmeno = m[1];
         if (jmeno[0] == '#')
-            out += Utf8(std::u32string(1, static_cast<char32_t>(std::stoul(jmeno.substr(1)))));
+            out += Utf8ZUtf32(std::u32string(1, static_cast<char32_t>(std::stoul(jmeno.substr(1)))));
         else if (pojmenovane.count(jmeno) != 0)
-            out += Utf8(std::u32string(1, pojmenovane.at(jmeno)));
+            out += Utf8ZUtf32(std::u32string(1, pojmenovane.at(jmeno)));
         else
             out += m[0].str();
         zbytek = m[0].second;

@@ -1,5 +1,7 @@
 #include "tisk_support.h"
 
+#include "cp1250.h"
+
 #include <QPrinterInfo>
 #include <algorithm>
 #include <cctype>
@@ -158,24 +160,6 @@ std::string HexPdf(const std::string& s, std::size_t i)
     return bajty;
 }
 
-void PridejUtf8(std::string& out, char32_t z)
-{
-    if (z < 0x80) {
-        out += static_cast<char>(z);
-    } else if (z < 0x800) {
-        out += static_cast<char>(0xC0 | (z >> 6));
-        out += static_cast<char>(0x80 | (z & 0x3F));
-    } else if (z < 0x10000) {
-        out += static_cast<char>(0xE0 | (z >> 12));
-        out += static_cast<char>(0x80 | ((z >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (z & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (z >> 18));
-        out += static_cast<char>(0x80 | ((z >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((z >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (z & 0x3F));
-    }
-}
 
 bool JeUtf8(std::string_view s)
 {

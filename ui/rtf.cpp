@@ -30,76 +30,13 @@ bool JeSkalar(char32_t c)
 
 // ---------------------------------------------------------------- UTF-8
 
-// Decodes UTF-8; every byte that does not start a valid sequence (overlong
-// forms and surrogates included) becomes one U+FFFD.
-std::u32string ZUtf8(std::string_view text)
-{
-    std::u32string out;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto b = static_cast<unsigned char>(text[i]);
-        int delka = 0;
-        char32_t c = 0;
-        if (b < 0x80) {
-            delka = 1;
-            c = b;
-        } else if (b >= 0xC2 && b <= 0xDF) {
-            delka = 2;
-            c = b & 0x1F;
-        } else if (b >= 0xE0 && b <= 0xEF) {
-            delka = 3;
-            c = b & 0x0F;
-        } else if (b >= 0xF0 && b <= 0xF4) {
-            delka = 4;
-            c = b & 0x07;
-        }
-        bool platny = delka > 0 && i + static_cast<std::size_t>(delka) <= text.size();
-        for (int k = 1; platny && k < delka; ++k) {
-            const auto n = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
-            platny = (n & 0xC0) == 0x80;
-            c = (c << 6) | (n & 0x3F);
-        }
-        constexpr char32_t kNejmensi[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (platny && c >= kNejmensi[delka] && JeSkalar(c)) {
-            out += c;
-            i += static_cast<std::size_t>(delka);
-        } else {
-            out += kNahrada;
-            ++i;
-        }
-    }
-    return out;
-}
-
-std::string DoUtf8(std::u32string_view text)
-{
-    std::string out;
-    for (const char32_t c : text) {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
 
 // Valid UTF-8 of at most kNejdelsiPismo characters.
 std::string OpravenePismo(std::string_view pismo)
 {
-    std::u32string znaky = ZUtf8(pismo);
+    std::u32string znaky = Utf32ZUtf8(pismo);
     znaky.resize(std::min(znaky.size(), kNejdelsiPismo));
-    return DoUtf8(znaky);
+    return Utf8ZUtf32(znaky);
 }
 
 // --------------------------------------------------------------- writer
@@ -217,7 +154,7 @@ private:
             out_ += "\\fnil\\fcharset";
             PridejCislo(out_, poradiPisem_[i]->second);
             out_ += ' ';
-            const std::u32string jmeno = ZUtf8(poradiPisem_[i]->first);
+            const std::u32string jmeno = Utf32ZUtf8(poradiPisem_[i]->first);
             for (std::size_t k = 0; k < jmeno.size(); ++k) {
                 // The reader drops raw spaces before a name.
                 if (k == 0 && jmeno[k] == U' ')
@@ -635,7 +572,7 @@ private:
 
     void ulozPismo()
     {
-        pisma_.insert_or_assign(cisloPisma_, TPismo{DoUtf8(jmenoPisma_), sadaPisma_});
+        pisma_.insert_or_assign(cisloPisma_, TPismo{Utf8ZUtf32(jmenoPisma_), sadaPisma_});
         jmenoPisma_.clear();
         sadaPisma_ = 0;
         ++tabulky_;
