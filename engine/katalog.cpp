@@ -62,8 +62,35 @@ public:
     CteniRadku(int fd, std::string popis) : fd_(fd), popis_(std::move(popis)) {}
 
     // Next line without its line end, CRs dropped and a Ctrl-Z cut. False at
-    // the end of the file.
-    bool dalsi(std::string& radek)
+    // the end of the file. The line stays valid until the next call.
+    bool dalsi(std::string_view& radek)
+    {
+        if (pozice_ == delka_ && !doplnit())
+            return false;
+        // Most lines lie whole in the block and hold no CR but the one before
+        // their LF: they are read in place.
+        const char* const zacatek = buffer_ + pozice_;
+        const auto* const lf = static_cast<const char*>(std::memchr(zacatek, '\n', delka_ - pozice_));
+        if (lf != nullptr) {
+            const char* konec = lf;
+            if (konec > zacatek && konec[-1] == '\r')
+                --konec;
+            const auto delka = static_cast<std::size_t>(konec - zacatek);
+            if (std::memchr(zacatek, '\r', delka) == nullptr && std::memchr(zacatek, kKonecSouboru, delka) == nullptr) {
+                pozice_ = static_cast<std::size_t>(lf - buffer_) + 1;
+                radek = std::string_view(zacatek, delka);
+                return true;
+            }
+        }
+        if (!dalsiPoZnacich(kopie_))
+            return false;
+        radek = kopie_;
+        return true;
+    }
+
+private:
+    // The general case: the line copied in runs between CRs, across blocks.
+    bool dalsiPoZnacich(std::string& radek)
     {
         radek.clear();
         bool neco = false;
@@ -72,7 +99,6 @@ public:
             if (pozice_ == delka_ && !doplnit())
                 return neco;
             neco = true;
-            // The rest of the line in this block, copied in runs between CRs.
             const char* const zacatek = buffer_ + pozice_;
             const auto* const lf = static_cast<const char*>(std::memchr(zacatek, '\n', delka_ - pozice_));
             const char* const hranice = lf != nullptr ? lf : buffer_ + delka_;
@@ -101,7 +127,6 @@ public:
         }
     }
 
-private:
     bool doplnit()
     {
         if (konec_)
@@ -127,6 +152,7 @@ private:
     std::size_t pozice_ = 0;
     std::size_t delka_ = 0;
     bool konec_ = false;
+    std::string kopie_;
 };
 
 bool existuje(const std::string& cesta)
@@ -261,7 +287,7 @@ void NactiSeznam(std::string_view jmenoSouboru, TSeznam& seznam)
         throw ChybaCteni(PopisSystemoveChyby(popis, errno));
     Soubor soubor(fd);
     CteniRadku cteni(soubor.fd(), popis);
-    std::string radek;
+    std::string_view radek;
     while (cteni.dalsi(radek)) {
         if (radek.size() >= 2 && radek[0] != '/')
             PridejPrisadu(seznam, radek);
