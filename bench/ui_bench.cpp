@@ -1,0 +1,586 @@
+// Benchmarks of the window's reactions: how long a user waits after a click,
+// drawing included, on the sample catalogue and on one thirty times its size.
+//
+//   mixor_ui_bench [--benchmark_filter=...]
+//
+// The larger catalogue repeats the sample's ingredient lines thirty times,
+// the names suffixed " 1" to " 30" and the effect names kept, so every effect
+// has thirty times as many carriers.
+//
+// Each size gets a window of its own, created and shown in a temporary folder
+// that holds the catalogue as "Přísady.txt", as the program starts. A timed
+// iteration is one reaction: the handler, then the pending events (layout,
+// drawing) and a forced paint of the list the reaction changed.
+//
+// After the runs a summary compares the figures with the targets: every
+// reaction within 16 ms on the sample, within 100 ms at thirty times the size.
+// The window works in one thread, so its CPU time is what a user waits on an
+// idle machine; the summary compares CPU times (wall times, shown beside
+// them, grow with whatever else the machine runs). The targets are reported,
+// not enforced: timings depend on the machine.
+// Counters: "lines", the lines the reaction put in its list; "handler_ms" and
+// "draw_ms", the wall time of the handler and of the drawing that follows.
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QRadioButton>
+#include <QWindow>
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "aplikace.h"
+#include "hledani.h"
+#include "mainu.h"
+#include "seznamy.h"
+#include "ui_mainu.h"
+
+#ifndef MIXOR_DATA_DIR
+#error "MIXOR_DATA_DIR must name the folder of the sample catalogue"
+#endif
+
+namespace {
+
+// "Přísady.txt" in UTF-8, the name the loader looks up first.
+const char* const kSouborKatalogu = "P\xC5\x99\xC3\xADsady.txt";
+constexpr int kNasobek = 30;
+constexpr double kCilVzorek = 16.0;  // ms
+constexpr double kCilNasobek = 100.0;  // ms
+
+std::string prectiSoubor(const std::filesystem::path& cesta)
+{
+    std::ifstream in(cesta, std::ios::binary);
+    if (!in)
+        throw std::runtime_error("cannot read " + cesta.string());
+    std::ostringstream obsah;
+    obsah << in.rdbuf();
+    return obsah.str();
+}
+
+void zapisSoubor(const std::filesystem::path& cesta, const std::string& obsah)
+{
+    std::ofstream out(cesta, std::ios::binary);
+    out.write(obsah.data(), static_cast<std::streamsize>(obsah.size()));
+    out.close();
+    if (!out)
+        throw std::runtime_error("cannot write " + cesta.string());
+}
+
+// The sample's ingredient lines `kolikrat` times, the k-th copy of each named
+// "<name> k"; comment and empty lines once, at their place in the first copy.
+// An ingredient line is what the loader takes for one: two bytes or more
+// (line end excluded), not starting with '/'. Line ends are kept as they are.
+std::string znasobKatalog(const std::string& vzor, int kolikrat)
+{
+    std::vector<std::string> radky;
+    std::size_t zacatek = 0;
+    while (zacatek < vzor.size()) {
+        const std::size_t lf = vzor.find('\n', zacatek);
+        const std::size_t konec = lf == std::string::npos ? vzor.size() : lf + 1;
+        radky.push_back(vzor.substr(zacatek, konec - zacatek));
+        zacatek = konec;
+    }
+    std::string text;
+    text.reserve(vzor.size() * static_cast<std::size_t>(kolikrat) + radky.size() * 4 * kolikrat);
+    for (int k = 1; k <= kolikrat; ++k) {
+        std::string pripona(" ");
+        pripona += std::to_string(k);
+        for (const std::string& radek : radky) {
+            std::size_t delka = radek.size();
+            while (delka > 0 && (radek[delka - 1] == '\n' || radek[delka - 1] == '\r'))
+                --delka;
+            const bool prisada = delka >= 2 && radek[0] != '/';
+            if (!prisada) {
+                if (k == 1)
+                    text += radek;
+                continue;
+            }
+            // The name is the text before the first TAB.
+            const std::size_t tab = radek.find('\t');
+            const std::size_t konecJmena = tab == std::string::npos || tab > delka ? delka : tab;
+            text.append(radek, 0, konecJmena);
+            text += pripona;
+            text.append(radek, konecJmena, std::string::npos);
+        }
+    }
+    return text;
+}
+
+// Sum of the carriers of an ingredient's effects, each effect once.
+std::size_t zatizeni(const TPrisada& prisada)
+{
+    std::size_t soucet = 0;
+    for (std::size_t k = 0; k < prisada.Efekty.size(); ++k) {
+        const TEfekt* efekt = prisada.Efekty[k];
+        if (efekt != nullptr &&
+            std::find(prisada.Efekty.begin(), prisada.Efekty.begin() + k, efekt) == prisada.Efekty.begin() + k)
+            soucet += efekt->Prisady.size();
+    }
+    return soucet;
+}
+
+// Four ingredients that share effects, among the first `mezi` of the
+// catalogue: the pair sharing most, then, twice, the ingredient sharing most
+// with those already chosen.
+std::array<TPrisada*, 4> ctyriSpolecne(const TSeznam& seznam, std::size_t mezi)
+{
+    const std::size_t n = std::min(mezi, seznam.Prisady.size());
+    std::array<TPrisada*, 4> vyber{};
+    unsigned nejvic = 0;
+    for (std::size_t i = 0; i < n; ++i)
+        for (std::size_t j = i + 1; j < n; ++j) {
+            const unsigned spolecnych = PocetSpolecnych(*seznam.Prisady[i], *seznam.Prisady[j]);
+            if (spolecnych > nejvic || vyber[0] == nullptr) {
+                nejvic = spolecnych;
+                vyber[0] = seznam.Prisady[i];
+                vyber[1] = seznam.Prisady[j];
+            }
+        }
+    for (std::size_t dalsi = 2; dalsi < 4; ++dalsi) {
+        long nejlepsi = -1;
+        for (std::size_t i = 0; i < n; ++i) {
+            TPrisada* kandidat = seznam.Prisady[i];
+            if (std::find(vyber.begin(), vyber.begin() + static_cast<long>(dalsi), kandidat) !=
+                vyber.begin() + static_cast<long>(dalsi))
+                continue;
+            long spolecnych = 0;
+            for (std::size_t k = 0; k < dalsi; ++k)
+                spolecnych += PocetSpolecnych(*vyber[k], *kandidat);
+            if (spolecnych > nejlepsi) {
+                nejlepsi = spolecnych;
+                vyber[dalsi] = kandidat;
+            }
+        }
+    }
+    return vyber;
+}
+
+// One window on one catalogue, in a temporary folder of its own.
+class Okno {
+public:
+    Okno(const std::string& jmeno, const std::string& katalog, std::size_t prisadVzorku)
+        : jmeno_(jmeno), prisadVzorku_(prisadVzorku)
+    {
+        std::string vzor = (std::filesystem::temp_directory_path() / "mixor-uibench-XXXXXX").string();
+        if (::mkdtemp(vzor.data()) == nullptr)
+            throw std::runtime_error("mkdtemp failed");
+        slozka_ = vzor;
+        try {
+            otevri(katalog);
+        } catch (...) {
+            mf_.reset();
+            std::error_code ignorovana;
+            std::filesystem::remove_all(slozka_, ignorovana);
+            throw;
+        }
+    }
+
+    ~Okno()
+    {
+        mf_.reset();
+        std::error_code ignorovana;
+        std::filesystem::remove_all(slozka_, ignorovana);
+    }
+
+    TMF& mf() { return *mf_; }
+    Ui::TMF& f() { return mf_->Formular(); }
+    const std::string& jmeno() const { return jmeno_; }
+    std::size_t prisadVzorku() const { return prisadVzorku_; }
+
+    // Makes this window the one shown, in its folder.
+    void aktivuj()
+    {
+        std::filesystem::current_path(slozka_);
+        if (mf_->isHidden())
+            mf_->show();
+        QCoreApplication::processEvents();
+    }
+
+    void skryj()
+    {
+        if (!mf_->isHidden())
+            mf_->hide();
+    }
+
+private:
+    // Writes the catalogue, then creates and shows the window in the folder,
+    // as the program starts.
+    void otevri(const std::string& katalog)
+    {
+        zapisSoubor(slozka_ / kSouborKatalogu, katalog);
+        std::filesystem::current_path(slozka_);
+        mf_ = std::make_unique<TMF>();
+        QElapsedTimer cekani;
+        cekani.start();
+        mf_->show();
+        const qint64 zobrazeni = cekani.elapsed();
+        if (mf_->KonciPoChybe())
+            throw std::runtime_error("the window could not load the catalogue " + jmeno_);
+        // The splash ends now, before any event could run its timer.
+        mf_->StartTimerDo();
+        while ((mf_->windowHandle() == nullptr || !mf_->windowHandle()->isExposed()) && cekani.elapsed() < 5000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        QCoreApplication::processEvents();
+        std::fprintf(stderr, "window on %s: first showing (loading included) %lld ms, exposed %s\n", jmeno_.c_str(),
+                     static_cast<long long>(zobrazeni),
+                     mf_->windowHandle() != nullptr && mf_->windowHandle()->isExposed() ? "yes" : "NO");
+    }
+
+    std::string jmeno_;
+    std::size_t prisadVzorku_;
+    std::filesystem::path slozka_;
+    std::unique_ptr<TMF> mf_;
+};
+
+// The windows, created in main after the application object.
+class Okna {
+public:
+    explicit Okna(std::filesystem::path vzorek) : vzorek_(std::move(vzorek)) {}
+
+    Okno& okno(const std::string& velikost)
+    {
+        auto it = okna_.find(velikost);
+        if (it == okna_.end()) {
+            const std::string vzor = prectiSoubor(vzorek_);
+            TSeznam kontrola;
+            NactiSeznam(vzorek_.string(), kontrola);
+            const std::size_t prisad = kontrola.Prisady.size();
+            const std::string katalog = velikost == "sample" ? vzor : znasobKatalog(vzor, kNasobek);
+            it = okna_.emplace(velikost, std::make_unique<Okno>(velikost, katalog, prisad)).first;
+            const TSeznam& seznam = it->second->mf().Seznam;
+            const std::size_t cekano = velikost == "sample" ? prisad : prisad * kNasobek;
+            if (seznam.Prisady.size() != cekano || seznam.Efekty.size() != kontrola.Efekty.size())
+                throw std::runtime_error("catalogue " + velikost + ": unexpected size " +
+                                         std::to_string(seznam.Prisady.size()) + " ingredients, " +
+                                         std::to_string(seznam.Efekty.size()) + " effects");
+        }
+        for (auto& [jmeno, jine] : okna_)
+            if (jine.get() != it->second.get())
+                jine->skryj();
+        it->second->aktivuj();
+        return *it->second;
+    }
+
+private:
+    std::filesystem::path vzorek_;
+    std::map<std::string, std::unique_ptr<Okno>> okna_;
+};
+
+Okna* gOkna = nullptr;
+
+// Where the time of a reaction goes: the handler, then the drawing (the
+// pending events, then a forced paint of the visible part of the list the
+// reaction changed). Totals over the timed iterations, in nanoseconds.
+struct Podily {
+    qint64 obsluha = 0;
+    qint64 kresleni = 0;
+
+    template <typename F>
+    void reakce(F&& obsluzna, TListBox* seznam)
+    {
+        QElapsedTimer hodiny;
+        hodiny.start();
+        obsluzna();
+        const qint64 poObsluze = hodiny.nsecsElapsed();
+        QCoreApplication::processEvents();
+        if (seznam != nullptr)
+            seznam->viewport()->repaint();
+        obsluha += poObsluze;
+        kresleni += hodiny.nsecsElapsed() - poObsluze;
+    }
+
+    // Mean per iteration, in milliseconds, as counters.
+    void vykaz(benchmark::State& st) const
+    {
+        const double n = st.iterations() > 0 ? static_cast<double>(st.iterations()) : 1.0;
+        st.counters["handler_ms"] = static_cast<double>(obsluha) / n / 1e6;
+        st.counters["draw_ms"] = static_cast<double>(kresleni) / n / 1e6;
+    }
+};
+
+TEfekt* nejcastejsiEfekt(const TSeznam& seznam)
+{
+    return *std::max_element(seznam.Efekty.begin(), seznam.Efekty.end(),
+                             [](const TEfekt* a, const TEfekt* b) { return a->Prisady.size() < b->Prisady.size(); });
+}
+
+TPrisada* nejvytizenejsiPrisada(const TSeznam& seznam)
+{
+    return *std::max_element(seznam.Prisady.begin(), seznam.Prisady.end(),
+                             [](const TPrisada* a, const TPrisada* b) { return zatizeni(*a) < zatizeni(*b); });
+}
+
+// Runs a benchmark body; a failure of the set-up skips the benchmark.
+void spust(benchmark::State& state, const std::string& velikost, const std::function<void(benchmark::State&, Okno&)>& telo)
+{
+    try {
+        Okno& okno = gOkna->okno(velikost);
+        telo(state, okno);
+    } catch (const std::exception& chyba) {
+        state.SkipWithError(chyba.what());
+    }
+}
+
+void BM_NaplnEfekty(benchmark::State& state, const std::string& velikost)
+{
+    spust(state, velikost, [](benchmark::State& st, Okno& okno) {
+        okno.f().Pages->setCurrentWidget(okno.f().TvorbaPage);
+        QCoreApplication::processEvents();
+        Podily podily;
+        for (auto _ : st)
+            podily.reakce([&] { okno.mf().NaplnEfekty(); }, okno.f().Tefekty);
+        podily.vykaz(st);
+        st.counters["lines"] = okno.f().Tefekty->count();
+    });
+}
+
+// Line 0 ("- všechny -") lists every ingredient: the list is emptied,
+// refilled, every line measured, the whole sorted. Line -1 stands for the
+// effect that most ingredients carry.
+void BM_TefektyClick(benchmark::State& state, const std::string& velikost, bool vsechny)
+{
+    spust(state, velikost, [vsechny](benchmark::State& st, Okno& okno) {
+        Ui::TMF& f = okno.f();
+        f.Pages->setCurrentWidget(f.TvorbaPage);
+        const int radek = vsechny ? 0 : f.Tefekty->RadekSOdkazem(nejcastejsiEfekt(okno.mf().Seznam));
+        if (radek < 0)
+            throw std::runtime_error("the busiest effect is not in the effect list");
+        f.Tefekty->VyberRadek(radek);
+        QCoreApplication::processEvents();
+        Podily podily;
+        for (auto _ : st)
+            podily.reakce([&] { okno.mf().TefektyClick(); }, f.Tprisady);
+        podily.vykaz(st);
+        st.counters["lines"] = f.Tprisady->count();
+        if (!vsechny)
+            st.counters["carriers"] = static_cast<double>(nejcastejsiEfekt(okno.mf().Seznam)->Prisady.size());
+    });
+}
+
+void BM_ZobrazLektvar(benchmark::State& state, const std::string& velikost)
+{
+    spust(state, velikost, [](benchmark::State& st, Okno& okno) {
+        Ui::TMF& f = okno.f();
+        TMF& mf = okno.mf();
+        f.Pages->setCurrentWidget(f.TvorbaPage);
+        const auto ctyri = ctyriSpolecne(mf.Seznam, okno.prisadVzorku());
+        for (std::size_t k = 0; k < 4; ++k)
+            if (ctyri[k] == nullptr)
+                throw std::runtime_error("no four ingredients to brew");
+        const auto puvodni = mf.Lektvar.Prisady;
+        mf.Lektvar.Prisady = ctyri;
+        QCoreApplication::processEvents();
+        // Only labels change: the pending events draw them.
+        Podily podily;
+        for (auto _ : st)
+            podily.reakce([&] { mf.ZobrazLektvar(); }, nullptr);
+        podily.vykaz(st);
+        int efektu = 0;
+        for (const TEfektLektvaru& e : mf.Lektvar.Efekty)
+            efektu += e.Efekt != nullptr ? 1 : 0;
+        st.counters["effects"] = efektu;
+        mf.Lektvar.Prisady = puvodni;
+        mf.ZobrazLektvar();
+    });
+}
+
+enum class Vyber { EfektVse, EfektJenDany, Prisada };
+
+void BM_VvyberListClick(benchmark::State& state, const std::string& velikost, Vyber vyber)
+{
+    spust(state, velikost, [vyber](benchmark::State& st, Okno& okno) {
+        Ui::TMF& f = okno.f();
+        TMF& mf = okno.mf();
+        f.Pages->setCurrentWidget(f.VypisPage);
+        int radek = -1;
+        if (vyber == Vyber::Prisada) {
+            if (!f.Vvyber2->isChecked())
+                f.Vvyber2->click();
+            radek = f.VvyberList->RadekSOdkazem(nejvytizenejsiPrisada(mf.Seznam));
+            st.counters["carriers"] = static_cast<double>(zatizeni(*nejvytizenejsiPrisada(mf.Seznam)));
+        } else {
+            if (!f.Vvyber1->isChecked())
+                f.Vvyber1->click();
+            f.VvyberJenom->setChecked(vyber == Vyber::EfektJenDany);
+            radek = f.VvyberList->RadekSOdkazem(nejcastejsiEfekt(mf.Seznam));
+            st.counters["carriers"] = static_cast<double>(nejcastejsiEfekt(mf.Seznam)->Prisady.size());
+        }
+        if (radek < 0)
+            throw std::runtime_error("the chosen record is not in the selection list");
+        f.VvyberList->VyberRadek(radek);
+        QCoreApplication::processEvents();
+        Podily podily;
+        for (auto _ : st)
+            podily.reakce([&] { mf.VvyberListClick(); }, f.Vlist);
+        podily.vykaz(st);
+        st.counters["lines"] = f.Vlist->count();
+        // Back to the window's initial state for the benchmarks that follow.
+        if (vyber == Vyber::Prisada)
+            f.Vvyber1->click();
+        f.VvyberJenom->setChecked(true);
+        QCoreApplication::processEvents();
+    });
+}
+
+void registruj()
+{
+    for (const std::string velikost : {"sample", "x30"}) {
+        const auto nastav = [](benchmark::internal::Benchmark* b) {
+            b->Unit(benchmark::kMillisecond)->UseRealTime();
+        };
+        nastav(benchmark::RegisterBenchmark(("NaplnEfekty/" + velikost).c_str(), BM_NaplnEfekty, velikost));
+        // Filling and measuring the ingredient list with every ingredient.
+        nastav(benchmark::RegisterBenchmark(("TefektyClick/vsechny/" + velikost).c_str(), BM_TefektyClick,
+                                            velikost, true));
+        nastav(benchmark::RegisterBenchmark(("TefektyClick/nejcastejsi_efekt/" + velikost).c_str(),
+                                            BM_TefektyClick, velikost, false));
+        nastav(benchmark::RegisterBenchmark(("ZobrazLektvar/ctyri_prisady/" + velikost).c_str(), BM_ZobrazLektvar,
+                                            velikost));
+        nastav(benchmark::RegisterBenchmark(("VvyberListClick/efekt_vse/" + velikost).c_str(), BM_VvyberListClick,
+                                            velikost, Vyber::EfektVse));
+        nastav(benchmark::RegisterBenchmark(("VvyberListClick/efekt_jen_dany/" + velikost).c_str(),
+                                            BM_VvyberListClick, velikost, Vyber::EfektJenDany));
+        nastav(benchmark::RegisterBenchmark(("VvyberListClick/prisada/" + velikost).c_str(), BM_VvyberListClick,
+                                            velikost, Vyber::Prisada));
+    }
+}
+
+// Keeps, for the summary, the fastest repetition of every benchmark (or the
+// median when only aggregates are reported).
+class Souhrn : public benchmark::ConsoleReporter {
+public:
+    struct Mereni {
+        double realMs = 0;
+        double cpuMs = 0;
+        double radku = -1;
+    };
+
+    // Colours only on a terminal, so logs stay plain text.
+    Souhrn() : ConsoleReporter(::isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
+
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.error_occurred)
+                continue;
+            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            if (run.run_type != Run::RT_Iteration && !median)
+                continue;
+            Mereni m;
+            const double naMs = 1e3 / benchmark::GetTimeUnitMultiplier(run.time_unit);
+            m.realMs = run.GetAdjustedRealTime() * naMs;
+            m.cpuMs = run.GetAdjustedCPUTime() * naMs;
+            if (auto it = run.counters.find("lines"); it != run.counters.end())
+                m.radku = it->second;
+            const std::string jmeno = run.run_name.function_name;
+            poradi_.push_back(jmeno);
+            auto& cil = median ? mediany_ : nejlepsi_;
+            auto [kde, nove] = cil.emplace(jmeno, m);
+            if (!nove && !median && m.cpuMs < kde->second.cpuMs)
+                kde->second = m;
+        }
+    }
+
+    const Mereni* najdi(const std::string& jmeno) const
+    {
+        if (auto it = nejlepsi_.find(jmeno); it != nejlepsi_.end())
+            return &it->second;
+        if (auto it = mediany_.find(jmeno); it != mediany_.end())
+            return &it->second;
+        return nullptr;
+    }
+
+    // Reaction names ("NaplnEfekty", ...) in the order they first ran.
+    std::vector<std::string> reakce() const
+    {
+        std::vector<std::string> out;
+        for (const std::string& jmeno : poradi_) {
+            const auto lomitko = jmeno.rfind('/');
+            const std::string reakce = jmeno.substr(0, lomitko);
+            if (std::find(out.begin(), out.end(), reakce) == out.end())
+                out.push_back(reakce);
+        }
+        return out;
+    }
+
+private:
+    std::vector<std::string> poradi_;
+    std::map<std::string, Mereni> nejlepsi_;
+    std::map<std::string, Mereni> mediany_;
+};
+
+void vypisSouhrn(const Souhrn& souhrn)
+{
+    int overeno = 0;
+    int minuto = 0;
+    std::printf("\nTargets (reported, not enforced; CPU time per reaction, drawing included, fastest repetition)\n");
+    std::printf("  %-36s %-7s %10s %10s %9s  %s\n", "reaction", "size", "cpu ms", "wall ms", "lines", "target");
+    for (const std::string& reakce : souhrn.reakce()) {
+        for (const auto& [velikost, cil] : {std::pair{"sample", kCilVzorek}, std::pair{"x30", kCilNasobek}}) {
+            const auto* m = souhrn.najdi(reakce + "/" + velikost);
+            if (m == nullptr)
+                continue;
+            const bool splnen = m->cpuMs <= cil;
+            ++overeno;
+            minuto += splnen ? 0 : 1;
+            std::printf("  %-36s %-7s %10.2f %10.2f ", reakce.c_str(), velikost, m->cpuMs, m->realMs);
+            if (m->radku >= 0)
+                std::printf("%9.0f", m->radku);
+            else
+                std::printf("%9s", "");
+            std::printf("  <= %3.0f ms: %s\n", cil, splnen ? "met" : "MISSED");
+        }
+    }
+    if (overeno == 0)
+        std::printf("No target could be checked with the benchmarks that ran.\n");
+    else if (minuto == 0)
+        std::printf("All %d targets met.\n", overeno);
+    else
+        std::printf("%d of %d targets missed.\n", minuto, overeno);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    TAplikace aplikace(argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    // Message boxes would wait for a user: their texts go to stderr instead.
+    aplikace.NastavOdpovidace([](const TAplikace::TZprava& z) {
+        std::fprintf(stderr, "message: %s: %s\n", qPrintable(z.Titulek), qPrintable(z.Text));
+    });
+    aplikace.NastavOdpovidaceOtazek([](const TAplikace::TZprava& z) {
+        std::fprintf(stderr, "question answered no: %s: %s\n", qPrintable(z.Titulek), qPrintable(z.Text));
+        return false;
+    });
+
+    const auto puvodni = std::filesystem::current_path();
+    {
+        Okna okna(std::filesystem::path(MIXOR_DATA_DIR) / kSouborKatalogu);
+        gOkna = &okna;
+        registruj();
+        Souhrn souhrn;
+        benchmark::RunSpecifiedBenchmarks(&souhrn);
+        vypisSouhrn(souhrn);
+        gOkna = nullptr;
+    }
+    std::filesystem::current_path(puvodni);
+    benchmark::Shutdown();
+    return 0;
+}
