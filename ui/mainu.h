@@ -1,14 +1,20 @@
 // The main window: its four pages, the options and the catalogue it owns.
 #pragma once
 
+#include <QFont>
+#include <QHash>
 #include <QStyle>
+#include <QVariant>
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "katalog.h"
 #include "lektvar.h"
 
+class QFontMetricsF;
 class QLabel;
 class QTextCharFormat;
 class QListWidget;
@@ -40,6 +46,8 @@ public:
     bool EfektZarazen(const TEfekt& efekt) const;
     void SeradPolozky(TListBox* seznam);
     QString ZalomText(const QListWidget* seznam, int radek) const;
+    // The same for a text that is not (yet) a line of the list.
+    QString ZalomText(const QListWidget* seznam, const QString& text) const;
     int TlistMeasureItem(const QListWidget* seznam, int radek) const;
     void TlistDrawItem(const QListWidget* seznam, int radek, QPainter* malir, const QRect& obdelnik,
                        QStyle::State stav) const;
@@ -51,6 +59,8 @@ public:
     // Appends a line (or, in a self-sorting list, inserts it in its place)
     // and fixes its height. Returns the line's row.
     int PridejRadek(TListBox* seznam, const QString& text, const QVariant& odkaz);
+    // Appends lines in the order of SeradPolozky, sorting them first.
+    void PridejSerazeneRadky(TListBox* seznam, std::vector<std::pair<QString, QVariant>> radky);
 
 public slots:
     void FormCreate();
@@ -109,6 +119,9 @@ private:
     void pripravTvorbu();
     void pripravVypis();
     bool rezimEfektu() const;
+    // Lines of the admissible ingredients of a source, marked while the
+    // expansions are distinguished.
+    std::vector<std::pair<QString, QVariant>> radkyPrisad(const std::vector<TPrisada*>& zdroj) const;
     void pripravZapisnik();
     void pripravZapisy();
     // Appends one entry: heading, body lines (one of them in italics, if
@@ -137,6 +150,11 @@ private:
     bool zobrazeno_ = false;
     bool konciPoChybe_ = false;
     bool aktualizujiStyl_ = false;
+    // Word widths for wrapping list lines, for the font they were measured in.
+    mutable QHash<QString, qreal> sirkySlov_;
+    mutable QFont pismoSirek_;
+    qreal sirkaSlova(const QFontMetricsF& metriky, const QString& slovo) const;
+    int vyskaTextu(const QListWidget* seznam, const QString& text) const;
 };
 
 // " [TB]" style origin text of two flags; empty for neither.

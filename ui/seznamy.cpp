@@ -140,11 +140,18 @@ int TMF::PridejRadek(TListBox* seznam, const QString& text, const QVariant& odka
 {
     auto* polozka = new QListWidgetItem(text);
     polozka->setData(Qt::UserRole, odkaz);
+    // The height is fixed once, when the line enters the list.
+    polozka->setSizeHint(QSize(seznam->viewport()->width(), vyskaTextu(seznam, text)));
     const int radek = seznam->Razeny() ? mistoVRazenem(*seznam, text) : seznam->count();
     seznam->insertItem(radek, polozka);
-    // The height is fixed once, when the line enters the list.
-    polozka->setSizeHint(QSize(seznam->viewport()->width(), TlistMeasureItem(seznam, radek)));
     return radek;
+}
+
+void TMF::PridejSerazeneRadky(TListBox* seznam, std::vector<std::pair<QString, QVariant>> radky)
+{
+    SeradPodleKlice(radky, [](const std::pair<QString, QVariant>& r) { return DoCp1250(r.first); });
+    for (const auto& [text, odkaz] : radky)
+        PridejRadek(seznam, text, odkaz);
 }
 
 void TMF::NaplnEfekty()
@@ -174,38 +181,66 @@ void TMF::SeradPolozky(TListBox* seznam)
 
 QString TMF::ZalomText(const QListWidget* seznam, int radek) const
 {
-    QString text = seznam->item(radek)->text();
+    return ZalomText(seznam, seznam->item(radek)->text());
+}
+
+// Words recur across the lines of a list, so each is measured once.
+qreal TMF::sirkaSlova(const QFontMetricsF& metriky, const QString& slovo) const
+{
+    auto it = sirkySlov_.constFind(slovo);
+    if (it != sirkySlov_.cend())
+        return *it;
+    if (sirkySlov_.size() > 50000)
+        sirkySlov_.clear();
+    return *sirkySlov_.insert(slovo, metriky.horizontalAdvance(slovo));
+}
+
+QString TMF::ZalomText(const QListWidget* seznam, const QString& puvodni) const
+{
+    QString text = puvodni;
     // The origin mark and its blank are shown as colour, not as text.
     const auto zavorka = text.indexOf(QLatin1Char(']'));
     if (zavorka >= 0)
         text = text.mid(zavorka + 2);
 
     const int sirka = seznam->width() - kRezervaSirky;
-    const QFontMetrics metriky(seznam->font());
+    if (!(seznam->font() == pismoSirek_)) {
+        sirkySlov_.clear();
+        pismoSirek_ = seznam->font();
+    }
+    const QFontMetricsF metriky(seznam->font());
     QString vysledek;
-    QString radekTextu;
+    qreal sirkaRadku = 0;
+    bool prazdnyRadek = true;
     qsizetype zacatek = 0;
     while (zacatek < text.size()) {
         const qsizetype mezera = text.indexOf(QLatin1Char(' '), zacatek);
         const qsizetype konec = mezera < 0 ? text.size() : mezera + 1;
         const QString slovo = text.mid(zacatek, konec - zacatek);
         zacatek = konec;
+        const qreal sirkaSlova = this->sirkaSlova(metriky, slovo);
         // A first word wider than the list still starts the first line.
-        if (radekTextu.isEmpty() || metriky.horizontalAdvance(radekTextu + slovo) < sirka) {
+        if (prazdnyRadek || qRound(sirkaRadku + sirkaSlova) < sirka) {
             vysledek += slovo;
-            radekTextu += slovo;
+            sirkaRadku += sirkaSlova;
         } else {
             vysledek += QLatin1Char('|') + kOdsazeni + slovo;
-            radekTextu = kOdsazeni + slovo;
+            sirkaRadku = this->sirkaSlova(metriky, kOdsazeni) + sirkaSlova;
         }
+        prazdnyRadek = false;
     }
     return vysledek;
 }
 
 int TMF::TlistMeasureItem(const QListWidget* seznam, int radek) const
 {
+    return vyskaTextu(seznam, seznam->item(radek)->text());
+}
+
+int TMF::vyskaTextu(const QListWidget* seznam, const QString& text) const
+{
     // An empty text still gets one line, so the line can be seen and clicked.
-    const auto radku = ZalomText(seznam, radek).count(QLatin1Char('|')) + 1;
+    const auto radku = ZalomText(seznam, text).count(QLatin1Char('|')) + 1;
     return static_cast<int>(radku) * QFontMetrics(seznam->font()).height();
 }
 

@@ -4,10 +4,10 @@
 
 QString ZCp1250(std::string_view text)
 {
-    QString out;
-    out.reserve(static_cast<qsizetype>(text.size()));
+    QString out(static_cast<qsizetype>(text.size()), Qt::Uninitialized);
+    QChar* znak = out.data();
     for (const char c : text)
-        out += QChar(static_cast<char16_t>(ZnakZCp1250(static_cast<unsigned char>(c))));
+        *znak++ = QChar(static_cast<char16_t>(ZnakZCp1250(static_cast<unsigned char>(c))));
     return out;
 }
 

@@ -95,14 +95,7 @@ void TMF::TefektyClick()
     if (radek >= 0) {
         const TEfekt* efekt = ui_->Tefekty->Odkaz<TEfekt*>(radek);
         const std::vector<TPrisada*>& zdroj = radek == 0 || efekt == nullptr ? Seznam.Prisady : efekt->Prisady;
-        const bool znacky = ui_->Olisit->isChecked();
-        for (TPrisada* prisada : zdroj) {
-            if (!PrisadaZarazena(*prisada))
-                continue;
-            const std::string text = (znacky ? ZnackaPrisady(*prisada) : std::string()) + prisada->Jmeno;
-            PridejRadek(prisady, ZCp1250(text), QVariant::fromValue(prisada));
-        }
-        SeradPolozky(prisady);
+        PridejSerazeneRadky(prisady, radkyPrisad(zdroj));
         const int vybrana = prisady->RadekSOdkazem(VybranaPrisada);
         if (vybrana >= 0) {
             // The detail box already shows this ingredient.
@@ -114,6 +107,19 @@ void TMF::TefektyClick()
     }
     prisady->setUpdatesEnabled(true);
     ui_->TZefekt->setVisible(ui_->Tefekty->currentRow() > 0);
+}
+
+std::vector<std::pair<QString, QVariant>> TMF::radkyPrisad(const std::vector<TPrisada*>& zdroj) const
+{
+    const bool znacky = ui_->Olisit->isChecked();
+    std::vector<std::pair<QString, QVariant>> radky;
+    for (TPrisada* prisada : zdroj) {
+        if (!PrisadaZarazena(*prisada))
+            continue;
+        const std::string text = (znacky ? ZnackaPrisady(*prisada) : std::string()) + prisada->Jmeno;
+        radky.emplace_back(ZCp1250(text), QVariant::fromValue(prisada));
+    }
+    return radky;
 }
 
 void TMF::TprisadyClick()

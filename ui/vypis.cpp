@@ -42,22 +42,17 @@ void TMF::HomezeniXclick()
     vyber->setUpdatesEnabled(false);
     vyber->clear();
     if (rezimEfektu()) {
+        std::vector<std::pair<QString, QVariant>> radky;
         for (TEfekt* efekt : Seznam.Efekty)
             if (EfektZarazen(*efekt))
-                PridejRadek(vyber, ZCp1250(efekt->Jmeno), QVariant::fromValue(efekt));
+                radky.emplace_back(ZCp1250(efekt->Jmeno), QVariant::fromValue(efekt));
+        PridejSerazeneRadky(vyber, std::move(radky));
         // As after a refill of the effect list: the potion's name comes back.
         if (!Seznam.Efekty.empty())
             ZobrazLektvar();
     } else {
-        const bool znacky = ui_->Olisit->isChecked();
-        for (TPrisada* prisada : Seznam.Prisady) {
-            if (!PrisadaZarazena(*prisada))
-                continue;
-            const std::string text = (znacky ? ZnackaPrisady(*prisada) : std::string()) + prisada->Jmeno;
-            PridejRadek(vyber, ZCp1250(text), QVariant::fromValue(prisada));
-        }
+        PridejSerazeneRadky(vyber, radkyPrisad(Seznam.Prisady));
     }
-    SeradPolozky(vyber);
     vyber->VyberRadek(vyber->count() > 0 ? 0 : -1);
     vyber->setUpdatesEnabled(true);
     VvyberListClick();
