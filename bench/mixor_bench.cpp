@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "generator.h"
+#include "souhrn.h"
 #include "hledani.h"
 #include "katalog.h"
 
@@ -218,59 +219,7 @@ BENCHMARK(BM_LektvarySEfektem)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SeradPodleKlice)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
-// Keeps, for the summary, the fastest repetition of every benchmark (or the
-// median when only aggregates are reported). Times are CPU times, like the
-// bytes per second that Google Benchmark reports: other processes on the
-// machine then disturb the figures less.
-class Souhrn : public benchmark::ConsoleReporter {
-public:
-    struct Mereni {
-        double sekundy = 0;  // CPU time per iteration
-        double bajtuZaSekundu = 0;
-        double radku = 0;
-    };
-
-    // Colours only on a terminal, so logs stay plain text.
-    Souhrn() : ConsoleReporter(::isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
-
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.error_occurred)
-                continue;
-            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-            if (run.run_type != Run::RT_Iteration && !median)
-                continue;
-            Mereni m;
-            m.sekundy = run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-            if (auto it = run.counters.find("bytes_per_second"); it != run.counters.end())
-                m.bajtuZaSekundu = it->second;
-            if (auto it = run.counters.find("rows"); it != run.counters.end())
-                m.radku = it->second;
-            const std::string jmeno = run.run_name.function_name + "/" + run.run_name.args;
-            auto& cil = median ? mediany_ : nejlepsi_;
-            auto [kde, nove] = cil.emplace(jmeno, m);
-            if (!nove && !median && m.sekundy < kde->second.sekundy)
-                kde->second = m;
-        }
-    }
-
-    const Mereni* najdi(const std::string& jmeno) const
-    {
-        if (auto it = nejlepsi_.find(jmeno); it != nejlepsi_.end())
-            return &it->second;
-        if (auto it = mediany_.find(jmeno); it != mediany_.end())
-            return &it->second;
-        return nullptr;
-    }
-
-private:
-    std::map<std::string, Mereni> nejlepsi_;
-    std::map<std::string, Mereni> mediany_;
-};
-
-void vypisSouhrn(const Souhrn& souhrn)
+void vypisSouhrn(const TSouhrn& souhrn)
 {
     constexpr double kNacteniProtiPodlaze = 5.0;
     constexpr double kDesetkratVic = 12.0;
@@ -284,13 +233,13 @@ void vypisSouhrn(const Souhrn& souhrn)
 
     std::printf("\nTargets (reported, not enforced; CPU times, fastest repetition)\n");
     for (const char* velikost : {"1000", "10000", "100000"}) {
-        const auto* nacti = souhrn.najdi(std::string("BM_Nacti/") + velikost);
-        const auto* podlaha = souhrn.najdi(std::string("BM_Podlaha/") + velikost);
+        const auto* nacti = souhrn.Najdi(std::string("BM_Nacti/") + velikost);
+        const auto* podlaha = souhrn.Najdi(std::string("BM_Podlaha/") + velikost);
         if (nacti == nullptr || podlaha == nullptr)
             continue;
-        const double pomer = nacti->sekundy / podlaha->sekundy;
+        const double pomer = nacti->cpuSekundy / podlaha->cpuSekundy;
         std::printf("  load %6s: %7.1f MB/s, floor %7.1f MB/s, load/floor %5.2fx", velikost,
-                    nacti->bajtuZaSekundu / 1e6, podlaha->bajtuZaSekundu / 1e6, pomer);
+                    nacti->Citac("bytes_per_second") / 1e6, podlaha->Citac("bytes_per_second") / 1e6, pomer);
         if (std::string(velikost) == "100000")
             std::printf("  (target <= %.0fx: %s)", kNacteniProtiPodlaze, cil(pomer <= kNacteniProtiPodlaze));
         std::printf("\n");
@@ -310,16 +259,18 @@ void vypisSouhrn(const Souhrn& souhrn)
     };
     for (const Krok& krok : kroky) {
         for (const auto& [mala, velka] : {std::pair{"1000", "10000"}, std::pair{"10000", "100000"}}) {
-            const auto* a = souhrn.najdi(krok.predpona + mala + krok.pripona);
-            const auto* b = souhrn.najdi(krok.predpona + velka + krok.pripona);
+            const auto* a = souhrn.Najdi(krok.predpona + mala + krok.pripona);
+            const auto* b = souhrn.Najdi(krok.predpona + velka + krok.pripona);
             if (a == nullptr || b == nullptr)
                 continue;
-            const double pomer = b->sekundy / a->sekundy;
+            const double pomer = b->cpuSekundy / a->cpuSekundy;
             std::printf("  %-24s %6s -> %6s: time x%6.2f", (krok.predpona + "*" + krok.pripona).c_str(), mala,
                         velka, pomer);
-            if (a->radku > 0 && b->radku > 0)
-                std::printf(", rows x%5.2f, %.0f -> %.0f ns/row", b->radku / a->radku, a->sekundy * 1e9 / a->radku,
-                            b->sekundy * 1e9 / b->radku);
+            const double radkuA = a->Citac("rows");
+            const double radkuB = b->Citac("rows");
+            if (radkuA > 0 && radkuB > 0)
+                std::printf(", rows x%5.2f, %.0f -> %.0f ns/row", radkuB / radkuA, a->cpuSekundy * 1e9 / radkuA,
+                            b->cpuSekundy * 1e9 / radkuB);
             if (krok.jenProSrovnani)
                 std::printf("  (reference)\n");
             else
@@ -341,7 +292,7 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    Souhrn souhrn;
+    TSouhrn souhrn;
     benchmark::RunSpecifiedBenchmarks(&souhrn);
     vypisSouhrn(souhrn);
     benchmark::Shutdown();

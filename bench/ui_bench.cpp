@@ -42,6 +42,7 @@
 #include <vector>
 
 #include "aplikace.h"
+#include "souhrn.h"
 #include "hledani.h"
 #include "mainu.h"
 #include "seznamy.h"
@@ -457,88 +458,37 @@ void registruj()
     }
 }
 
-// Keeps, for the summary, the fastest repetition of every benchmark (or the
-// median when only aggregates are reported).
-class Souhrn : public benchmark::ConsoleReporter {
-public:
-    struct Mereni {
-        double realMs = 0;
-        double cpuMs = 0;
-        double radku = -1;
-    };
-
-    // Colours only on a terminal, so logs stay plain text.
-    Souhrn() : ConsoleReporter(::isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
-
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.error_occurred)
-                continue;
-            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-            if (run.run_type != Run::RT_Iteration && !median)
-                continue;
-            Mereni m;
-            const double naMs = 1e3 / benchmark::GetTimeUnitMultiplier(run.time_unit);
-            m.realMs = run.GetAdjustedRealTime() * naMs;
-            m.cpuMs = run.GetAdjustedCPUTime() * naMs;
-            if (auto it = run.counters.find("lines"); it != run.counters.end())
-                m.radku = it->second;
-            const std::string jmeno = run.run_name.function_name;
-            poradi_.push_back(jmeno);
-            auto& cil = median ? mediany_ : nejlepsi_;
-            auto [kde, nove] = cil.emplace(jmeno, m);
-            if (!nove && !median && m.cpuMs < kde->second.cpuMs)
-                kde->second = m;
-        }
+// Reaction names ("NaplnEfekty", ...) in the order they first ran.
+std::vector<std::string> reakce(const TSouhrn& souhrn)
+{
+    std::vector<std::string> out;
+    for (const std::string& jmeno : souhrn.Poradi()) {
+        const std::string reakce = jmeno.substr(0, jmeno.rfind('/'));
+        if (std::find(out.begin(), out.end(), reakce) == out.end())
+            out.push_back(reakce);
     }
+    return out;
+}
 
-    const Mereni* najdi(const std::string& jmeno) const
-    {
-        if (auto it = nejlepsi_.find(jmeno); it != nejlepsi_.end())
-            return &it->second;
-        if (auto it = mediany_.find(jmeno); it != mediany_.end())
-            return &it->second;
-        return nullptr;
-    }
-
-    // Reaction names ("NaplnEfekty", ...) in the order they first ran.
-    std::vector<std::string> reakce() const
-    {
-        std::vector<std::string> out;
-        for (const std::string& jmeno : poradi_) {
-            const auto lomitko = jmeno.rfind('/');
-            const std::string reakce = jmeno.substr(0, lomitko);
-            if (std::find(out.begin(), out.end(), reakce) == out.end())
-                out.push_back(reakce);
-        }
-        return out;
-    }
-
-private:
-    std::vector<std::string> poradi_;
-    std::map<std::string, Mereni> nejlepsi_;
-    std::map<std::string, Mereni> mediany_;
-};
-
-void vypisSouhrn(const Souhrn& souhrn)
+void vypisSouhrn(const TSouhrn& souhrn)
 {
     int overeno = 0;
     int minuto = 0;
     std::printf("\nTargets (reported, not enforced; CPU time per reaction, drawing included, fastest repetition)\n");
     std::printf("  %-36s %-7s %10s %10s %9s  %s\n", "reaction", "size", "cpu ms", "wall ms", "lines", "target");
-    for (const std::string& reakce : souhrn.reakce()) {
+    for (const std::string& reakce : reakce(souhrn)) {
         for (const auto& [velikost, cil] : {std::pair{"sample", kCilVzorek}, std::pair{"x30", kCilNasobek}}) {
-            const auto* m = souhrn.najdi(reakce + "/" + velikost);
+            const auto* m = souhrn.Najdi(reakce + "/" + velikost);
             if (m == nullptr)
                 continue;
-            const bool splnen = m->cpuMs <= cil;
+            const double cpuMs = m->cpuSekundy * 1e3;
+            const double radku = m->Citac("lines");
+            const bool splnen = cpuMs <= cil;
             ++overeno;
             minuto += splnen ? 0 : 1;
-            std::printf("  %-36s %-7s %10.2f %10.2f ", reakce.c_str(), velikost, m->cpuMs, m->realMs);
-            if (m->radku >= 0)
-                std::printf("%9.0f", m->radku);
+            std::printf("  %-36s %-7s %10.2f %10.2f ", reakce.c_str(), velikost, cpuMs, m->realSekundy * 1e3);
+            if (radku >= 0)
+                std::printf("%9.0f", radku);
             else
                 std::printf("%9s", "");
             std::printf("  <= %3.0f ms: %s\n", cil, splnen ? "met" : "MISSED");
@@ -575,7 +525,7 @@ int main(int argc, char** argv)
         Okna okna(std::filesystem::path(MIXOR_DATA_DIR) / kSouborKatalogu);
         gOkna = &okna;
         registruj();
-        Souhrn souhrn;
+        TSouhrn souhrn;
         benchmark::RunSpecifiedBenchmarks(&souhrn);
         vypisSouhrn(souhrn);
         gOkna = nullptr;
