@@ -46,6 +46,14 @@ TMF& OknoTest::spust()
     return *okno;
 }
 
+TMF& OknoTest::spustPoUvodu(std::string_view obsahKatalogu)
+{
+    katalog(obsahKatalogu);
+    spust();
+    okno->StartTimerDo();
+    return *okno;
+}
+
 void OknoTest::zavri()
 {
     okno->close();

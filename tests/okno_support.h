@@ -26,6 +26,8 @@ protected:
 
     // Creates and shows the window, as the program does.
     TMF& spust();
+    // Writes the catalogue, starts the window and ends the splash at once.
+    TMF& spustPoUvodu(std::string_view obsahKatalogu);
     // Closes it as the user does.
     void zavri();
     Ui::TMF& f() { return okno->Formular(); }

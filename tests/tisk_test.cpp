@@ -20,9 +20,7 @@ protected:
     void SetUp() override
     {
         OknoTest::SetUp();
-        katalog("Alfa\tJed\t\nBeta\tJed\t\n");
-        spust();
-        okno->StartTimerDo();
+        spustPoUvodu("Alfa\tJed\t\nBeta\tJed\t\n");
         ed = f().Ztext;
         // Some coloured text of the user's below the navy header.
         ed->setFocus();

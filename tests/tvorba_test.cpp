@@ -19,14 +19,12 @@ protected:
     void SetUp() override
     {
         OknoTest::SetUp();
-        katalog(W("Alfa\tJed\tOheň\tVoda\t\t pozn\n"
+        spustPoUvodu(W("Alfa\tJed\tOheň\tVoda\t\t pozn\n"
                   "Beta\tOheň\tJed\t\t\t[T]\n"
                   "Gama\tVoda\t\tJed\t\t[B]\n"
                   "Delta\tOheň\tVzduch\t\t\t\n"
                   "Epsilon\tVzduch\tVoda\t\t\t\n"
                   "Zeta\tZemě\t\n"));
-        spust();
-        okno->StartTimerDo();
     }
 
     TPrisada* prisada(const char* jmeno) { return &Prisada(okno->Seznam, jmeno); }

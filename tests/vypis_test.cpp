@@ -19,13 +19,11 @@ protected:
     void SetUp() override
     {
         OknoTest::SetUp();
-        katalog(W("Alfa\tJed\tOheň\t\t\t\n"
+        spustPoUvodu(W("Alfa\tJed\tOheň\t\t\t\n"
                   "Beta\tOheň\tJed\t\t\t[T]\n"
                   "Gama\tOheň\t\t\t\t[B]\n"
                   "Delta\tJed\t\t\t\t\n"
                   "Zeta\tVoda\t\t\t\t[T]\n"));
-        spust();
-        okno->StartTimerDo();
         f().Pages->setCurrentIndex(1);
     }
 

@@ -29,9 +29,7 @@ protected:
     void SetUp() override
     {
         OknoTest::SetUp();
-        katalog("Alfa\tJed\t\nBeta\tJed\t\n");
-        spust();
-        okno->StartTimerDo();
+        spustPoUvodu("Alfa\tJed\t\nBeta\tJed\t\n");
         f().Pages->setCurrentIndex(2);
         ed = f().Ztext;
         ed->setFocus();

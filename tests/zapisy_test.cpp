@@ -24,12 +24,10 @@ protected:
     void SetUp() override
     {
         OknoTest::SetUp();
-        katalog(W("Alfa\tJed\tOheň\tVoda\t\t[T] roste u vody\n"
+        spustPoUvodu(W("Alfa\tJed\tOheň\tVoda\t\t[T] roste u vody\n"
                   "Beta\tOheň\t\t\t\t\n"
                   "Gama\tJed\t\tOheň\t\t[B]\n"
                   "Delta\tVzduch\t\n"));
-        spust();
-        okno->StartTimerDo();
         ed = f().Ztext;
     }
 
