@@ -277,12 +277,7 @@ void vypisSouhrn(const TSouhrn& souhrn)
                 std::printf("  (target <= %.0fx: %s)\n", kDesetkratVic, cil(pomer <= kDesetkratVic));
         }
     }
-    if (overeno == 0)
-        std::printf("No target could be checked with the benchmarks that ran.\n");
-    else if (minuto == 0)
-        std::printf("All %d targets met.\n", overeno);
-    else
-        std::printf("%d of %d targets missed.\n", minuto, overeno);
+    VypisVysledekCilu(overeno, minuto);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <map>
 #include <string>
 #include <unistd.h>
@@ -76,3 +77,14 @@ private:
     std::map<std::string, Mereni> nejlepsi_;
     std::map<std::string, Mereni> mediany_;
 };
+
+// The closing line of a summary: how many of the checked targets held.
+inline void VypisVysledekCilu(int overeno, int minuto)
+{
+    if (overeno == 0)
+        std::printf("No target could be checked with the benchmarks that ran.\n");
+    else if (minuto == 0)
+        std::printf("All %d targets met.\n", overeno);
+    else
+        std::printf("%d of %d targets missed.\n", minuto, overeno);
+}

@@ -494,12 +494,7 @@ void vypisSouhrn(const TSouhrn& souhrn)
             std::printf("  <= %3.0f ms: %s\n", cil, splnen ? "met" : "MISSED");
         }
     }
-    if (overeno == 0)
-        std::printf("No target could be checked with the benchmarks that ran.\n");
-    else if (minuto == 0)
-        std::printf("All %d targets met.\n", overeno);
-    else
-        std::printf("%d of %d targets missed.\n", minuto, overeno);
+    VypisVysledekCilu(overeno, minuto);
 }
 
 } // namespace
