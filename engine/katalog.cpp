@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <functional>
+#include <stdexcept>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -184,58 +184,89 @@ void TSeznam::Vyprazdni()
 {
     Prisady.clear();
     Efekty.clear();
-    efektPodleJmena_.clear();
-    pocetVTabulce_ = 0;
+    efektPodleJmena_.Vyprazdni();
+    odlozeneOdkazy_.clear();
+    odkazyNejnovejsi_ = 0;
 }
 
 TPrisada& TSeznam::NovaPrisada()
 {
     TPrisada& prisada = prisadyUloziste_.emplace_back();
     Prisady.push_back(&prisada);
+    odkazyNejnovejsi_ = odlozeneOdkazy_.size();
     return prisada;
 }
 
-void TSeznam::zvetsiTabulku()
+void TSeznam::propoj(TEfekt& efekt, std::uint32_t poradi)
 {
-    std::vector<SlotEfektu> stara(std::max<std::size_t>(64, 2 * efektPodleJmena_.size()));
-    std::swap(stara, efektPodleJmena_);
-    const std::size_t maska = efektPodleJmena_.size() - 1;
-    for (const SlotEfektu& slot : stara) {
-        if (slot.efekt == nullptr)
-            continue;
-        std::size_t i = slot.hash & maska;
-        while (efektPodleJmena_[i].efekt != nullptr)
-            i = (i + 1) & maska;
-        efektPodleJmena_[i] = slot;
+    TPrisada* nejnovejsi = Prisady.back();
+    if (!odkladatOdkazy_) {
+        // The newest ingredient can only stand at the end of the list.
+        if (efekt.Prisady.empty() || efekt.Prisady.back() != nejnovejsi)
+            efekt.Prisady.push_back(nejnovejsi);
+        return;
     }
+    for (std::size_t i = odkazyNejnovejsi_; i < odlozeneOdkazy_.size(); ++i) {
+        if (odlozeneOdkazy_[i].efekt == poradi)
+            return;
+    }
+    if (Prisady.size() > UINT32_MAX)
+        throw std::length_error("too many ingredients");
+    odlozeneOdkazy_.push_back(Odkaz{static_cast<std::uint32_t>(Prisady.size() - 1), poradi});
 }
 
 TEfekt* TSeznam::PridejEfekt(std::string_view jmeno)
 {
     if (jmeno.empty() || Prisady.empty())
         return nullptr;
-    TPrisada* nejnovejsi = Prisady.back();
-    if (2 * (pocetVTabulce_ + 1) > efektPodleJmena_.size())
-        zvetsiTabulku();
-    const std::size_t hash = std::hash<std::string_view>{}(jmeno);
-    const std::size_t maska = efektPodleJmena_.size() - 1;
-    std::size_t i = hash & maska;
-    for (; efektPodleJmena_[i].efekt != nullptr; i = (i + 1) & maska) {
-        TEfekt* efekt = efektPodleJmena_[i].efekt;
-        if (efektPodleJmena_[i].hash != hash || efekt->Jmeno != jmeno)
-            continue;
-        // The newest ingredient can only stand at the end of the list.
-        if (efekt->Prisady.back() != nejnovejsi)
-            efekt->Prisady.push_back(nejnovejsi);
-        return efekt;
+    std::uint32_t poradi = efektPodleJmena_.Najdi(jmeno);
+    if (poradi == TIndexJmen::kZadne) {
+        if (Efekty.size() >= TIndexJmen::kZadne)
+            throw std::length_error("too many effects");
+        poradi = static_cast<std::uint32_t>(Efekty.size());
+        TEfekt& novy = efektyUloziste_.emplace_back();
+        novy.Jmeno = std::string(jmeno);
+        Efekty.push_back(&novy);
+        try {
+            efektPodleJmena_.Vloz(jmeno, poradi);
+        } catch (...) {
+            Efekty.pop_back();
+            throw;
+        }
     }
-    TEfekt& efekt = efektyUloziste_.emplace_back();
-    efekt.Jmeno = std::string(jmeno);
-    efekt.Prisady.push_back(nejnovejsi);
-    Efekty.push_back(&efekt);
-    efektPodleJmena_[i] = SlotEfektu{hash, &efekt};
-    ++pocetVTabulce_;
+    TEfekt& efekt = *Efekty[poradi];
+    propoj(efekt, poradi);
     return &efekt;
+}
+
+void TSeznam::OdkladejOdkazy()
+{
+    odkladatOdkazy_ = true;
+    odlozeneOdkazy_.clear();
+    odkazyNejnovejsi_ = 0;
+}
+
+void TSeznam::ZapisOdlozeneOdkazy()
+{
+    odkladatOdkazy_ = false;
+    // Each list grows once, to its final length, and is then filled in the
+    // order the links were noted: catalogue order.
+    std::vector<std::size_t> pocty(Efekty.size());
+    for (const Odkaz& odkaz : odlozeneOdkazy_)
+        ++pocty[odkaz.efekt];
+    std::vector<TPrisada**> dalsiMisto(Efekty.size());
+    for (std::size_t e = 0; e < Efekty.size(); ++e) {
+        if (pocty[e] == 0)
+            continue;
+        std::vector<TPrisada*>& prisady = Efekty[e]->Prisady;
+        const std::size_t puvodne = prisady.size();
+        prisady.resize(puvodne + pocty[e]);
+        dalsiMisto[e] = prisady.data() + puvodne;
+    }
+    for (const Odkaz& odkaz : odlozeneOdkazy_)
+        *dalsiMisto[odkaz.efekt]++ = Prisady[odkaz.prisada];
+    std::vector<Odkaz>().swap(odlozeneOdkazy_);
+    odkazyNejnovejsi_ = 0;
 }
 
 std::string ZnackaDatadisku(bool tribunal, bool bloodmoon)
@@ -287,9 +318,17 @@ void NactiSeznam(std::string_view jmenoSouboru, TSeznam& seznam)
         throw ChybaCteni(PopisSystemoveChyby(popis, errno));
     Soubor soubor(fd);
     CteniRadku cteni(soubor.fd(), popis);
-    std::string_view radek;
-    while (cteni.dalsi(radek)) {
-        if (radek.size() >= 2 && radek[0] != '/')
-            PridejPrisadu(seznam, radek);
+    seznam.OdkladejOdkazy();
+    try {
+        std::string_view radek;
+        while (cteni.dalsi(radek)) {
+            if (radek.size() >= 2 && radek[0] != '/')
+                PridejPrisadu(seznam, radek);
+        }
+    } catch (...) {
+        // What was read so far stays, linked as usual.
+        seznam.ZapisOdlozeneOdkazy();
+        throw;
     }
+    seznam.ZapisOdlozeneOdkazy();
 }

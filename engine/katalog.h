@@ -3,11 +3,13 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <deque>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
+
+#include "index_jmen.h"
 
 struct TEfekt;
 
@@ -45,19 +47,29 @@ public:
     // ingredient to it. An empty name gives nullptr and changes nothing.
     TEfekt* PridejEfekt(std::string_view jmeno);
 
+    // Loading a whole file: between these two calls PridejEfekt only notes
+    // its links, and ZapisOdlozeneOdkazy adds them to the effects' Prisady
+    // in one pass, in the same order. Filling thousands of lists one entry
+    // at a time while the file is parsed costs a cache miss per entry.
+    void OdkladejOdkazy();
+    void ZapisOdlozeneOdkazy();
+
 private:
     std::deque<TPrisada> prisadyUloziste_;
     std::deque<TEfekt> efektyUloziste_;
-    // Effects by name, open addressing in one contiguous array (a power of
-    // two long, at most half full): a lookup touches one or two cache lines
-    // instead of a chain of scattered nodes.
-    struct SlotEfektu {
-        std::size_t hash = 0;
-        TEfekt* efekt = nullptr;  // nullptr: free slot
+
+    TIndexJmen efektPodleJmena_;  // number: place in Efekty
+    void propoj(TEfekt& efekt, std::uint32_t poradi);
+
+    // Links noted while loading: ingredient and effect, by place in
+    // Prisady and Efekty.
+    struct Odkaz {
+        std::uint32_t prisada;
+        std::uint32_t efekt;
     };
-    std::vector<SlotEfektu> efektPodleJmena_;
-    std::size_t pocetVTabulce_ = 0;
-    void zvetsiTabulku();
+    bool odkladatOdkazy_ = false;
+    std::vector<Odkaz> odlozeneOdkazy_;
+    std::size_t odkazyNejnovejsi_ = 0;  // first noted link of the newest ingredient
 };
 
 // "[T] ", "[B] ", "[TB] " or empty.

@@ -193,6 +193,35 @@ TEST_F(Nacitani, CrLfAndLfGiveTheSameCatalogue)
     EXPECT_EQ(seznam.Prisady[1]->Poznamka, " b");
 }
 
+TEST_F(Nacitani, LoadingLinksEffectsLikeAddingLineByLine)
+{
+    // Effects named twice in a line, in another slot, by later lines, and
+    // effects that stop being named.
+    std::string obsah;
+    TSeznam poRadcich;
+    for (int i = 0; i < 400; ++i) {
+        const std::string radek = "P" + std::to_string(i) + "\tE" + std::to_string(i % 7) + "\tE" +
+                                  std::to_string(i % 7) + "\t\tE" + std::to_string(i / 50) + "\tE" +
+                                  std::to_string(i % 3 + 5) + "\t pozn";
+        obsah += radek + "\n";
+        PridejPrisadu(poRadcich, radek);
+    }
+    for (int opakovani = 0; opakovani < 2; ++opakovani) {
+        nacti(obsah);
+        ASSERT_EQ(seznam.Efekty.size(), poRadcich.Efekty.size());
+        for (std::size_t e = 0; e < seznam.Efekty.size(); ++e) {
+            const TEfekt& efekt = *seznam.Efekty[e];
+            ASSERT_EQ(efekt.Jmeno, poRadcich.Efekty[e]->Jmeno);
+            ASSERT_EQ(efekt.Prisady.size(), poRadcich.Efekty[e]->Prisady.size()) << efekt.Jmeno;
+            for (std::size_t k = 0; k < efekt.Prisady.size(); ++k)
+                ASSERT_EQ(efekt.Prisady[k]->Jmeno, poRadcich.Efekty[e]->Prisady[k]->Jmeno) << efekt.Jmeno;
+        }
+    }
+    // After loading, new lines link at once again.
+    PridejPrisadu(seznam, "Posledni\tE0\t");
+    EXPECT_EQ(seznam.Efekty[0]->Prisady.back(), seznam.Prisady.back());
+}
+
 TEST_F(Nacitani, CtrlZEndsLineOrFile)
 {
     nacti("A\tJed\t\x1A" "Ohen\t\nB\tVoda\t\n\x1A" "C\tVzduch\t\n");
