@@ -55,7 +55,8 @@ std::string SpolecneEfekty(const TPrisada& prvni, const TPrisada& druha)
 TVypis LektvaryZPrisady(TPrisada& prisada, TZarazeni zarazeni)
 {
     TVypis vypis;
-    vypis.Nadpis = "Lektvary z p\xF8\xED" "sady " + prisada.Jmeno;
+    vypis.Nadpis = "Lektvary z p\xF8\xED" "sady ";
+    vypis.Nadpis += prisada.Jmeno;
     if (!pripustna(prisada, zarazeni))
         return vypis;
     std::unordered_set<std::string> videne;  // texts without regard to case
@@ -65,8 +66,10 @@ TVypis LektvaryZPrisady(TPrisada& prisada, TZarazeni zarazeni)
         for (TPrisada* partner : efekt->Prisady) {
             if (partner == &prisada || !pripustna(*partner, zarazeni))
                 continue;
-            std::string text = znackaDvojice(prisada, *partner) + "+ " + partner->Jmeno +
-                               std::string(kSipka) + SpolecneEfekty(prisada, *partner);
+            std::string text = znackaDvojice(prisada, *partner) + "+ ";
+            text += partner->Jmeno;
+            text += kSipka;
+            text += SpolecneEfekty(prisada, *partner);
             if (!videne.insert(MalaPismenaCp1250(text)).second)
                 continue;
             vypis.Radky.push_back(TRadekVypisu{std::move(text), TDvojice{&prisada, partner}});
@@ -79,7 +82,8 @@ TVypis LektvaryZPrisady(TPrisada& prisada, TZarazeni zarazeni)
 TVypis LektvarySEfektem(const TEfekt& efekt, TZarazeni zarazeni, bool jenTento)
 {
     TVypis vypis;
-    vypis.Nadpis = std::string("Lektvary ") + (jenTento ? "pouze " : "") + "s efektem " + efekt.Jmeno;
+    vypis.Nadpis = std::string("Lektvary ") + (jenTento ? "pouze " : "") + "s efektem ";
+    vypis.Nadpis += efekt.Jmeno;
     // Admissible carriers first, keeping their order: the pairs of positions
     // in the full list come in the same order.
     std::vector<TPrisada*> nositele;
@@ -93,7 +97,10 @@ TVypis LektvarySEfektem(const TEfekt& efekt, TZarazeni zarazeni, bool jenTento)
             const unsigned spolecnych = PocetSpolecnych(a, b);
             if (jenTento && spolecnych != 1)
                 continue;
-            std::string text = znackaDvojice(a, b) + a.Jmeno + std::string(kOddelovac) + b.Jmeno;
+            std::string text = znackaDvojice(a, b);
+            text += a.Jmeno;
+            text += kOddelovac;
+            text += b.Jmeno;
             if (spolecnych > 1)
                 text += std::string(kSipka) + SpolecneEfekty(a, b);
             vypis.Radky.push_back(TRadekVypisu{std::move(text), TDvojice{&a, &b}});

@@ -103,11 +103,24 @@ bool TIndexJmen::klicJe(const Klic& klic, std::string_view jmeno) const
                        jmeno.size() - kZacatekDlouheho) == 0;
 }
 
-std::uint32_t TIndexJmen::Najdi(std::string_view jmeno) const
+std::uint64_t TIndexJmen::Hash(std::string_view jmeno)
+{
+    return hashJmena(jmeno);
+}
+
+void TIndexJmen::Predcti(std::uint64_t hash) const
+{
+    if (pocet_ == 0)
+        return;
+    const std::size_t i = hash & (znacky_.size() - 1);
+    __builtin_prefetch(&znacky_[i]);
+    __builtin_prefetch(&klice_[i]);
+}
+
+std::uint32_t TIndexJmen::Najdi(std::string_view jmeno, std::uint64_t hash) const
 {
     if (pocet_ == 0)
         return kZadne;
-    const std::uint64_t hash = hashJmena(jmeno);
     const std::uint8_t hledana = znacka(hash);
     const std::size_t maska = znacky_.size() - 1;
     for (std::size_t i = hash & maska; znacky_[i] != kVolny; i = (i + 1) & maska) {

@@ -16,7 +16,13 @@ public:
     static constexpr std::uint32_t kZadne = UINT32_MAX;
 
     // The number stored under exactly this name, or kZadne.
-    std::uint32_t Najdi(std::string_view jmeno) const;
+    std::uint32_t Najdi(std::string_view jmeno) const { return Najdi(jmeno, Hash(jmeno)); }
+
+    // A lookup in two steps, so that the memory of several lookups can be
+    // fetched at once: Predcti starts fetching what Najdi will read.
+    static std::uint64_t Hash(std::string_view jmeno);
+    void Predcti(std::uint64_t hash) const;
+    std::uint32_t Najdi(std::string_view jmeno, std::uint64_t hash) const;
     // Stores a name that is not in the index yet.
     void Vloz(std::string_view jmeno, std::uint32_t cislo);
     void Vyprazdni();

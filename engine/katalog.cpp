@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "bajty.h"
 #include "chyby.h"
 #include "cp1250.h"
 
@@ -27,11 +28,12 @@ char velkePismenoAscii(char c)
 // Returns false, changing nothing, when rest has no TAB.
 bool odeberPole(std::string_view& rest, std::string_view& pole)
 {
-    const auto tab = rest.find(kTab);
-    if (tab == std::string_view::npos)
+    const char* const konec = rest.data() + rest.size();
+    const char* const tab = bajty::Najdi(rest.data(), konec, kTab);
+    if (tab == konec)
         return false;
-    pole = rest.substr(0, tab);
-    rest.remove_prefix(tab + 1);
+    pole = std::string_view(rest.data(), static_cast<std::size_t>(tab - rest.data()));
+    rest.remove_prefix(pole.size() + 1);
     return true;
 }
 
@@ -70,17 +72,17 @@ public:
         // Most lines lie whole in the block and hold no CR but the one before
         // their LF: they are read in place.
         const char* const zacatek = buffer_ + pozice_;
-        const auto* const lf = static_cast<const char*>(std::memchr(zacatek, '\n', delka_ - pozice_));
+        const char* const konecBloku = buffer_ + delka_;
+        const char* const znak = bajty::NajdiJedenZ(zacatek, konecBloku, '\n', '\r', kKonecSouboru);
+        const char* lf = nullptr;
+        if (znak != konecBloku && *znak == '\n')
+            lf = znak;
+        else if (konecBloku - znak >= 2 && znak[0] == '\r' && znak[1] == '\n')
+            lf = znak + 1;
         if (lf != nullptr) {
-            const char* konec = lf;
-            if (konec > zacatek && konec[-1] == '\r')
-                --konec;
-            const auto delka = static_cast<std::size_t>(konec - zacatek);
-            if (std::memchr(zacatek, '\r', delka) == nullptr && std::memchr(zacatek, kKonecSouboru, delka) == nullptr) {
-                pozice_ = static_cast<std::size_t>(lf - buffer_) + 1;
-                radek = std::string_view(zacatek, delka);
-                return true;
-            }
+            pozice_ = static_cast<std::size_t>(lf - buffer_) + 1;
+            radek = std::string_view(zacatek, static_cast<std::size_t>(znak - zacatek));
+            return true;
         }
         if (!dalsiPoZnacich(kopie_))
             return false;
@@ -180,93 +182,134 @@ std::string PopisSystemoveChyby(const std::string& co, int cisloChyby)
     return co + ": " + std::strerror(cisloChyby);
 }
 
+std::string_view TUlozisteTextu::Uloz(std::string_view text)
+{
+    if (text.empty())
+        return {};
+    if (text.size() > kBlok / 4) {
+        // A long text gets a block of its own; the current one stays in use.
+        char* const kopie = dlouhe_.emplace_back(std::make_unique_for_overwrite<char[]>(text.size())).get();
+        std::memcpy(kopie, text.data(), text.size());
+        return {kopie, text.size()};
+    }
+    if (text.size() > volnych_) {
+        bloky_.push_back(std::make_unique_for_overwrite<char[]>(kBlok));
+        volne_ = bloky_.back().get();
+        volnych_ = kBlok;
+    }
+    char* const kopie = volne_;
+    std::memcpy(kopie, text.data(), text.size());
+    volne_ += text.size();
+    volnych_ -= text.size();
+    return {kopie, text.size()};
+}
+
 void TSeznam::Vyprazdni()
 {
     Prisady.clear();
     Efekty.clear();
     efektPodleJmena_.Vyprazdni();
-    odlozeneOdkazy_.clear();
-    odkazyNejnovejsi_ = 0;
+    odlozene_.clear();
+    prvniOdlozena_ = 0;
 }
 
 TPrisada& TSeznam::NovaPrisada()
 {
-    TPrisada& prisada = prisadyUloziste_.emplace_back();
+    TPrisada& prisada = prisadyUloziste_.Novy();
     Prisady.push_back(&prisada);
-    odkazyNejnovejsi_ = odlozeneOdkazy_.size();
     return prisada;
-}
-
-void TSeznam::propoj(TEfekt& efekt, std::uint32_t poradi)
-{
-    TPrisada* nejnovejsi = Prisady.back();
-    if (!odkladatOdkazy_) {
-        // The newest ingredient can only stand at the end of the list.
-        if (efekt.Prisady.empty() || efekt.Prisady.back() != nejnovejsi)
-            efekt.Prisady.push_back(nejnovejsi);
-        return;
-    }
-    for (std::size_t i = odkazyNejnovejsi_; i < odlozeneOdkazy_.size(); ++i) {
-        if (odlozeneOdkazy_[i].efekt == poradi)
-            return;
-    }
-    if (Prisady.size() > UINT32_MAX)
-        throw std::length_error("too many ingredients");
-    odlozeneOdkazy_.push_back(Odkaz{static_cast<std::uint32_t>(Prisady.size() - 1), poradi});
 }
 
 TEfekt* TSeznam::PridejEfekt(std::string_view jmeno)
 {
+    return pridejEfekt(jmeno, TIndexJmen::Hash(jmeno));
+}
+
+void TSeznam::PridejEfekty(std::span<const std::string_view> jmena, TEfekt** vysledky)
+{
+    // The index's memory for a few names is fetched at once; looking them
+    // up one after another would wait for each fetch in turn.
+    constexpr std::size_t kNajednou = 4;
+    std::array<std::uint64_t, kNajednou> hashe{};
+    for (std::size_t zacatek = 0; zacatek < jmena.size(); zacatek += kNajednou) {
+        const std::size_t pocet = std::min(kNajednou, jmena.size() - zacatek);
+        for (std::size_t i = 0; i < pocet; ++i) {
+            hashe[i] = TIndexJmen::Hash(jmena[zacatek + i]);
+            efektPodleJmena_.Predcti(hashe[i]);
+        }
+        for (std::size_t i = 0; i < pocet; ++i)
+            vysledky[zacatek + i] = pridejEfekt(jmena[zacatek + i], hashe[i]);
+    }
+}
+
+TEfekt* TSeznam::pridejEfekt(std::string_view jmeno, std::uint64_t hash)
+{
     if (jmeno.empty() || Prisady.empty())
         return nullptr;
-    std::uint32_t poradi = efektPodleJmena_.Najdi(jmeno);
-    if (poradi == TIndexJmen::kZadne) {
-        if (Efekty.size() >= TIndexJmen::kZadne)
-            throw std::length_error("too many effects");
-        poradi = static_cast<std::uint32_t>(Efekty.size());
-        TEfekt& novy = efektyUloziste_.emplace_back();
-        novy.Jmeno = std::string(jmeno);
-        Efekty.push_back(&novy);
-        try {
-            efektPodleJmena_.Vloz(jmeno, poradi);
-        } catch (...) {
-            Efekty.pop_back();
-            throw;
-        }
+    std::uint32_t poradi = efektPodleJmena_.Najdi(jmeno, hash);
+    if (poradi == TIndexJmen::kZadne)
+        poradi = zalozEfekt(jmeno);
+    TPrisada* nejnovejsi = Prisady.back();
+    if (odkladatOdkazy_) {
+        // Counted once per ingredient, as it will be linked.
+        OdlozenyEfekt& odlozeny = odlozene_[poradi];
+        const auto& sloty = nejnovejsi->Efekty;
+        if (std::find(sloty.begin(), sloty.end(), odlozeny.efekt) == sloty.end())
+            ++odlozeny.nositelu;
+        return odlozeny.efekt;
     }
-    TEfekt& efekt = *Efekty[poradi];
-    propoj(efekt, poradi);
-    return &efekt;
+    TEfekt* efekt = Efekty[poradi];
+    // The newest ingredient can only stand at the end of the list.
+    if (efekt->Prisady.empty() || efekt->Prisady.back() != nejnovejsi)
+        efekt->Prisady.push_back(nejnovejsi);
+    return efekt;
+}
+
+std::uint32_t TSeznam::zalozEfekt(std::string_view jmeno)
+{
+    if (Efekty.size() >= TIndexJmen::kZadne)
+        throw std::length_error("too many effects");
+    const auto poradi = static_cast<std::uint32_t>(Efekty.size());
+    TEfekt& novy = efektyUloziste_.Novy();
+    novy.Jmeno = texty_.Uloz(jmeno);
+    Efekty.push_back(&novy);
+    try {
+        if (odkladatOdkazy_)
+            odlozene_.push_back(OdlozenyEfekt{&novy, 0});
+        efektPodleJmena_.Vloz(jmeno, poradi);
+    } catch (...) {
+        Efekty.pop_back();
+        odlozene_.resize(std::min(odlozene_.size(), Efekty.size()));
+        throw;
+    }
+    return poradi;
 }
 
 void TSeznam::OdkladejOdkazy()
 {
     odkladatOdkazy_ = true;
-    odlozeneOdkazy_.clear();
-    odkazyNejnovejsi_ = 0;
+    odlozene_.clear();
+    for (TEfekt* efekt : Efekty)
+        odlozene_.push_back(OdlozenyEfekt{efekt, 0});
+    prvniOdlozena_ = Prisady.size();
 }
 
 void TSeznam::ZapisOdlozeneOdkazy()
 {
     odkladatOdkazy_ = false;
-    // Each list grows once, to its final length, and is then filled in the
-    // order the links were noted: catalogue order.
-    std::vector<std::size_t> pocty(Efekty.size());
-    for (const Odkaz& odkaz : odlozeneOdkazy_)
-        ++pocty[odkaz.efekt];
-    std::vector<TPrisada**> dalsiMisto(Efekty.size());
-    for (std::size_t e = 0; e < Efekty.size(); ++e) {
-        if (pocty[e] == 0)
-            continue;
-        std::vector<TPrisada*>& prisady = Efekty[e]->Prisady;
-        const std::size_t puvodne = prisady.size();
-        prisady.resize(puvodne + pocty[e]);
-        dalsiMisto[e] = prisady.data() + puvodne;
+    for (const OdlozenyEfekt& odlozeny : odlozene_) {
+        if (odlozeny.nositelu > 0)
+            odlozeny.efekt->Prisady.reserve(odlozeny.efekt->Prisady.size() + odlozeny.nositelu);
     }
-    for (const Odkaz& odkaz : odlozeneOdkazy_)
-        *dalsiMisto[odkaz.efekt]++ = Prisady[odkaz.prisada];
-    std::vector<Odkaz>().swap(odlozeneOdkazy_);
-    odkazyNejnovejsi_ = 0;
+    for (std::size_t i = prvniOdlozena_; i < Prisady.size(); ++i) {
+        TPrisada* prisada = Prisady[i];
+        const auto& sloty = prisada->Efekty;
+        for (auto slot = sloty.begin(); slot != sloty.end(); ++slot) {
+            if (*slot != nullptr && std::find(sloty.begin(), slot, *slot) == slot)
+                (*slot)->Prisady.push_back(prisada);
+        }
+    }
+    std::vector<OdlozenyEfekt>().swap(odlozene_);
 }
 
 std::string ZnackaDatadisku(bool tribunal, bool bloodmoon)
@@ -288,16 +331,16 @@ void PridejPrisadu(TSeznam& seznam, std::string_view radek)
 {
     TPrisada& prisada = seznam.NovaPrisada();
     std::string_view rest = radek;
-    std::string_view pole;
-    if (odeberPole(rest, pole))
-        prisada.Jmeno = std::string(pole);
-    for (TEfekt*& slot : prisada.Efekty) {
-        if (!odeberPole(rest, pole))
-            break;
-        slot = seznam.PridejEfekt(pole);
-    }
+    std::string_view jmeno;
+    if (odeberPole(rest, jmeno))
+        prisada.Jmeno = seznam.UlozText(jmeno);
+    std::array<std::string_view, 4> efekty;
+    std::size_t poli = 0;
+    while (poli < efekty.size() && odeberPole(rest, efekty[poli]))
+        ++poli;
+    seznam.PridejEfekty(std::span(efekty.data(), poli), prisada.Efekty.data());
     prectiZnacku(prisada, rest);
-    prisada.Poznamka = std::string(rest);
+    prisada.Poznamka = seznam.UlozText(rest);
 }
 
 void NactiSeznam(std::string_view jmenoSouboru, TSeznam& seznam)

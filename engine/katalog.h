@@ -4,7 +4,8 @@
 
 #include <array>
 #include <cstdint>
-#include <deque>
+#include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,10 +14,13 @@
 
 struct TEfekt;
 
+// Texts of records are views of bytes that the catalogue owns (or of string
+// literals, for records made by hand): as long-lived as the records.
+
 // One ingredient. Slot k of Efekty (k = 1..4) is Efekty[k - 1].
 struct TPrisada {
-    std::string Jmeno;
-    std::string Poznamka;
+    std::string_view Jmeno;
+    std::string_view Poznamka;
     bool Tribunal = false;
     bool Bloodmoon = false;
     std::array<TEfekt*, 4> Efekty{};
@@ -24,13 +28,45 @@ struct TPrisada {
 
 // One effect, with the ingredients that carry it in catalogue order.
 struct TEfekt {
-    std::string Jmeno;
+    std::string_view Jmeno;
     std::vector<TPrisada*> Prisady;
 };
 
-// The catalogue. It owns its records; a record never moves or dies while the
-// catalogue lives, so the pointers in Prisady, Efekty and everywhere else
-// stay valid. Emptying only empties the two arrays.
+// Storage in which nothing moves or dies while it lives: records and texts
+// are placed in blocks that are never reallocated.
+template <class T, std::size_t kVBloku>
+class TStaleUloziste {
+public:
+    T& Novy()
+    {
+        if (bloky_.empty() || volnych_ == 0) {
+            bloky_.push_back(std::make_unique<T[]>(kVBloku));
+            volnych_ = kVBloku;
+        }
+        return bloky_.back()[kVBloku - volnych_--];
+    }
+
+private:
+    std::vector<std::unique_ptr<T[]>> bloky_;
+    std::size_t volnych_ = 0;
+};
+
+class TUlozisteTextu {
+public:
+    // A lasting copy of the bytes.
+    std::string_view Uloz(std::string_view text);
+
+private:
+    static constexpr std::size_t kBlok = 64 * 1024;
+    std::vector<std::unique_ptr<char[]>> bloky_;
+    std::vector<std::unique_ptr<char[]>> dlouhe_;
+    char* volne_ = nullptr;
+    std::size_t volnych_ = 0;
+};
+
+// The catalogue. It owns its records and their texts; a record never moves
+// or dies while the catalogue lives, so the pointers in Prisady, Efekty and
+// everywhere else stay valid. Emptying only empties the two arrays.
 class TSeznam {
 public:
     TSeznam() = default;
@@ -46,30 +82,39 @@ public:
     // Finds or creates the effect of this exact name and links the newest
     // ingredient to it. An empty name gives nullptr and changes nothing.
     TEfekt* PridejEfekt(std::string_view jmeno);
+    // PridejEfekt of each name in turn; each result is stored before the
+    // next name is looked up (vysledky may be the newest ingredient's slots).
+    void PridejEfekty(std::span<const std::string_view> jmena, TEfekt** vysledky);
+    // A copy of the bytes that lives as long as the catalogue.
+    std::string_view UlozText(std::string_view text) { return texty_.Uloz(text); }
 
-    // Loading a whole file: between these two calls PridejEfekt only notes
-    // its links, and ZapisOdlozeneOdkazy adds them to the effects' Prisady
-    // in one pass, in the same order. Filling thousands of lists one entry
-    // at a time while the file is parsed costs a cache miss per entry.
+    // Loading a whole file: between these two calls PridejEfekt only counts
+    // carriers, and ZapisOdlozeneOdkazy links every ingredient added since
+    // OdkladejOdkazy to the effects in its slots, in catalogue order: the
+    // same lists, each grown once. Filling thousands of lists an entry at a
+    // time while the file is parsed costs a cache miss per entry.
     void OdkladejOdkazy();
     void ZapisOdlozeneOdkazy();
 
 private:
-    std::deque<TPrisada> prisadyUloziste_;
-    std::deque<TEfekt> efektyUloziste_;
+    TStaleUloziste<TPrisada, 1024> prisadyUloziste_;
+    TStaleUloziste<TEfekt, 256> efektyUloziste_;
+    TUlozisteTextu texty_;
 
     TIndexJmen efektPodleJmena_;  // number: place in Efekty
-    void propoj(TEfekt& efekt, std::uint32_t poradi);
+    TEfekt* pridejEfekt(std::string_view jmeno, std::uint64_t hash);
+    std::uint32_t zalozEfekt(std::string_view jmeno);
 
-    // Links noted while loading: ingredient and effect, by place in
-    // Prisady and Efekty.
-    struct Odkaz {
-        std::uint32_t prisada;
-        std::uint32_t efekt;
+    // While links wait: every effect with its carriers counted, by place in
+    // Efekty (a lookup reads one entry for both), and the first ingredient
+    // added since.
+    struct OdlozenyEfekt {
+        TEfekt* efekt;
+        std::size_t nositelu;
     };
     bool odkladatOdkazy_ = false;
-    std::vector<Odkaz> odlozeneOdkazy_;
-    std::size_t odkazyNejnovejsi_ = 0;  // first noted link of the newest ingredient
+    std::vector<OdlozenyEfekt> odlozene_;
+    std::size_t prvniOdlozena_ = 0;
 };
 
 // "[T] ", "[B] ", "[TB] " or empty.

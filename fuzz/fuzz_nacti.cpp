@@ -93,7 +93,7 @@ void overKatalog(const TSeznam& seznam, std::string_view vstup)
         over(prisada != nullptr, "null ingredient");
         over(poradi.emplace(prisada, i).second, "ingredient listed twice in the catalogue");
         // Line ends, CRs and Ctrl-Z never reach a text; TAB ends a field.
-        for (const std::string* text : {&prisada->Jmeno, &prisada->Poznamka}) {
+        for (const std::string_view* text : {&prisada->Jmeno, &prisada->Poznamka}) {
             over(!obsahuje(*text, '\n') && !obsahuje(*text, '\r') && !obsahuje(*text, '\x1A'),
                  "line end, CR or Ctrl-Z in a text");
         }

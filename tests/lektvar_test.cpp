@@ -36,7 +36,7 @@ protected:
     {
         std::vector<std::string> jmena;
         for (const auto& zaznam : lektvar.Efekty)
-            jmena.push_back(zaznam.Efekt ? zaznam.Efekt->Jmeno : "-");
+            jmena.emplace_back(zaznam.Efekt ? zaznam.Efekt->Jmeno : "-");
         return jmena;
     }
 };

@@ -67,7 +67,7 @@ TEST_F(SampleCatalogue, IsWindows1250)
 {
     const std::string ceskaPismena = Cp1250ZUtf8("áčďéěíňóřšťúůýžÁČĎÉĚÍŇÓŘŠŤÚŮÝŽ");
     unsigned pocet = 0;
-    auto over = [&](const std::string& text) {
+    auto over = [&](std::string_view text) {
         for (char c : text) {
             if (static_cast<unsigned char>(c) < 0x80)
                 continue;

@@ -112,7 +112,7 @@ private:
             varuj(k, "víc než čtyři efekty, zbytek řádku je poznámkou");
         if (!zbytek.empty() && zbytek[0] == '[' && !znackaNecoZnaci(zbytek))
             varuj(k, "značka na začátku poznámky neoznačuje Tribunal (T, 1) ani Bloodmoon (B, 2)");
-        const std::string& poznamka = seznam_.Prisady[k]->Poznamka;
+        const std::string_view poznamka = seznam_.Prisady[k]->Poznamka;
         if (jmenaEfektu_.contains(MalaPismenaCp1250(poznamka)))
             varuj(k, "poznámka " + uvozene(poznamka) + " je jméno efektu, nechybí za ní tabulátor?");
     }
@@ -136,7 +136,7 @@ private:
     {
         std::unordered_map<std::string_view, std::size_t> podleJmena;
         for (std::size_t k = 0; k < radky_.size(); ++k) {
-            const std::string& jmeno = seznam_.Prisady[k]->Jmeno;
+            const std::string_view jmeno = seznam_.Prisady[k]->Jmeno;
             if (jmeno.empty())
                 continue;
             const auto [prvni, novy] = podleJmena.emplace(jmeno, k);

@@ -116,7 +116,8 @@ std::vector<std::pair<QString, QVariant>> TMF::radkyPrisad(const std::vector<TPr
     for (TPrisada* prisada : zdroj) {
         if (!PrisadaZarazena(*prisada))
             continue;
-        const std::string text = (znacky ? ZnackaPrisady(*prisada) : std::string()) + prisada->Jmeno;
+        std::string text = znacky ? ZnackaPrisady(*prisada) : std::string();
+        text += prisada->Jmeno;
         radky.emplace_back(ZCp1250(text), QVariant::fromValue(prisada));
     }
     return radky;
