@@ -38,4 +38,39 @@ inline const char* Najdi(const char* p, const char* konec, char znak)
     return NajdiJedenZ(p, konec, znak, znak, znak);
 }
 
+// The offsets of the first (at most kNejvys) bytes equal to znak in the n
+// bytes at p, in order; returns how many there are. One pass, and no branch
+// per byte: a line's fields are found together instead of one search each.
+template <std::size_t kNejvys>
+std::size_t PrvniVyskyty(const char* p, std::size_t n, char znak, std::size_t (&pozice)[kNejvys])
+{
+    std::size_t nalezeno = 0;
+    std::size_t od = 0;
+#if defined(__SSE2__)
+    const __m128i hledany = _mm_set1_epi8(znak);
+    for (; od + 16 <= n && nalezeno < kNejvys; od += 16) {
+        const __m128i blok = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + od));
+        auto maska = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(blok, hledany)));
+        for (; maska != 0 && nalezeno < kNejvys; maska &= maska - 1)
+            pozice[nalezeno++] = od + static_cast<std::size_t>(__builtin_ctz(maska));
+    }
+    if (nalezeno < kNejvys && od < n && n >= 16) {
+        // The last bytes: one block ending at the end, its first bytes (seen
+        // already) masked off.
+        const std::size_t zacatek = n - 16;
+        const __m128i blok = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + zacatek));
+        auto maska = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(blok, hledany)));
+        maska &= ~0u << (od - zacatek);
+        for (; maska != 0 && nalezeno < kNejvys; maska &= maska - 1)
+            pozice[nalezeno++] = zacatek + static_cast<std::size_t>(__builtin_ctz(maska));
+        od = n;
+    }
+#endif
+    for (; od < n && nalezeno < kNejvys; ++od) {
+        if (p[od] == znak)
+            pozice[nalezeno++] = od;
+    }
+    return nalezeno;
+}
+
 } // namespace bajty

@@ -24,19 +24,6 @@ char velkePismenoAscii(char c)
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-// Takes the text before the first TAB off the front of rest, with the TAB.
-// Returns false, changing nothing, when rest has no TAB.
-bool odeberPole(std::string_view& rest, std::string_view& pole)
-{
-    const char* const konec = rest.data() + rest.size();
-    const char* const tab = bajty::Najdi(rest.data(), konec, kTab);
-    if (tab == konec)
-        return false;
-    pole = std::string_view(rest.data(), static_cast<std::size_t>(tab - rest.data()));
-    rest.remove_prefix(pole.size() + 1);
-    return true;
-}
-
 // Reads a leading expansion marker such as "[T]" off the tail.
 void prectiZnacku(TPrisada& prisada, std::string_view& rest)
 {
@@ -209,64 +196,24 @@ void TSeznam::Vyprazdni()
     Prisady.clear();
     Efekty.clear();
     efektPodleJmena_.Vyprazdni();
-    odlozene_.clear();
+    odlozeneSloty_.clear();
     prvniOdlozena_ = 0;
 }
 
 TPrisada& TSeznam::NovaPrisada()
 {
+    if (odkladatOdkazy_)
+        odlozeneSloty_.push_back(OdlozeneSloty{kPrazdnySlot, kPrazdnySlot, kPrazdnySlot, kPrazdnySlot});
     TPrisada& prisada = prisadyUloziste_.Novy();
     Prisady.push_back(&prisada);
     return prisada;
 }
 
-TEfekt* TSeznam::PridejEfekt(std::string_view jmeno)
+std::uint32_t TSeznam::najdiNeboZaloz(std::string_view jmeno, std::uint64_t hash)
 {
-    return pridejEfekt(jmeno, TIndexJmen::Hash(jmeno));
-}
-
-void TSeznam::PridejEfekty(std::span<const std::string_view> jmena, TEfekt** vysledky)
-{
-    // The index's memory for a few names is fetched at once; looking them
-    // up one after another would wait for each fetch in turn.
-    constexpr std::size_t kNajednou = 4;
-    std::array<std::uint64_t, kNajednou> hashe{};
-    for (std::size_t zacatek = 0; zacatek < jmena.size(); zacatek += kNajednou) {
-        const std::size_t pocet = std::min(kNajednou, jmena.size() - zacatek);
-        for (std::size_t i = 0; i < pocet; ++i) {
-            hashe[i] = TIndexJmen::Hash(jmena[zacatek + i]);
-            efektPodleJmena_.Predcti(hashe[i]);
-        }
-        for (std::size_t i = 0; i < pocet; ++i)
-            vysledky[zacatek + i] = pridejEfekt(jmena[zacatek + i], hashe[i]);
-    }
-}
-
-TEfekt* TSeznam::pridejEfekt(std::string_view jmeno, std::uint64_t hash)
-{
-    if (jmeno.empty() || Prisady.empty())
-        return nullptr;
-    std::uint32_t poradi = efektPodleJmena_.Najdi(jmeno, hash);
-    if (poradi == TIndexJmen::kZadne)
-        poradi = zalozEfekt(jmeno);
-    TPrisada* nejnovejsi = Prisady.back();
-    if (odkladatOdkazy_) {
-        // Counted once per ingredient, as it will be linked.
-        OdlozenyEfekt& odlozeny = odlozene_[poradi];
-        const auto& sloty = nejnovejsi->Efekty;
-        if (std::find(sloty.begin(), sloty.end(), odlozeny.efekt) == sloty.end())
-            ++odlozeny.nositelu;
-        return odlozeny.efekt;
-    }
-    TEfekt* efekt = Efekty[poradi];
-    // The newest ingredient can only stand at the end of the list.
-    if (efekt->Prisady.empty() || efekt->Prisady.back() != nejnovejsi)
-        efekt->Prisady.push_back(nejnovejsi);
-    return efekt;
-}
-
-std::uint32_t TSeznam::zalozEfekt(std::string_view jmeno)
-{
+    const std::uint32_t nalezeny = efektPodleJmena_.Najdi(jmeno, hash);
+    if (nalezeny != TIndexJmen::kZadne)
+        return nalezeny;
     if (Efekty.size() >= TIndexJmen::kZadne)
         throw std::length_error("too many effects");
     const auto poradi = static_cast<std::uint32_t>(Efekty.size());
@@ -274,42 +221,97 @@ std::uint32_t TSeznam::zalozEfekt(std::string_view jmeno)
     novy.Jmeno = texty_.Uloz(jmeno);
     Efekty.push_back(&novy);
     try {
-        if (odkladatOdkazy_)
-            odlozene_.push_back(OdlozenyEfekt{&novy, 0});
         efektPodleJmena_.Vloz(jmeno, poradi);
     } catch (...) {
         Efekty.pop_back();
-        odlozene_.resize(std::min(odlozene_.size(), Efekty.size()));
         throw;
     }
     return poradi;
 }
 
+void TSeznam::pripojNejnovejsi(TEfekt& efekt)
+{
+    // The newest ingredient can only stand at the end of the list.
+    TPrisada* nejnovejsi = Prisady.back();
+    if (efekt.Prisady.empty() || efekt.Prisady.back() != nejnovejsi)
+        efekt.Prisady.push_back(nejnovejsi);
+}
+
+TEfekt* TSeznam::PridejEfekt(std::string_view jmeno)
+{
+    if (jmeno.empty() || Prisady.empty())
+        return nullptr;
+    TEfekt& efekt = *Efekty[najdiNeboZaloz(jmeno, TIndexJmen::Hash(jmeno))];
+    pripojNejnovejsi(efekt);
+    return &efekt;
+}
+
+void TSeznam::NastavEfektyNejnovejsi(std::span<const std::string_view> jmena)
+{
+    if (Prisady.empty())
+        return;
+    const std::size_t pocet = std::min(jmena.size(), TPrisada{}.Efekty.size());
+    // The index's memory for all the names is fetched at once; looking them
+    // up one after another would wait for each fetch in turn.
+    std::array<std::uint64_t, 4> hashe{};
+    for (std::size_t k = 0; k < pocet; ++k) {
+        hashe[k] = TIndexJmen::Hash(jmena[k]);
+        efektPodleJmena_.Predcti(hashe[k]);
+    }
+    for (std::size_t k = 0; k < pocet; ++k) {
+        if (jmena[k].empty())
+            continue;
+        const std::uint32_t poradi = najdiNeboZaloz(jmena[k], hashe[k]);
+        if (odkladatOdkazy_) {
+            odlozeneSloty_.back()[k] = poradi;
+        } else {
+            TEfekt& efekt = *Efekty[poradi];
+            Prisady.back()->Efekty[k] = &efekt;
+            pripojNejnovejsi(efekt);
+        }
+    }
+}
+
 void TSeznam::OdkladejOdkazy()
 {
     odkladatOdkazy_ = true;
-    odlozene_.clear();
-    for (TEfekt* efekt : Efekty)
-        odlozene_.push_back(OdlozenyEfekt{efekt, 0});
     prvniOdlozena_ = Prisady.size();
+    odlozeneSloty_.clear();
 }
 
 void TSeznam::ZapisOdlozeneOdkazy()
 {
     odkladatOdkazy_ = false;
-    for (const OdlozenyEfekt& odlozeny : odlozene_) {
-        if (odlozeny.nositelu > 0)
-            odlozeny.efekt->Prisady.reserve(odlozeny.efekt->Prisady.size() + odlozeny.nositelu);
-    }
-    for (std::size_t i = prvniOdlozena_; i < Prisady.size(); ++i) {
-        TPrisada* prisada = Prisady[i];
-        const auto& sloty = prisada->Efekty;
-        for (auto slot = sloty.begin(); slot != sloty.end(); ++slot) {
-            if (*slot != nullptr && std::find(sloty.begin(), slot, *slot) == slot)
-                (*slot)->Prisady.push_back(prisada);
+    // An effect named twice by one ingredient lists it once.
+    const auto poprve = [](const OdlozeneSloty& sloty, std::size_t k) {
+        return sloty[k] != kPrazdnySlot && std::find(sloty.begin(), sloty.begin() + k, sloty[k]) == sloty.begin() + k;
+    };
+    std::vector<std::size_t> nositelu(Efekty.size());
+    for (const OdlozeneSloty& sloty : odlozeneSloty_) {
+        for (std::size_t k = 0; k < sloty.size(); ++k) {
+            if (poprve(sloty, k))
+                ++nositelu[sloty[k]];
         }
     }
-    std::vector<OdlozenyEfekt>().swap(odlozene_);
+    std::vector<TPrisada**> dalsiMisto(Efekty.size());
+    for (std::size_t e = 0; e < Efekty.size(); ++e) {
+        std::vector<TPrisada*>& prisady = Efekty[e]->Prisady;
+        const std::size_t puvodne = prisady.size();
+        prisady.resize(puvodne + nositelu[e]);
+        dalsiMisto[e] = prisady.data() + puvodne;
+    }
+    for (std::size_t i = 0; i < odlozeneSloty_.size(); ++i) {
+        TPrisada* prisada = Prisady[prvniOdlozena_ + i];
+        const OdlozeneSloty& sloty = odlozeneSloty_[i];
+        for (std::size_t k = 0; k < sloty.size(); ++k) {
+            if (sloty[k] == kPrazdnySlot)
+                continue;
+            prisada->Efekty[k] = Efekty[sloty[k]];
+            if (poprve(sloty, k))
+                *dalsiMisto[sloty[k]]++ = prisada;
+        }
+    }
+    std::vector<OdlozeneSloty>().swap(odlozeneSloty_);
 }
 
 std::string ZnackaDatadisku(bool tribunal, bool bloodmoon)
@@ -330,15 +332,18 @@ std::string ZnackaPrisady(const TPrisada& prisada)
 void PridejPrisadu(TSeznam& seznam, std::string_view radek)
 {
     TPrisada& prisada = seznam.NovaPrisada();
+    // The name's TAB and those of the four effect fields; the rest is the tail.
+    std::size_t tabulatory[1 + 4];
+    const std::size_t tabulatoru = bajty::PrvniVyskyty(radek.data(), radek.size(), kTab, tabulatory);
     std::string_view rest = radek;
-    std::string_view jmeno;
-    if (odeberPole(rest, jmeno))
-        prisada.Jmeno = seznam.UlozText(jmeno);
-    std::array<std::string_view, 4> efekty;
-    std::size_t poli = 0;
-    while (poli < efekty.size() && odeberPole(rest, efekty[poli]))
-        ++poli;
-    seznam.PridejEfekty(std::span(efekty.data(), poli), prisada.Efekty.data());
+    if (tabulatoru > 0) {
+        prisada.Jmeno = seznam.UlozText(radek.substr(0, tabulatory[0]));
+        std::array<std::string_view, 4> efekty;
+        for (std::size_t k = 1; k < tabulatoru; ++k)
+            efekty[k - 1] = radek.substr(tabulatory[k - 1] + 1, tabulatory[k] - tabulatory[k - 1] - 1);
+        seznam.NastavEfektyNejnovejsi(std::span(efekty.data(), tabulatoru - 1));
+        rest.remove_prefix(tabulatory[tabulatoru - 1] + 1);
+    }
     prectiZnacku(prisada, rest);
     prisada.Poznamka = seznam.UlozText(rest);
 }

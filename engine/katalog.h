@@ -82,17 +82,18 @@ public:
     // Finds or creates the effect of this exact name and links the newest
     // ingredient to it. An empty name gives nullptr and changes nothing.
     TEfekt* PridejEfekt(std::string_view jmeno);
-    // PridejEfekt of each name in turn; each result is stored before the
-    // next name is looked up (vysledky may be the newest ingredient's slots).
-    void PridejEfekty(std::span<const std::string_view> jmena, TEfekt** vysledky);
+    // Slots 1, 2, ... of the newest ingredient become PridejEfekt of the
+    // names, in turn.
+    void NastavEfektyNejnovejsi(std::span<const std::string_view> jmena);
     // A copy of the bytes that lives as long as the catalogue.
     std::string_view UlozText(std::string_view text) { return texty_.Uloz(text); }
 
-    // Loading a whole file: between these two calls PridejEfekt only counts
-    // carriers, and ZapisOdlozeneOdkazy links every ingredient added since
-    // OdkladejOdkazy to the effects in its slots, in catalogue order: the
-    // same lists, each grown once. Filling thousands of lists an entry at a
-    // time while the file is parsed costs a cache miss per entry.
+    // Loading a whole file. Between these two calls the effects named for
+    // new ingredients are found or created at once, in the same order, but
+    // the ingredients' slots and the effects' lists of carriers are filled
+    // by ZapisOdlozeneOdkazy, each list grown once. Filling thousands of
+    // lists an entry at a time while the file is parsed costs a cache miss
+    // per entry.
     void OdkladejOdkazy();
     void ZapisOdlozeneOdkazy();
 
@@ -102,19 +103,16 @@ private:
     TUlozisteTextu texty_;
 
     TIndexJmen efektPodleJmena_;  // number: place in Efekty
-    TEfekt* pridejEfekt(std::string_view jmeno, std::uint64_t hash);
-    std::uint32_t zalozEfekt(std::string_view jmeno);
+    std::uint32_t najdiNeboZaloz(std::string_view jmeno, std::uint64_t hash);
+    void pripojNejnovejsi(TEfekt& efekt);
 
-    // While links wait: every effect with its carriers counted, by place in
-    // Efekty (a lookup reads one entry for both), and the first ingredient
-    // added since.
-    struct OdlozenyEfekt {
-        TEfekt* efekt;
-        std::size_t nositelu;
-    };
+    // While links wait: the first ingredient added since, and for it and
+    // every later one the places in Efekty of its slots' effects.
+    static constexpr std::uint32_t kPrazdnySlot = TIndexJmen::kZadne;
+    using OdlozeneSloty = std::array<std::uint32_t, 4>;
     bool odkladatOdkazy_ = false;
-    std::vector<OdlozenyEfekt> odlozene_;
     std::size_t prvniOdlozena_ = 0;
+    std::vector<OdlozeneSloty> odlozeneSloty_;
 };
 
 // "[T] ", "[B] ", "[TB] " or empty.
