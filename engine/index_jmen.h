@@ -1,29 +1,50 @@
 // Names to numbers: the catalogue's lookup of effects by exact name.
 #pragma once
 
+#include <algorithm>
 #include <array>
-#include <cstring>
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// An open-addressing table tuned for many lookups of short names. A probe
-// reads one byte per slot from a small array of tags (seven bits of the
-// hash), and only a matching tag leads to the slot's key, which holds names
-// of up to 24 bytes in place: a lookup touches two or three cache lines.
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+// A name made ready for lookups: its hash, and its first 24 bytes as three
+// words, zero past its end. Preparing it is where the name's length decides
+// anything; the lookup itself then compares words.
+struct TJmenoKHledani {
+    std::string_view jmeno;
+    std::uint64_t hash = 0;
+    std::array<std::uint64_t, 3> slova{};
+};
+
+// An open-addressing table tuned for many lookups of short names. Probes
+// read a small array of one-byte tags (seven bits of the hash), sixteen at a
+// time; only a matching tag leads to the slot's key, which holds names of
+// up to 24 bytes in place. A lookup touches two or three cache lines.
 class TIndexJmen {
 public:
     static constexpr std::uint32_t kZadne = UINT32_MAX;
+    // How many bytes past a name's end PripravSPresahem may read.
+    static constexpr std::size_t kPresah = 24;
+
+    static TJmenoKHledani Priprav(std::string_view jmeno);
+    // The same result, with whole-word reads that may go kPresah bytes past
+    // the name's end, which must be readable memory.
+    static TJmenoKHledani PripravSPresahem(std::string_view jmeno);
 
     // The number stored under exactly this name, or kZadne.
-    std::uint32_t Najdi(std::string_view jmeno) const { return Najdi(jmeno, Hash(jmeno)); }
+    std::uint32_t Najdi(const TJmenoKHledani& hledane) const;
+    std::uint32_t Najdi(std::string_view jmeno) const { return Najdi(Priprav(jmeno)); }
+    // Starts fetching what Najdi will read, so that several lookups can wait
+    // for memory together.
+    void Predcti(const TJmenoKHledani& hledane) const;
 
-    // A lookup in two steps, so that the memory of several lookups can be
-    // fetched at once: Predcti starts fetching what Najdi will read.
-    static std::uint64_t Hash(std::string_view jmeno);
-    void Predcti(std::uint64_t hash) const;
-    std::uint32_t Najdi(std::string_view jmeno, std::uint64_t hash) const;
     // Stores a name that is not in the index yet.
     void Vloz(std::string_view jmeno, std::uint32_t cislo);
     void Vyprazdni();
@@ -35,50 +56,45 @@ private:
     struct Klic {
         std::uint32_t cislo;
         std::uint32_t delka;
-        // The name when it fits. A longer name keeps its first 16 bytes here
-        // and, in the last 8, where its remaining bytes lie in dlouha_.
-        std::array<char, kVMiste> bajty;
+        // The prepared words of the name. A name longer than 24 bytes keeps
+        // its first two words here and, in the third, where its bytes from
+        // the 17th on lie in dlouha_.
+        std::array<std::uint64_t, 3> slova;
     };
     static_assert(sizeof(Klic) == 32);
 
     static constexpr std::uint8_t kVolny = 0;
-    std::vector<std::uint8_t> znacky_;  // kVolny, or 0x80 | seven bits of the hash
+    static constexpr std::size_t kSkupina = 16;
+    // kVolny, or 0x80 | seven bits of the hash; the first kSkupina tags are
+    // repeated past the end, so that a group read at any slot is whole.
+    std::vector<std::uint8_t> znacky_;
     std::vector<Klic> klice_;
+    std::size_t pocetSlotu_ = 0;
     std::string dlouha_;
     std::size_t pocet_ = 0;
 
-    bool klicJe(const Klic& klic, std::string_view jmeno) const;
-    Klic novyKlic(std::string_view jmeno, std::uint32_t cislo);
+    static std::uint8_t znacka(std::uint64_t hash) { return static_cast<std::uint8_t>(0x80 | (hash >> 57)); }
+    bool klicJe(const Klic& klic, const TJmenoKHledani& hledane) const;
     std::string jmenoKlice(const Klic& klic) const;
     void zvetsi();
-    void vlozDoVolneho(std::uint64_t hash, const Klic& klic);
+    void vlozDoVolneho(std::uint8_t znackaKlice, std::uint64_t hash, const Klic& klic);
 };
 
-// The lookup is inlined into the loader's loop: it runs for every field.
+// Preparing and looking up are inlined into the loader's loop: they run for
+// every field.
 namespace index_jmen_detail {
 
 
 constexpr std::uint64_t kSemeno = 0x9E3779B97F4A7C15ULL;
 constexpr std::uint64_t kPrvni = 0xA0761D6478BD642FULL;
 constexpr std::uint64_t kDruhe = 0xE7037ED1A0B428DBULL;
+constexpr std::uint64_t kTreti = 0x8EBC6AF09C88C6E3ULL;
 
 inline std::uint64_t nacti64(const char* p)
 {
     std::uint64_t slovo;
     std::memcpy(&slovo, p, sizeof slovo);
     return slovo;
-}
-
-inline std::uint64_t nacti32(const char* p)
-{
-    std::uint32_t slovo;
-    std::memcpy(&slovo, p, sizeof slovo);
-    return slovo;
-}
-
-inline std::uint64_t bajt(const char* p, std::size_t i)
-{
-    return static_cast<unsigned char>(p[i]);
 }
 
 // Multiplies to 128 bits and folds the halves: one instruction that mixes
@@ -90,95 +106,105 @@ inline std::uint64_t slozSoucin(std::uint64_t a, std::uint64_t b)
     return static_cast<std::uint64_t>(soucin) ^ static_cast<std::uint64_t>(soucin >> 64);
 }
 
-// Short names, the usual case, are read with two overlapping loads and no
-// loop; longer ones sixteen bytes at a time. Every byte counts, so names that
-// differ only in the middle do not collide by construction.
-inline std::uint64_t hashJmena(std::string_view jmeno)
+// Keeps the bytes of a word that lie before the name's end: the word starts
+// `od` bytes into a name of n bytes.
+inline std::uint64_t jenJmeno(std::uint64_t slovo, std::size_t n, std::size_t od)
 {
-    const char* const p = jmeno.data();
-    const std::size_t n = jmeno.size();
+    static constexpr std::uint64_t kMasky[9] = {
+        0,
+        0xFF,
+        0xFFFF,
+        0xFFFFFF,
+        0xFFFFFFFF,
+        0xFFFFFFFFFFULL,
+        0xFFFFFFFFFFFFULL,
+        0xFFFFFFFFFFFFFFULL,
+        ~std::uint64_t{0},
+    };
+    const auto zbyva = std::clamp<std::ptrdiff_t>(static_cast<std::ptrdiff_t>(n) - static_cast<std::ptrdiff_t>(od), 0, 8);
+    return slovo & kMasky[zbyva];
+}
+
+// Names of up to 24 bytes hash their three words; longer ones also every
+// byte, sixteen at a time. Either way every byte and the length count.
+inline void dopocitejHash(TJmenoKHledani& k)
+{
+    const std::size_t n = k.jmeno.size();
     std::uint64_t h = kSemeno ^ (n * kPrvni);
-    std::uint64_t a = 0;
-    std::uint64_t b = 0;
-    if (n >= 8 && n <= 16) {
-        a = nacti64(p);
-        b = nacti64(p + n - 8);
-    } else if (n > 16) {
-        const char* q = p;
+    if (n > 24) {
+        const char* q = k.jmeno.data();
         for (std::size_t zbyva = n; zbyva > 16; zbyva -= 16, q += 16)
             h = slozSoucin(nacti64(q) ^ kPrvni, nacti64(q + 8) ^ h);
-        a = nacti64(p + n - 16);
-        b = nacti64(p + n - 8);
-    } else if (n >= 4) {
-        a = nacti32(p);
-        b = nacti32(p + n - 4);
-    } else if (n > 0) {
-        a = (bajt(p, 0) << 16) | (bajt(p, n / 2) << 8) | bajt(p, n - 1);
+        h ^= nacti64(k.jmeno.data() + n - 8);
     }
-    return slozSoucin(a ^ kPrvni ^ h, b ^ kDruhe) ^ h;
-}
-
-// Compares the first n bytes of two texts, n at most 24, with whole-word
-// loads that stay within the n bytes.
-inline bool stejnychNejvys24(const char* x, const char* y, std::size_t n)
-{
-    if (n >= 8) {
-        std::uint64_t rozdil = (nacti64(x) ^ nacti64(y)) | (nacti64(x + n - 8) ^ nacti64(y + n - 8));
-        if (n > 16)
-            rozdil |= nacti64(x + 8) ^ nacti64(y + 8);
-        return rozdil == 0;
-    }
-    if (n >= 4)
-        return ((nacti32(x) ^ nacti32(y)) | (nacti32(x + n - 4) ^ nacti32(y + n - 4))) == 0;
-    // With at most three bytes, the first, middle and last are all of them.
-    return n == 0 || (x[0] == y[0] && x[n / 2] == y[n / 2] && x[n - 1] == y[n - 1]);
-}
-
-inline std::uint8_t znacka(std::uint64_t hash)
-{
-    return static_cast<std::uint8_t>(0x80 | (hash >> 57));
+    const std::uint64_t a = slozSoucin(k.slova[0] ^ kPrvni ^ h, k.slova[1] ^ kDruhe);
+    k.hash = slozSoucin(a ^ kTreti, k.slova[2] ^ h) ^ a;
 }
 
 } // namespace index_jmen_detail
 
-
-inline bool TIndexJmen::klicJe(const Klic& klic, std::string_view jmeno) const
+inline TJmenoKHledani TIndexJmen::PripravSPresahem(std::string_view jmeno)
 {
-    if (klic.delka != jmeno.size())
+    TJmenoKHledani k;
+    k.jmeno = jmeno;
+    for (std::size_t i = 0; i < k.slova.size(); ++i)
+        k.slova[i] = index_jmen_detail::jenJmeno(index_jmen_detail::nacti64(jmeno.data() + 8 * i), jmeno.size(), 8 * i);
+    index_jmen_detail::dopocitejHash(k);
+    return k;
+}
+
+
+inline bool TIndexJmen::klicJe(const Klic& klic, const TJmenoKHledani& hledane) const
+{
+    const std::size_t n = hledane.jmeno.size();
+    if (klic.delka != n)
         return false;
-    if (jmeno.size() <= kVMiste)
-        return index_jmen_detail::stejnychNejvys24(klic.bajty.data(), jmeno.data(), jmeno.size());
-    std::uint64_t kdeZbytek;
-    std::memcpy(&kdeZbytek, klic.bajty.data() + kZacatekDlouheho, sizeof kdeZbytek);
-    return std::memcmp(klic.bajty.data(), jmeno.data(), kZacatekDlouheho) == 0 &&
-           std::memcmp(dlouha_.data() + kdeZbytek, jmeno.data() + kZacatekDlouheho,
-                       jmeno.size() - kZacatekDlouheho) == 0;
+    const bool kratke = n <= kVMiste;
+    const std::uint64_t rozdil = (klic.slova[0] ^ hledane.slova[0]) | (klic.slova[1] ^ hledane.slova[1]) |
+                                 ((klic.slova[2] ^ hledane.slova[2]) & (kratke ? ~std::uint64_t{0} : 0));
+    if (rozdil != 0)
+        return false;
+    return kratke || std::memcmp(dlouha_.data() + klic.slova[2], hledane.jmeno.data() + kZacatekDlouheho,
+                                 n - kZacatekDlouheho) == 0;
 }
 
-inline std::uint64_t TIndexJmen::Hash(std::string_view jmeno)
-{
-    return index_jmen_detail::hashJmena(jmeno);
-}
-
-inline void TIndexJmen::Predcti(std::uint64_t hash) const
+inline void TIndexJmen::Predcti(const TJmenoKHledani& hledane) const
 {
     if (pocet_ == 0)
         return;
-    const std::size_t i = hash & (znacky_.size() - 1);
+    const std::size_t i = hledane.hash & (pocetSlotu_ - 1);
     __builtin_prefetch(&znacky_[i]);
     __builtin_prefetch(&klice_[i]);
 }
 
-inline std::uint32_t TIndexJmen::Najdi(std::string_view jmeno, std::uint64_t hash) const
+inline std::uint32_t TIndexJmen::Najdi(const TJmenoKHledani& hledane) const
 {
     if (pocet_ == 0)
         return kZadne;
-    const std::uint8_t hledana = index_jmen_detail::znacka(hash);
-    const std::size_t maska = znacky_.size() - 1;
-    for (std::size_t i = hash & maska; znacky_[i] != kVolny; i = (i + 1) & maska) {
-        if (znacky_[i] == hledana && klicJe(klice_[i], jmeno))
+    const std::uint8_t hledana = znacka(hledane.hash);
+    const std::size_t maska = pocetSlotu_ - 1;
+#if defined(__SSE2__)
+    // Linear probing, a group of sixteen slots at a time: the candidates are
+    // the matching tags before the group's first free slot.
+    const __m128i vzor = _mm_set1_epi8(static_cast<char>(hledana));
+    for (std::size_t i = hledane.hash & maska;; i = (i + kSkupina) & maska) {
+        const __m128i skupina = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&znacky_[i]));
+        const auto shody = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(skupina, vzor)));
+        const auto volne = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(skupina, _mm_setzero_si128())));
+        const unsigned predVolnym = volne != 0 ? (volne & (0u - volne)) - 1 : 0xFFFFu;
+        for (unsigned kandidati = shody & predVolnym; kandidati != 0; kandidati &= kandidati - 1) {
+            const Klic& klic = klice_[(i + static_cast<std::size_t>(__builtin_ctz(kandidati))) & maska];
+            if (klicJe(klic, hledane))
+                return klic.cislo;
+        }
+        if (volne != 0)
+            return kZadne;
+    }
+#else
+    for (std::size_t i = hledane.hash & maska; znacky_[i] != kVolny; i = (i + 1) & maska) {
+        if (znacky_[i] == hledana && klicJe(klice_[i], hledane))
             return klice_[i].cislo;
     }
     return kZadne;
+#endif
 }
-

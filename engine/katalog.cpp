@@ -51,7 +51,8 @@ public:
     CteniRadku(int fd, std::string popis) : fd_(fd), popis_(std::move(popis)) {}
 
     // Next line without its line end, CRs dropped and a Ctrl-Z cut. False at
-    // the end of the file. The line stays valid until the next call.
+    // the end of the file. The line stays valid until the next call, and
+    // TIndexJmen::kPresah bytes past its end are readable.
     bool dalsi(std::string_view& radek)
     {
         if (pozice_ == delka_ && !doplnit())
@@ -73,7 +74,9 @@ public:
         }
         if (!dalsiPoZnacich(kopie_))
             return false;
-        radek = kopie_;
+        const std::size_t delka = kopie_.size();
+        kopie_.append(TIndexJmen::kPresah, '\0');
+        radek = std::string_view(kopie_.data(), delka);
         return true;
     }
 
@@ -137,7 +140,7 @@ private:
 
     int fd_;
     std::string popis_;
-    char buffer_[kBlok];
+    char buffer_[kBlok + TIndexJmen::kPresah] = {};
     std::size_t pozice_ = 0;
     std::size_t delka_ = 0;
     bool konec_ = false;
@@ -196,22 +199,23 @@ void TSeznam::Vyprazdni()
     Prisady.clear();
     Efekty.clear();
     efektPodleJmena_.Vyprazdni();
-    odlozeneSloty_.clear();
+    odlozeneOdkazy_.clear();
     prvniOdlozena_ = 0;
 }
 
 TPrisada& TSeznam::NovaPrisada()
 {
     if (odkladatOdkazy_)
-        odlozeneSloty_.push_back(OdlozeneSloty{kPrazdnySlot, kPrazdnySlot, kPrazdnySlot, kPrazdnySlot});
+        odlozeneOdkazy_.emplace_back();
     TPrisada& prisada = prisadyUloziste_.Novy();
     Prisady.push_back(&prisada);
     return prisada;
 }
 
-std::uint32_t TSeznam::najdiNeboZaloz(std::string_view jmeno, std::uint64_t hash)
+std::uint32_t TSeznam::najdiNeboZaloz(const TJmenoKHledani& hledane)
 {
-    const std::uint32_t nalezeny = efektPodleJmena_.Najdi(jmeno, hash);
+    const std::uint32_t nalezeny = efektPodleJmena_.Najdi(hledane);
+    const std::string_view jmeno = hledane.jmeno;
     if (nalezeny != TIndexJmen::kZadne)
         return nalezeny;
     if (Efekty.size() >= TIndexJmen::kZadne)
@@ -241,34 +245,48 @@ TEfekt* TSeznam::PridejEfekt(std::string_view jmeno)
 {
     if (jmeno.empty() || Prisady.empty())
         return nullptr;
-    TEfekt& efekt = *Efekty[najdiNeboZaloz(jmeno, TIndexJmen::Hash(jmeno))];
+    TEfekt& efekt = *Efekty[najdiNeboZaloz(TIndexJmen::Priprav(jmeno))];
     pripojNejnovejsi(efekt);
     return &efekt;
 }
 
-void TSeznam::NastavEfektyNejnovejsi(std::span<const std::string_view> jmena)
+TSeznam::TJmenaEfektu TSeznam::PripravJmenaEfektuSPresahem(std::span<const std::string_view> jmena) const
+{
+    // All four are prepared, missing ones as empty names: a loop of fixed
+    // length costs no mispredicted exit.
+    static constexpr char kNic[TIndexJmen::kPresah] = {};
+    TJmenaEfektu pripravena;
+    pripravena.pocet = std::min(jmena.size(), pripravena.jmena.size());
+    for (std::size_t k = 0; k < pripravena.jmena.size(); ++k) {
+        const std::string_view jmeno = k < pripravena.pocet ? jmena[k] : std::string_view(kNic, 0);
+        pripravena.jmena[k] = TIndexJmen::PripravSPresahem(jmeno);
+        efektPodleJmena_.Predcti(pripravena.jmena[k]);
+    }
+    return pripravena;
+}
+
+void TSeznam::NastavEfektyNejnovejsi(const TJmenaEfektu& pripravena)
 {
     if (Prisady.empty())
         return;
-    const std::size_t pocet = std::min(jmena.size(), TPrisada{}.Efekty.size());
-    // The index's memory for all the names is fetched at once; looking them
-    // up one after another would wait for each fetch in turn.
-    std::array<std::uint64_t, 4> hashe{};
-    for (std::size_t k = 0; k < pocet; ++k) {
-        hashe[k] = TIndexJmen::Hash(jmena[k]);
-        efektPodleJmena_.Predcti(hashe[k]);
-    }
-    for (std::size_t k = 0; k < pocet; ++k) {
-        if (jmena[k].empty())
+    TPrisada& nejnovejsi = *Prisady.back();
+    for (std::size_t k = 0; k < pripravena.jmena.size(); ++k) {
+        if (pripravena.jmena[k].jmeno.empty())
             continue;
-        const std::uint32_t poradi = najdiNeboZaloz(jmena[k], hashe[k]);
-        if (odkladatOdkazy_) {
-            odlozeneSloty_.back()[k] = poradi;
-        } else {
-            TEfekt& efekt = *Efekty[poradi];
-            Prisady.back()->Efekty[k] = &efekt;
-            pripojNejnovejsi(efekt);
+        const std::uint32_t poradi = najdiNeboZaloz(pripravena.jmena[k]);
+        TEfekt* const efekt = Efekty[poradi];
+        if (!odkladatOdkazy_) {
+            nejnovejsi.Efekty[k] = efekt;
+            pripojNejnovejsi(*efekt);
+            continue;
         }
+        // An effect named twice by one ingredient lists it once. Later slots
+        // are still empty; the test has no branch, as repeats are rare and
+        // unpredictable.
+        const auto& sloty = nejnovejsi.Efekty;
+        const bool opakovany = (sloty[0] == efekt) | (sloty[1] == efekt) | (sloty[2] == efekt) | (sloty[3] == efekt);
+        odlozeneOdkazy_.back()[k] = opakovany ? kBezOdkazu : poradi + 1;
+        nejnovejsi.Efekty[k] = efekt;
     }
 }
 
@@ -276,42 +294,36 @@ void TSeznam::OdkladejOdkazy()
 {
     odkladatOdkazy_ = true;
     prvniOdlozena_ = Prisady.size();
-    odlozeneSloty_.clear();
+    odlozeneOdkazy_.clear();
 }
 
 void TSeznam::ZapisOdlozeneOdkazy()
 {
     odkladatOdkazy_ = false;
-    // An effect named twice by one ingredient lists it once.
-    const auto poprve = [](const OdlozeneSloty& sloty, std::size_t k) {
-        return sloty[k] != kPrazdnySlot && std::find(sloty.begin(), sloty.begin() + k, sloty[k]) == sloty.begin() + k;
-    };
-    std::vector<std::size_t> nositelu(Efekty.size());
-    for (const OdlozeneSloty& sloty : odlozeneSloty_) {
-        for (std::size_t k = 0; k < sloty.size(); ++k) {
-            if (poprve(sloty, k))
-                ++nositelu[sloty[k]];
-        }
+    // Entry 0 stands for "no link"; its count and its target are thrown
+    // away, so that the loops below need no branch per slot.
+    std::vector<std::size_t> nositelu(Efekty.size() + 1);
+    for (const OdlozeneOdkazy& odkazy : odlozeneOdkazy_) {
+        for (const std::uint32_t odkaz : odkazy)
+            ++nositelu[odkaz];
     }
-    std::vector<TPrisada**> dalsiMisto(Efekty.size());
+    TPrisada* zahozeny = nullptr;
+    std::vector<TPrisada**> dalsiMisto(Efekty.size() + 1, &zahozeny);
     for (std::size_t e = 0; e < Efekty.size(); ++e) {
         std::vector<TPrisada*>& prisady = Efekty[e]->Prisady;
         const std::size_t puvodne = prisady.size();
-        prisady.resize(puvodne + nositelu[e]);
-        dalsiMisto[e] = prisady.data() + puvodne;
+        prisady.resize(puvodne + nositelu[e + 1]);
+        dalsiMisto[e + 1] = prisady.data() + puvodne;
     }
-    for (std::size_t i = 0; i < odlozeneSloty_.size(); ++i) {
+    for (std::size_t i = 0; i < odlozeneOdkazy_.size(); ++i) {
         TPrisada* prisada = Prisady[prvniOdlozena_ + i];
-        const OdlozeneSloty& sloty = odlozeneSloty_[i];
-        for (std::size_t k = 0; k < sloty.size(); ++k) {
-            if (sloty[k] == kPrazdnySlot)
-                continue;
-            prisada->Efekty[k] = Efekty[sloty[k]];
-            if (poprve(sloty, k))
-                *dalsiMisto[sloty[k]]++ = prisada;
+        for (const std::uint32_t odkaz : odlozeneOdkazy_[i]) {
+            TPrisada** const misto = dalsiMisto[odkaz];
+            *misto = prisada;
+            dalsiMisto[odkaz] = misto + (odkaz != kBezOdkazu ? 1 : 0);
         }
     }
-    std::vector<OdlozeneSloty>().swap(odlozeneSloty_);
+    std::vector<OdlozeneOdkazy>().swap(odlozeneOdkazy_);
 }
 
 std::string ZnackaDatadisku(bool tribunal, bool bloodmoon)
@@ -329,23 +341,38 @@ std::string ZnackaPrisady(const TPrisada& prisada)
     return ZnackaDatadisku(prisada.Tribunal, prisada.Bloodmoon);
 }
 
-void PridejPrisadu(TSeznam& seznam, std::string_view radek)
+namespace {
+
+// The line must have TIndexJmen::kPresah readable bytes past its end.
+void pridejPrisaduSPresahem(TSeznam& seznam, std::string_view radek)
 {
     TPrisada& prisada = seznam.NovaPrisada();
     // The name's TAB and those of the four effect fields; the rest is the tail.
     std::size_t tabulatory[1 + 4];
     const std::size_t tabulatoru = bajty::PrvniVyskyty(radek.data(), radek.size(), kTab, tabulatory);
     std::string_view rest = radek;
+    std::array<std::string_view, 4> efekty;
     if (tabulatoru > 0) {
-        prisada.Jmeno = seznam.UlozText(radek.substr(0, tabulatory[0]));
-        std::array<std::string_view, 4> efekty;
         for (std::size_t k = 1; k < tabulatoru; ++k)
             efekty[k - 1] = radek.substr(tabulatory[k - 1] + 1, tabulatory[k] - tabulatory[k - 1] - 1);
-        seznam.NastavEfektyNejnovejsi(std::span(efekty.data(), tabulatoru - 1));
         rest.remove_prefix(tabulatory[tabulatoru - 1] + 1);
     }
+    // The effects' index entries are fetched while the texts are stored.
+    const auto jmenaEfektu = seznam.PripravJmenaEfektuSPresahem(std::span(efekty.data(), tabulatoru > 0 ? tabulatoru - 1 : 0));
+    if (tabulatoru > 0)
+        prisada.Jmeno = seznam.UlozText(radek.substr(0, tabulatory[0]));
     prectiZnacku(prisada, rest);
     prisada.Poznamka = seznam.UlozText(rest);
+    seznam.NastavEfektyNejnovejsi(jmenaEfektu);
+}
+
+} // namespace
+
+void PridejPrisadu(TSeznam& seznam, std::string_view radek)
+{
+    std::string sPresahem(radek);
+    sPresahem.append(TIndexJmen::kPresah, '\0');
+    pridejPrisaduSPresahem(seznam, std::string_view(sPresahem.data(), radek.size()));
 }
 
 void NactiSeznam(std::string_view jmenoSouboru, TSeznam& seznam)
@@ -371,7 +398,7 @@ void NactiSeznam(std::string_view jmenoSouboru, TSeznam& seznam)
         std::string_view radek;
         while (cteni.dalsi(radek)) {
             if (radek.size() >= 2 && radek[0] != '/')
-                PridejPrisadu(seznam, radek);
+                pridejPrisaduSPresahem(seznam, radek);
         }
     } catch (...) {
         // What was read so far stays, linked as usual.

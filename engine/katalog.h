@@ -83,15 +83,22 @@ public:
     // ingredient to it. An empty name gives nullptr and changes nothing.
     TEfekt* PridejEfekt(std::string_view jmeno);
     // Slots 1, 2, ... of the newest ingredient become PridejEfekt of the
-    // names, in turn.
-    void NastavEfektyNejnovejsi(std::span<const std::string_view> jmena);
+    // names, in turn. The names are prepared first, which starts fetching
+    // the index's memory for all of them; other work can go on meanwhile.
+    // Preparing reads whole words, up to TIndexJmen::kPresah bytes past
+    // each name's end: that memory must be readable.
+    struct TJmenaEfektu {
+        std::array<TJmenoKHledani, 4> jmena;
+        std::size_t pocet = 0;
+    };
+    TJmenaEfektu PripravJmenaEfektuSPresahem(std::span<const std::string_view> jmena) const;
+    void NastavEfektyNejnovejsi(const TJmenaEfektu& pripravena);
     // A copy of the bytes that lives as long as the catalogue.
     std::string_view UlozText(std::string_view text) { return texty_.Uloz(text); }
 
-    // Loading a whole file. Between these two calls the effects named for
-    // new ingredients are found or created at once, in the same order, but
-    // the ingredients' slots and the effects' lists of carriers are filled
-    // by ZapisOdlozeneOdkazy, each list grown once. Filling thousands of
+    // Loading a whole file. Between these two calls the effects' lists of
+    // carriers of new ingredients are filled only by ZapisOdlozeneOdkazy,
+    // each list grown once, in catalogue order. Filling thousands of
     // lists an entry at a time while the file is parsed costs a cache miss
     // per entry.
     void OdkladejOdkazy();
@@ -103,16 +110,18 @@ private:
     TUlozisteTextu texty_;
 
     TIndexJmen efektPodleJmena_;  // number: place in Efekty
-    std::uint32_t najdiNeboZaloz(std::string_view jmeno, std::uint64_t hash);
+    std::uint32_t najdiNeboZaloz(const TJmenoKHledani& jmeno);
     void pripojNejnovejsi(TEfekt& efekt);
 
     // While links wait: the first ingredient added since, and for it and
-    // every later one the places in Efekty of its slots' effects.
-    static constexpr std::uint32_t kPrazdnySlot = TIndexJmen::kZadne;
-    using OdlozeneSloty = std::array<std::uint32_t, 4>;
+    // every later one the links to make, per slot: one more than the place
+    // in Efekty of the effect, or kBezOdkazu for an empty slot or an effect
+    // of an earlier slot.
+    static constexpr std::uint32_t kBezOdkazu = 0;
+    using OdlozeneOdkazy = std::array<std::uint32_t, 4>;
     bool odkladatOdkazy_ = false;
     std::size_t prvniOdlozena_ = 0;
-    std::vector<OdlozeneSloty> odlozeneSloty_;
+    std::vector<OdlozeneOdkazy> odlozeneOdkazy_;
 };
 
 // "[T] ", "[B] ", "[TB] " or empty.
