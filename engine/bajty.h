@@ -3,7 +3,9 @@
 // test sixteen bytes at a time where SSE2 is there.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -71,6 +73,44 @@ std::size_t PrvniVyskyty(const char* p, std::size_t n, char znak, std::size_t (&
             pozice[nalezeno++] = od;
     }
     return nalezeno;
+}
+
+// The same, for a loop where the line's length varies: it reads 64 bytes at
+// a time, up to 63 bytes past p + n, which must be readable, and takes the
+// positions out of each 64-bit mask without a branch per position.
+inline constexpr std::size_t kPresahVyskytu = 64;
+
+template <std::size_t kNejvys>
+std::size_t PrvniVyskytySPresahem(const char* p, std::size_t n, char znak, std::size_t (&pozice)[kNejvys])
+{
+#if defined(__SSE2__)
+    std::size_t vsechny[2 * kNejvys];  // room for the unused extractions
+    std::size_t nalezeno = 0;
+    const __m128i hledany = _mm_set1_epi8(znak);
+    for (std::size_t od = 0; od < n && nalezeno < kNejvys; od += 64) {
+        std::uint64_t maska = 0;
+        for (std::size_t blok = 0; blok < 4; ++blok) {
+            const __m128i bajty = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + od + 16 * blok));
+            maska |= static_cast<std::uint64_t>(
+                         static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bajty, hledany))))
+                     << (16 * blok);
+        }
+        const std::size_t platnych = n - od;
+        maska &= platnych >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << platnych) - 1;
+        std::size_t vyskytu = 0;
+        for (std::size_t j = 0; j < kNejvys; ++j) {
+            vyskytu += maska != 0 ? 1 : 0;
+            vsechny[nalezeno + j] = od + static_cast<std::size_t>(__builtin_ctzll(maska | (std::uint64_t{1} << 63)));
+            maska &= maska - 1;
+        }
+        nalezeno += std::min(vyskytu, kNejvys - nalezeno);
+    }
+    for (std::size_t i = 0; i < nalezeno; ++i)
+        pozice[i] = vsechny[i];
+    return nalezeno;
+#else
+    return PrvniVyskyty(p, n, znak, pozice);
+#endif
 }
 
 } // namespace bajty

@@ -10,7 +10,7 @@ using index_jmen_detail::dopocitejHash;
 
 TJmenoKHledani TIndexJmen::Priprav(std::string_view jmeno)
 {
-    TJmenoKHledani k;
+    TJmenoKHledani k;  // every member is set below
     k.jmeno = jmeno;
     char bajty[kVMiste] = {};
     if (!jmeno.empty())

@@ -17,10 +17,11 @@
 // A name made ready for lookups: its hash, and its first 24 bytes as three
 // words, zero past its end. Preparing it is where the name's length decides
 // anything; the lookup itself then compares words.
+// Left uninitialised by default: the loader makes four for every line.
 struct TJmenoKHledani {
     std::string_view jmeno;
-    std::uint64_t hash = 0;
-    std::array<std::uint64_t, 3> slova{};
+    std::uint64_t hash;
+    std::array<std::uint64_t, 3> slova;
 };
 
 // An open-addressing table tuned for many lookups of short names. Probes
@@ -145,7 +146,7 @@ inline void dopocitejHash(TJmenoKHledani& k)
 
 inline TJmenoKHledani TIndexJmen::PripravSPresahem(std::string_view jmeno)
 {
-    TJmenoKHledani k;
+    TJmenoKHledani k;  // every member is set below
     k.jmeno = jmeno;
     for (std::size_t i = 0; i < k.slova.size(); ++i)
         k.slova[i] = index_jmen_detail::jenJmeno(index_jmen_detail::nacti64(jmeno.data() + 8 * i), jmeno.size(), 8 * i);
@@ -170,11 +171,15 @@ inline bool TIndexJmen::klicJe(const Klic& klic, const TJmenoKHledani& hledane) 
 
 inline void TIndexJmen::Predcti(const TJmenoKHledani& hledane) const
 {
-    if (pocet_ == 0)
-        return;
+    // No test for an empty table: GCC drops the prefetches behind one. A
+    // prefetch of any address is harmless, and integer arithmetic keeps a
+    // null base well defined.
     const std::size_t i = hledane.hash & (pocetSlotu_ - 1);
-    __builtin_prefetch(&znacky_[i]);
-    __builtin_prefetch(&klice_[i]);
+    const auto adresa = [i](const auto& pole) {
+        return reinterpret_cast<const void*>(reinterpret_cast<std::uintptr_t>(pole.data()) + i * sizeof(pole[0]));
+    };
+    __builtin_prefetch(adresa(znacky_));
+    __builtin_prefetch(adresa(klice_));
 }
 
 inline std::uint32_t TIndexJmen::Najdi(const TJmenoKHledani& hledane) const

@@ -18,6 +18,9 @@ namespace {
 constexpr char kTab = '\t';
 constexpr char kKonecSouboru = 0x1A;  // Ctrl-Z
 constexpr std::size_t kBlok = 64 * 1024;
+// Readable bytes past the end of every line the reader gives: fields and
+// names are read in whole words and blocks.
+constexpr std::size_t kPresahRadku = std::max(bajty::kPresahVyskytu, TIndexJmen::kPresah);
 
 char velkePismenoAscii(char c)
 {
@@ -52,13 +55,27 @@ public:
 
     // Next line without its line end, CRs dropped and a Ctrl-Z cut. False at
     // the end of the file. The line stays valid until the next call, and
-    // TIndexJmen::kPresah bytes past its end are readable.
+    // kPresahRadku bytes past its end are readable.
     bool dalsi(std::string_view& radek)
     {
         if (pozice_ == delka_ && !doplnit())
             return false;
-        // Most lines lie whole in the block and hold no CR but the one before
-        // their LF: they are read in place.
+        if (dalsiVBloku(radek))
+            return true;
+        if (!dalsiPoZnacich(kopie_))
+            return false;
+        const std::size_t delka = kopie_.size();
+        kopie_.append(kPresahRadku, '\0');
+        radek = std::string_view(kopie_.data(), delka);
+        return true;
+    }
+
+    // The next line if it lies whole in the current block and holds no CR
+    // but the one before its LF, as most lines do. It is read in place and
+    // stays valid until the block is refilled, that is, while dalsiVBloku
+    // goes on succeeding.
+    bool dalsiVBloku(std::string_view& radek)
+    {
         const char* const zacatek = buffer_ + pozice_;
         const char* const konecBloku = buffer_ + delka_;
         const char* const znak = bajty::NajdiJedenZ(zacatek, konecBloku, '\n', '\r', kKonecSouboru);
@@ -67,16 +84,10 @@ public:
             lf = znak;
         else if (konecBloku - znak >= 2 && znak[0] == '\r' && znak[1] == '\n')
             lf = znak + 1;
-        if (lf != nullptr) {
-            pozice_ = static_cast<std::size_t>(lf - buffer_) + 1;
-            radek = std::string_view(zacatek, static_cast<std::size_t>(znak - zacatek));
-            return true;
-        }
-        if (!dalsiPoZnacich(kopie_))
+        if (lf == nullptr)
             return false;
-        const std::size_t delka = kopie_.size();
-        kopie_.append(TIndexJmen::kPresah, '\0');
-        radek = std::string_view(kopie_.data(), delka);
+        pozice_ = static_cast<std::size_t>(lf - buffer_) + 1;
+        radek = std::string_view(zacatek, static_cast<std::size_t>(znak - zacatek));
         return true;
     }
 
@@ -140,7 +151,7 @@ private:
 
     int fd_;
     std::string popis_;
-    char buffer_[kBlok + TIndexJmen::kPresah] = {};
+    char buffer_[kBlok + kPresahRadku] = {};
     std::size_t pozice_ = 0;
     std::size_t delka_ = 0;
     bool konec_ = false;
@@ -265,28 +276,26 @@ TSeznam::TJmenaEfektu TSeznam::PripravJmenaEfektuSPresahem(std::span<const std::
     return pripravena;
 }
 
-void TSeznam::NastavEfektyNejnovejsi(const TJmenaEfektu& pripravena)
+void TSeznam::NastavEfekty(std::size_t prisada, const TJmenaEfektu& pripravena)
 {
-    if (Prisady.empty())
-        return;
-    TPrisada& nejnovejsi = *Prisady.back();
+    TPrisada& cil = *Prisady.at(prisada);
     for (std::size_t k = 0; k < pripravena.jmena.size(); ++k) {
         if (pripravena.jmena[k].jmeno.empty())
             continue;
         const std::uint32_t poradi = najdiNeboZaloz(pripravena.jmena[k]);
         TEfekt* const efekt = Efekty[poradi];
         if (!odkladatOdkazy_) {
-            nejnovejsi.Efekty[k] = efekt;
+            cil.Efekty[k] = efekt;
             pripojNejnovejsi(*efekt);
             continue;
         }
         // An effect named twice by one ingredient lists it once. Later slots
         // are still empty; the test has no branch, as repeats are rare and
         // unpredictable.
-        const auto& sloty = nejnovejsi.Efekty;
+        const auto& sloty = cil.Efekty;
         const bool opakovany = (sloty[0] == efekt) | (sloty[1] == efekt) | (sloty[2] == efekt) | (sloty[3] == efekt);
-        odlozeneOdkazy_.back()[k] = opakovany ? kBezOdkazu : poradi + 1;
-        nejnovejsi.Efekty[k] = efekt;
+        odlozeneOdkazy_[prisada - prvniOdlozena_][k] = opakovany ? kBezOdkazu : poradi + 1;
+        cil.Efekty[k] = efekt;
     }
 }
 
@@ -343,13 +352,15 @@ std::string ZnackaPrisady(const TPrisada& prisada)
 
 namespace {
 
-// The line must have TIndexJmen::kPresah readable bytes past its end.
-void pridejPrisaduSPresahem(TSeznam& seznam, std::string_view radek)
+// An ingredient made of one line, all but its effects: their names are
+// made ready for the index, whose memory starts coming meanwhile. The line
+// must have kPresahRadku readable bytes past its end.
+TSeznam::TJmenaEfektu pripravPrisadu(TSeznam& seznam, std::string_view radek)
 {
     TPrisada& prisada = seznam.NovaPrisada();
     // The name's TAB and those of the four effect fields; the rest is the tail.
     std::size_t tabulatory[1 + 4];
-    const std::size_t tabulatoru = bajty::PrvniVyskyty(radek.data(), radek.size(), kTab, tabulatory);
+    const std::size_t tabulatoru = bajty::PrvniVyskytySPresahem(radek.data(), radek.size(), kTab, tabulatory);
     std::string_view rest = radek;
     std::array<std::string_view, 4> efekty;
     if (tabulatoru > 0) {
@@ -357,13 +368,49 @@ void pridejPrisaduSPresahem(TSeznam& seznam, std::string_view radek)
             efekty[k - 1] = radek.substr(tabulatory[k - 1] + 1, tabulatory[k] - tabulatory[k - 1] - 1);
         rest.remove_prefix(tabulatory[tabulatoru - 1] + 1);
     }
-    // The effects' index entries are fetched while the texts are stored.
-    const auto jmenaEfektu = seznam.PripravJmenaEfektuSPresahem(std::span(efekty.data(), tabulatoru > 0 ? tabulatoru - 1 : 0));
+    const auto jmenaEfektu =
+        seznam.PripravJmenaEfektuSPresahem(std::span(efekty.data(), tabulatoru > 0 ? tabulatoru - 1 : 0));
     if (tabulatoru > 0)
         prisada.Jmeno = seznam.UlozText(radek.substr(0, tabulatory[0]));
     prectiZnacku(prisada, rest);
     prisada.Poznamka = seznam.UlozText(rest);
-    seznam.NastavEfektyNejnovejsi(jmenaEfektu);
+    return jmenaEfektu;
+}
+
+bool jePrisada(std::string_view radek)
+{
+    return radek.size() >= 2 && radek[0] != '/';
+}
+
+// Reads the file's lines into the catalogue. The lines that lie in one block
+// are taken a few at a time: all of them are made ready first, then their
+// effects looked up, so the index's memory for the whole group is fetched at
+// once. Effects are still found and created in file order.
+void nactiRadky(CteniRadku& cteni, TSeznam& seznam)
+{
+    constexpr std::size_t kSkupina = 8;
+    std::array<std::size_t, kSkupina> prisady;
+    std::array<TSeznam::TJmenaEfektu, kSkupina> efekty;
+    for (;;) {
+        std::size_t pocet = 0;
+        std::string_view radek;
+        while (pocet < kSkupina && cteni.dalsiVBloku(radek)) {
+            if (!jePrisada(radek))
+                continue;
+            efekty[pocet] = pripravPrisadu(seznam, radek);
+            prisady[pocet++] = seznam.Prisady.size() - 1;
+        }
+        if (pocet == 0) {
+            if (!cteni.dalsi(radek))
+                return;
+            if (!jePrisada(radek))
+                continue;
+            efekty[pocet] = pripravPrisadu(seznam, radek);
+            prisady[pocet++] = seznam.Prisady.size() - 1;
+        }
+        for (std::size_t i = 0; i < pocet; ++i)
+            seznam.NastavEfekty(prisady[i], efekty[i]);
+    }
 }
 
 } // namespace
@@ -371,8 +418,9 @@ void pridejPrisaduSPresahem(TSeznam& seznam, std::string_view radek)
 void PridejPrisadu(TSeznam& seznam, std::string_view radek)
 {
     std::string sPresahem(radek);
-    sPresahem.append(TIndexJmen::kPresah, '\0');
-    pridejPrisaduSPresahem(seznam, std::string_view(sPresahem.data(), radek.size()));
+    sPresahem.append(kPresahRadku, '\0');
+    const auto efekty = pripravPrisadu(seznam, std::string_view(sPresahem.data(), radek.size()));
+    seznam.NastavEfekty(seznam.Prisady.size() - 1, efekty);
 }
 
 void NactiSeznam(std::string_view jmenoSouboru, TSeznam& seznam)
@@ -395,11 +443,7 @@ void NactiSeznam(std::string_view jmenoSouboru, TSeznam& seznam)
     CteniRadku cteni(soubor.fd(), popis);
     seznam.OdkladejOdkazy();
     try {
-        std::string_view radek;
-        while (cteni.dalsi(radek)) {
-            if (radek.size() >= 2 && radek[0] != '/')
-                pridejPrisaduSPresahem(seznam, radek);
-        }
+        nactiRadky(cteni, seznam);
     } catch (...) {
         // What was read so far stays, linked as usual.
         seznam.ZapisOdlozeneOdkazy();

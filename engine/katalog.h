@@ -82,17 +82,18 @@ public:
     // Finds or creates the effect of this exact name and links the newest
     // ingredient to it. An empty name gives nullptr and changes nothing.
     TEfekt* PridejEfekt(std::string_view jmeno);
-    // Slots 1, 2, ... of the newest ingredient become PridejEfekt of the
-    // names, in turn. The names are prepared first, which starts fetching
-    // the index's memory for all of them; other work can go on meanwhile.
-    // Preparing reads whole words, up to TIndexJmen::kPresah bytes past
-    // each name's end: that memory must be readable.
+    // Slots 1, 2, ... of an ingredient become PridejEfekt of the names, in
+    // turn. The names are prepared first, which starts fetching the index's
+    // memory for all of them; other work can go on meanwhile. Preparing
+    // reads whole words, up to TIndexJmen::kPresah bytes past each name's
+    // end: that memory must be readable. The ingredient is given by its
+    // place in Prisady; outside loading, it must be the newest one.
     struct TJmenaEfektu {
         std::array<TJmenoKHledani, 4> jmena;
         std::size_t pocet = 0;
     };
     TJmenaEfektu PripravJmenaEfektuSPresahem(std::span<const std::string_view> jmena) const;
-    void NastavEfektyNejnovejsi(const TJmenaEfektu& pripravena);
+    void NastavEfekty(std::size_t prisada, const TJmenaEfektu& pripravena);
     // A copy of the bytes that lives as long as the catalogue.
     std::string_view UlozText(std::string_view text) { return texty_.Uloz(text); }
 
