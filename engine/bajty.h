@@ -77,14 +77,14 @@ std::size_t PrvniVyskyty(const char* p, std::size_t n, char znak, std::size_t (&
 
 // The same, for a loop where the line's length varies: it reads 64 bytes at
 // a time, up to 63 bytes past p + n, which must be readable, and takes the
-// positions out of each 64-bit mask without a branch per position.
+// positions out of each 64-bit mask without a branch per position. Past the
+// positions found, pozice holds scratch: it has room for twice kNejvys.
 inline constexpr std::size_t kPresahVyskytu = 64;
 
 template <std::size_t kNejvys>
-std::size_t PrvniVyskytySPresahem(const char* p, std::size_t n, char znak, std::size_t (&pozice)[kNejvys])
+std::size_t PrvniVyskytySPresahem(const char* p, std::size_t n, char znak, std::size_t (&pozice)[2 * kNejvys])
 {
 #if defined(__SSE2__)
-    std::size_t vsechny[2 * kNejvys];  // room for the unused extractions
     std::size_t nalezeno = 0;
     const __m128i hledany = _mm_set1_epi8(znak);
     for (std::size_t od = 0; od < n && nalezeno < kNejvys; od += 64) {
@@ -100,16 +100,19 @@ std::size_t PrvniVyskytySPresahem(const char* p, std::size_t n, char znak, std::
         std::size_t vyskytu = 0;
         for (std::size_t j = 0; j < kNejvys; ++j) {
             vyskytu += maska != 0 ? 1 : 0;
-            vsechny[nalezeno + j] = od + static_cast<std::size_t>(__builtin_ctzll(maska | (std::uint64_t{1} << 63)));
+            pozice[nalezeno + j] = od + static_cast<std::size_t>(__builtin_ctzll(maska | (std::uint64_t{1} << 63)));
             maska &= maska - 1;
         }
         nalezeno += std::min(vyskytu, kNejvys - nalezeno);
     }
-    for (std::size_t i = 0; i < nalezeno; ++i)
-        pozice[i] = vsechny[i];
     return nalezeno;
 #else
-    return PrvniVyskyty(p, n, znak, pozice);
+    std::size_t nalezeno = 0;
+    for (std::size_t od = 0; od < n && nalezeno < kNejvys; ++od) {
+        if (p[od] == znak)
+            pozice[nalezeno++] = od;
+    }
+    return nalezeno;
 #endif
 }
 

@@ -261,19 +261,17 @@ TEfekt* TSeznam::PridejEfekt(std::string_view jmeno)
     return &efekt;
 }
 
-TSeznam::TJmenaEfektu TSeznam::PripravJmenaEfektuSPresahem(std::span<const std::string_view> jmena) const
+void TSeznam::PripravJmenaEfektuSPresahem(std::span<const std::string_view> jmena, TJmenaEfektu& pripravena) const
 {
     // All four are prepared, missing ones as empty names: a loop of fixed
     // length costs no mispredicted exit.
     static constexpr char kNic[TIndexJmen::kPresah] = {};
-    TJmenaEfektu pripravena;
     pripravena.pocet = std::min(jmena.size(), pripravena.jmena.size());
     for (std::size_t k = 0; k < pripravena.jmena.size(); ++k) {
         const std::string_view jmeno = k < pripravena.pocet ? jmena[k] : std::string_view(kNic, 0);
         pripravena.jmena[k] = TIndexJmen::PripravSPresahem(jmeno);
         efektPodleJmena_.Predcti(pripravena.jmena[k]);
     }
-    return pripravena;
 }
 
 void TSeznam::NastavEfekty(std::size_t prisada, const TJmenaEfektu& pripravena)
@@ -355,12 +353,12 @@ namespace {
 // An ingredient made of one line, all but its effects: their names are
 // made ready for the index, whose memory starts coming meanwhile. The line
 // must have kPresahRadku readable bytes past its end.
-TSeznam::TJmenaEfektu pripravPrisadu(TSeznam& seznam, std::string_view radek)
+void pripravPrisadu(TSeznam& seznam, std::string_view radek, TSeznam::TJmenaEfektu& jmenaEfektu)
 {
     TPrisada& prisada = seznam.NovaPrisada();
     // The name's TAB and those of the four effect fields; the rest is the tail.
-    std::size_t tabulatory[1 + 4];
-    const std::size_t tabulatoru = bajty::PrvniVyskytySPresahem(radek.data(), radek.size(), kTab, tabulatory);
+    std::size_t tabulatory[2 * (1 + 4)];
+    const std::size_t tabulatoru = bajty::PrvniVyskytySPresahem<1 + 4>(radek.data(), radek.size(), kTab, tabulatory);
     std::string_view rest = radek;
     std::array<std::string_view, 4> efekty;
     if (tabulatoru > 0) {
@@ -368,13 +366,11 @@ TSeznam::TJmenaEfektu pripravPrisadu(TSeznam& seznam, std::string_view radek)
             efekty[k - 1] = radek.substr(tabulatory[k - 1] + 1, tabulatory[k] - tabulatory[k - 1] - 1);
         rest.remove_prefix(tabulatory[tabulatoru - 1] + 1);
     }
-    const auto jmenaEfektu =
-        seznam.PripravJmenaEfektuSPresahem(std::span(efekty.data(), tabulatoru > 0 ? tabulatoru - 1 : 0));
+    seznam.PripravJmenaEfektuSPresahem(std::span(efekty.data(), tabulatoru > 0 ? tabulatoru - 1 : 0), jmenaEfektu);
     if (tabulatoru > 0)
         prisada.Jmeno = seznam.UlozText(radek.substr(0, tabulatory[0]));
     prectiZnacku(prisada, rest);
     prisada.Poznamka = seznam.UlozText(rest);
-    return jmenaEfektu;
 }
 
 bool jePrisada(std::string_view radek)
@@ -397,7 +393,7 @@ void nactiRadky(CteniRadku& cteni, TSeznam& seznam)
         while (pocet < kSkupina && cteni.dalsiVBloku(radek)) {
             if (!jePrisada(radek))
                 continue;
-            efekty[pocet] = pripravPrisadu(seznam, radek);
+            pripravPrisadu(seznam, radek, efekty[pocet]);
             prisady[pocet++] = seznam.Prisady.size() - 1;
         }
         if (pocet == 0) {
@@ -405,7 +401,7 @@ void nactiRadky(CteniRadku& cteni, TSeznam& seznam)
                 return;
             if (!jePrisada(radek))
                 continue;
-            efekty[pocet] = pripravPrisadu(seznam, radek);
+            pripravPrisadu(seznam, radek, efekty[pocet]);
             prisady[pocet++] = seznam.Prisady.size() - 1;
         }
         for (std::size_t i = 0; i < pocet; ++i)
@@ -419,7 +415,8 @@ void PridejPrisadu(TSeznam& seznam, std::string_view radek)
 {
     std::string sPresahem(radek);
     sPresahem.append(kPresahRadku, '\0');
-    const auto efekty = pripravPrisadu(seznam, std::string_view(sPresahem.data(), radek.size()));
+    TSeznam::TJmenaEfektu efekty;
+    pripravPrisadu(seznam, std::string_view(sPresahem.data(), radek.size()), efekty);
     seznam.NastavEfekty(seznam.Prisady.size() - 1, efekty);
 }
 

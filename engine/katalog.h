@@ -92,7 +92,7 @@ public:
         std::array<TJmenoKHledani, 4> jmena;
         std::size_t pocet = 0;
     };
-    TJmenaEfektu PripravJmenaEfektuSPresahem(std::span<const std::string_view> jmena) const;
+    void PripravJmenaEfektuSPresahem(std::span<const std::string_view> jmena, TJmenaEfektu& pripravena) const;
     void NastavEfekty(std::size_t prisada, const TJmenaEfektu& pripravena);
     // A copy of the bytes that lives as long as the catalogue.
     std::string_view UlozText(std::string_view text) { return texty_.Uloz(text); }
