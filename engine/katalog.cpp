@@ -291,8 +291,9 @@ void TSeznam::NastavEfekty(std::size_t prisada, const TJmenaEfektu& pripravena)
         // are still empty; the test has no branch, as repeats are rare and
         // unpredictable.
         const auto& sloty = cil.Efekty;
-        const bool opakovany = (sloty[0] == efekt) | (sloty[1] == efekt) | (sloty[2] == efekt) | (sloty[3] == efekt);
-        odlozeneOdkazy_[prisada - prvniOdlozena_][k] = opakovany ? kBezOdkazu : poradi + 1;
+        const auto stejny = [efekt](const TEfekt* slot) { return static_cast<unsigned>(slot == efekt); };
+        const unsigned opakovany = stejny(sloty[0]) | stejny(sloty[1]) | stejny(sloty[2]) | stejny(sloty[3]);
+        odlozeneOdkazy_[prisada - prvniOdlozena_][k] = opakovany != 0 ? kBezOdkazu : poradi + 1;
         cil.Efekty[k] = efekt;
     }
 }
