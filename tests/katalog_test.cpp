@@ -200,9 +200,14 @@ TEST_F(Nacitani, LoadingLinksEffectsLikeAddingLineByLine)
     std::string obsah;
     TSeznam poRadcich;
     for (int i = 0; i < 400; ++i) {
-        const std::string radek = "P" + std::to_string(i) + "\tE" + std::to_string(i % 7) + "\tE" +
-                                  std::to_string(i % 7) + "\t\tE" + std::to_string(i / 50) + "\tE" +
-                                  std::to_string(i % 3 + 5) + "\t pozn";
+        std::string radek = "P";
+        radek += std::to_string(i);
+        for (const int efekt : {i % 7, i % 7, -1, i / 50, i % 3 + 5}) {
+            radek += '\t';
+            if (efekt >= 0)
+                radek.append("E").append(std::to_string(efekt));
+        }
+        radek += "\t pozn";
         obsah += radek + "\n";
         PridejPrisadu(poRadcich, radek);
     }
