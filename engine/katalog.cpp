@@ -20,7 +20,8 @@ constexpr char kKonecSouboru = 0x1A;  // Ctrl-Z
 constexpr std::size_t kBlok = 64 * 1024;
 // Readable bytes past the end of every line the reader gives: fields and
 // names are read in whole words and blocks.
-constexpr std::size_t kPresahRadku = std::max(bajty::kPresahVyskytu, TIndexJmen::kPresah);
+constexpr std::size_t kPresahRadku =
+    std::max({bajty::kPresahVyskytu, TIndexJmen::kPresah, TUlozisteTextu::kPresahKopie});
 
 char velkePismenoAscii(char c)
 {
@@ -181,6 +182,21 @@ private:
 std::string PopisSystemoveChyby(const std::string& co, int cisloChyby)
 {
     return co + ": " + std::strerror(cisloChyby);
+}
+
+std::string_view TUlozisteTextu::UlozSPresahem(std::string_view text)
+{
+    // A short text is copied as one block of fixed length, which compiles to
+    // a few vector moves instead of a call; the bytes past its end are
+    // overwritten by the next text.
+    if (text.size() <= kPresahKopie && volnych_ >= kPresahKopie) {
+        char* const kopie = volne_;
+        std::memcpy(kopie, text.data(), kPresahKopie);
+        volne_ += text.size();
+        volnych_ -= text.size();
+        return {kopie, text.size()};
+    }
+    return Uloz(text);
 }
 
 std::string_view TUlozisteTextu::Uloz(std::string_view text)
@@ -369,9 +385,9 @@ void pripravPrisadu(TSeznam& seznam, std::string_view radek, TSeznam::TJmenaEfek
     }
     seznam.PripravJmenaEfektuSPresahem(std::span(efekty.data(), tabulatoru > 0 ? tabulatoru - 1 : 0), jmenaEfektu);
     if (tabulatoru > 0)
-        prisada.Jmeno = seznam.UlozText(radek.substr(0, tabulatory[0]));
+        prisada.Jmeno = seznam.UlozTextSPresahem(radek.substr(0, tabulatory[0]));
     prectiZnacku(prisada, rest);
-    prisada.Poznamka = seznam.UlozText(rest);
+    prisada.Poznamka = seznam.UlozTextSPresahem(rest);
 }
 
 bool jePrisada(std::string_view radek)

@@ -55,6 +55,10 @@ class TUlozisteTextu {
 public:
     // A lasting copy of the bytes.
     std::string_view Uloz(std::string_view text);
+    // The same, reading up to kPresahKopie bytes from the text's start,
+    // which must be readable even past its end.
+    static constexpr std::size_t kPresahKopie = 64;
+    std::string_view UlozSPresahem(std::string_view text);
 
 private:
     static constexpr std::size_t kBlok = 64 * 1024;
@@ -96,6 +100,7 @@ public:
     void NastavEfekty(std::size_t prisada, const TJmenaEfektu& pripravena);
     // A copy of the bytes that lives as long as the catalogue.
     std::string_view UlozText(std::string_view text) { return texty_.Uloz(text); }
+    std::string_view UlozTextSPresahem(std::string_view text) { return texty_.UlozSPresahem(text); }
 
     // Loading a whole file. Between these two calls the effects' lists of
     // carriers of new ingredients are filled only by ZapisOdlozeneOdkazy,
