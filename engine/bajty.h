@@ -35,6 +35,33 @@ inline const char* NajdiJedenZ(const char* p, const char* konec, char a, char b,
     return konec;
 }
 
+// The same, reading 64 bytes at a time, up to 63 bytes past konec, which
+// must be readable.
+inline const char* NajdiJedenZSPresahem(const char* p, const char* konec, char a, char b, char c)
+{
+#if defined(__SSE2__)
+    const __m128i va = _mm_set1_epi8(a);
+    const __m128i vb = _mm_set1_epi8(b);
+    const __m128i vc = _mm_set1_epi8(c);
+    for (; p < konec; p += 64) {
+        std::uint64_t maska = 0;
+        for (std::size_t blok = 0; blok < 4; ++blok) {
+            const __m128i bajty = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * blok));
+            const __m128i shody = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bajty, va), _mm_cmpeq_epi8(bajty, vb)),
+                                               _mm_cmpeq_epi8(bajty, vc));
+            maska |= static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(shody))) << (16 * blok);
+        }
+        if (maska != 0) {
+            const char* const nalezeny = p + __builtin_ctzll(maska);
+            return nalezeny < konec ? nalezeny : konec;
+        }
+    }
+    return konec;
+#else
+    return NajdiJedenZ(p, konec, a, b, c);
+#endif
+}
+
 inline const char* Najdi(const char* p, const char* konec, char znak)
 {
     return NajdiJedenZ(p, konec, znak, znak, znak);

@@ -79,7 +79,7 @@ public:
     {
         const char* const zacatek = buffer_ + pozice_;
         const char* const konecBloku = buffer_ + delka_;
-        const char* const znak = bajty::NajdiJedenZ(zacatek, konecBloku, '\n', '\r', kKonecSouboru);
+        const char* const znak = bajty::NajdiJedenZSPresahem(zacatek, konecBloku, '\n', '\r', kKonecSouboru);
         const char* lf = nullptr;
         if (znak != konecBloku && *znak == '\n')
             lf = znak;
