@@ -32,7 +32,7 @@ class TIndexJmen {
 public:
     static constexpr std::uint32_t kZadne = UINT32_MAX;
     // How many bytes past a name's end PripravSPresahem may read.
-    static constexpr std::size_t kPresah = 24;
+    static constexpr std::size_t kPresah = 32;
 
     static TJmenoKHledani Priprav(std::string_view jmeno);
     // The same result, with whole-word reads that may go kPresah bytes past
@@ -148,8 +148,23 @@ inline TJmenoKHledani TIndexJmen::PripravSPresahem(std::string_view jmeno)
 {
     TJmenoKHledani k;  // every member is set below
     k.jmeno = jmeno;
+#if defined(__SSE2__) && defined(__x86_64__)
+    // Two 16-byte loads, each ANDed with "byte index < length".
+    const auto delka = static_cast<char>(std::min<std::size_t>(jmeno.size(), 127));
+    const __m128i hranice = _mm_set1_epi8(delka);
+    const __m128i prvni = _mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
+    const __m128i druhe = _mm_setr_epi8(16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31);
+    const __m128i a = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(jmeno.data())),
+                                    _mm_cmpgt_epi8(hranice, prvni));
+    const __m128i b = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(jmeno.data() + 16)),
+                                    _mm_cmpgt_epi8(hranice, druhe));
+    k.slova[0] = static_cast<std::uint64_t>(_mm_cvtsi128_si64(a));
+    k.slova[1] = static_cast<std::uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(a, a)));
+    k.slova[2] = static_cast<std::uint64_t>(_mm_cvtsi128_si64(b));
+#else
     for (std::size_t i = 0; i < k.slova.size(); ++i)
         k.slova[i] = index_jmen_detail::jenJmeno(index_jmen_detail::nacti64(jmeno.data() + 8 * i), jmeno.size(), 8 * i);
+#endif
     index_jmen_detail::dopocitejHash(k);
     return k;
 }

@@ -79,3 +79,23 @@ TEST(IndexJmen, KeepsEveryNameThroughGrowthAndForgetsThemWhenEmptied)
     index.Vloz(jmeno(0), 7);
     EXPECT_EQ(index.Najdi(jmeno(0)), 7u);
 }
+
+TEST(IndexJmen, PreparingWithSlackMatchesPreparingExactly)
+{
+    // The loader prepares names in place, reading past their ends; the index
+    // stores names prepared exactly. Both must agree byte for byte.
+    for (std::size_t delka = 0; delka <= 48; ++delka) {
+        std::string jmeno;
+        for (std::size_t i = 0; i < delka; ++i)
+            jmeno += static_cast<char>('a' + i % 26);
+        const std::string sPresahem = jmeno + std::string(TIndexJmen::kPresah, '\xFF');
+        const TJmenoKHledani presne = TIndexJmen::Priprav(jmeno);
+        const TJmenoKHledani vMiste = TIndexJmen::PripravSPresahem(std::string_view(sPresahem.data(), delka));
+        EXPECT_EQ(vMiste.hash, presne.hash) << "length " << delka;
+        EXPECT_EQ(vMiste.slova, presne.slova) << "length " << delka;
+
+        TIndexJmen index;
+        index.Vloz(jmeno, 3);
+        EXPECT_EQ(index.Najdi(vMiste), 3u) << "length " << delka;
+    }
+}
