@@ -165,6 +165,18 @@ bool existuje(const std::string& cesta)
     return ::stat(cesta.c_str(), &info) == 0;
 }
 
+// A modest guess at the number of ingredient lines, from the file's size:
+// typical lines are longer, and the arrays still grow past it if need be.
+std::size_t odhadPrisad(int fd)
+{
+    constexpr std::size_t kBajtuNaRadek = 64;
+    constexpr std::size_t kNejvys = std::size_t{1} << 20;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size <= 0)
+        return 0;
+    return std::min(static_cast<std::size_t>(info.st_size) / kBajtuNaRadek, kNejvys);
+}
+
 class Soubor {
 public:
     explicit Soubor(int fd) : fd_(fd) {}
@@ -314,11 +326,15 @@ void TSeznam::NastavEfekty(std::size_t prisada, const TJmenaEfektu& pripravena)
     }
 }
 
-void TSeznam::OdkladejOdkazy()
+void TSeznam::OdkladejOdkazy(std::size_t odhadPrisad)
 {
     odkladatOdkazy_ = true;
     prvniOdlozena_ = Prisady.size();
     odlozeneOdkazy_.clear();
+    // Growing by doubling would copy these arrays and fault in fresh pages
+    // several times over while a large file loads.
+    Prisady.reserve(Prisady.size() + odhadPrisad);
+    odlozeneOdkazy_.reserve(odhadPrisad);
 }
 
 void TSeznam::ZapisOdlozeneOdkazy()
@@ -455,7 +471,7 @@ void NactiSeznam(std::string_view jmenoSouboru, TSeznam& seznam)
         throw ChybaCteni(PopisSystemoveChyby(popis, errno));
     Soubor soubor(fd);
     CteniRadku cteni(soubor.fd(), popis);
-    seznam.OdkladejOdkazy();
+    seznam.OdkladejOdkazy(odhadPrisad(soubor.fd()));
     try {
         nactiRadky(cteni, seznam);
     } catch (...) {

@@ -107,7 +107,8 @@ public:
     // each list grown once, in catalogue order. Filling thousands of
     // lists an entry at a time while the file is parsed costs a cache miss
     // per entry.
-    void OdkladejOdkazy();
+    // odhadPrisad: how many ingredients are expected, to make room at once.
+    void OdkladejOdkazy(std::size_t odhadPrisad = 0);
     void ZapisOdlozeneOdkazy();
 
 private:
