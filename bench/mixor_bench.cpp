@@ -24,6 +24,7 @@
 #include "souhrn.h"
 #include "hledani.h"
 #include "katalog.h"
+#include "zatizeni.h"
 
 namespace {
 
@@ -145,25 +146,12 @@ void BM_Podlaha(benchmark::State& state)
     state.counters["lines"] = static_cast<double>(radku);
 }
 
-// Sum of the carriers of an ingredient's effects, each effect once.
-std::size_t zatizeni(const TPrisada& prisada)
-{
-    std::size_t soucet = 0;
-    for (std::size_t k = 0; k < prisada.Efekty.size(); ++k) {
-        const TEfekt* efekt = prisada.Efekty[k];
-        if (efekt != nullptr &&
-            std::find(prisada.Efekty.begin(), prisada.Efekty.begin() + k, efekt) == prisada.Efekty.begin() + k)
-            soucet += efekt->Prisady.size();
-    }
-    return soucet;
-}
-
 void BM_LektvaryZPrisady(benchmark::State& state)
 {
     TSeznam& seznam = nactenySeznam(static_cast<std::size_t>(state.range(0)));
     TPrisada* nejvytizenejsi = *std::max_element(
         seznam.Prisady.begin(), seznam.Prisady.end(),
-        [](const TPrisada* a, const TPrisada* b) { return zatizeni(*a) < zatizeni(*b); });
+        [](const TPrisada* a, const TPrisada* b) { return Zatizeni(*a) < Zatizeni(*b); });
     const TZarazeni oba{true, true};
     std::size_t radku = 0;
     for (auto _ : state) {
@@ -171,7 +159,7 @@ void BM_LektvaryZPrisady(benchmark::State& state)
         radku = vypis.Radky.size();
         benchmark::DoNotOptimize(vypis.Radky.data());
     }
-    state.counters["carriers"] = static_cast<double>(zatizeni(*nejvytizenejsi));
+    state.counters["carriers"] = static_cast<double>(Zatizeni(*nejvytizenejsi));
     state.counters["rows"] = static_cast<double>(radku);
 }
 

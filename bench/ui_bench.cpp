@@ -47,6 +47,7 @@
 #include "mainu.h"
 #include "seznamy.h"
 #include "ui_mainu.h"
+#include "zatizeni.h"
 
 #ifndef MIXOR_DATA_DIR
 #error "MIXOR_DATA_DIR must name the folder of the sample catalogue"
@@ -117,19 +118,6 @@ std::string znasobKatalog(const std::string& vzor, int kolikrat)
         }
     }
     return text;
-}
-
-// Sum of the carriers of an ingredient's effects, each effect once.
-std::size_t zatizeni(const TPrisada& prisada)
-{
-    std::size_t soucet = 0;
-    for (std::size_t k = 0; k < prisada.Efekty.size(); ++k) {
-        const TEfekt* efekt = prisada.Efekty[k];
-        if (efekt != nullptr &&
-            std::find(prisada.Efekty.begin(), prisada.Efekty.begin() + k, efekt) == prisada.Efekty.begin() + k)
-            soucet += efekt->Prisady.size();
-    }
-    return soucet;
 }
 
 // Four ingredients that share effects, among the first `mezi` of the
@@ -320,7 +308,7 @@ TEfekt* nejcastejsiEfekt(const TSeznam& seznam)
 TPrisada* nejvytizenejsiPrisada(const TSeznam& seznam)
 {
     return *std::max_element(seznam.Prisady.begin(), seznam.Prisady.end(),
-                             [](const TPrisada* a, const TPrisada* b) { return zatizeni(*a) < zatizeni(*b); });
+                             [](const TPrisada* a, const TPrisada* b) { return Zatizeni(*a) < Zatizeni(*b); });
 }
 
 // Runs a benchmark body; a failure of the set-up skips the benchmark.
@@ -410,7 +398,7 @@ void BM_VvyberListClick(benchmark::State& state, const std::string& velikost, Vy
             if (!f.Vvyber2->isChecked())
                 f.Vvyber2->click();
             radek = f.VvyberList->RadekSOdkazem(nejvytizenejsiPrisada(mf.Seznam));
-            st.counters["carriers"] = static_cast<double>(zatizeni(*nejvytizenejsiPrisada(mf.Seznam)));
+            st.counters["carriers"] = static_cast<double>(Zatizeni(*nejvytizenejsiPrisada(mf.Seznam)));
         } else {
             if (!f.Vvyber1->isChecked())
                 f.Vvyber1->click();
