@@ -1,6 +1,7 @@
 // Byte searches for the loader's short fields and lines. A library memchr
 // per field costs more in calling than in searching; these stay inline and
-// test sixteen bytes at a time where SSE2 is there.
+// test 64 bytes at a time where SSE2 is there, reading into slack that the
+// caller guarantees.
 #pragma once
 
 #include <algorithm>
@@ -16,18 +17,6 @@ namespace bajty {
 // The first byte in [p, konec) equal to a, b or c; konec if there is none.
 inline const char* NajdiJedenZ(const char* p, const char* konec, char a, char b, char c)
 {
-#if defined(__SSE2__)
-    const __m128i va = _mm_set1_epi8(a);
-    const __m128i vb = _mm_set1_epi8(b);
-    const __m128i vc = _mm_set1_epi8(c);
-    for (; konec - p >= 16; p += 16) {
-        const __m128i blok = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const __m128i shody = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(blok, va), _mm_cmpeq_epi8(blok, vb)),
-                                           _mm_cmpeq_epi8(blok, vc));
-        if (const int maska = _mm_movemask_epi8(shody); maska != 0)
-            return p + __builtin_ctz(static_cast<unsigned>(maska));
-    }
-#endif
     for (; p < konec; ++p) {
         if (*p == a || *p == b || *p == c)
             return p;
@@ -62,48 +51,10 @@ inline const char* NajdiJedenZSPresahem(const char* p, const char* konec, char a
 #endif
 }
 
-inline const char* Najdi(const char* p, const char* konec, char znak)
-{
-    return NajdiJedenZ(p, konec, znak, znak, znak);
-}
-
 // The offsets of the first (at most kNejvys) bytes equal to znak in the n
-// bytes at p, in order; returns how many there are. One pass, and no branch
-// per byte: a line's fields are found together instead of one search each.
-template <std::size_t kNejvys>
-std::size_t PrvniVyskyty(const char* p, std::size_t n, char znak, std::size_t (&pozice)[kNejvys])
-{
-    std::size_t nalezeno = 0;
-    std::size_t od = 0;
-#if defined(__SSE2__)
-    const __m128i hledany = _mm_set1_epi8(znak);
-    for (; od + 16 <= n && nalezeno < kNejvys; od += 16) {
-        const __m128i blok = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + od));
-        auto maska = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(blok, hledany)));
-        for (; maska != 0 && nalezeno < kNejvys; maska &= maska - 1)
-            pozice[nalezeno++] = od + static_cast<std::size_t>(__builtin_ctz(maska));
-    }
-    if (nalezeno < kNejvys && od < n && n >= 16) {
-        // The last bytes: one block ending at the end, its first bytes (seen
-        // already) masked off.
-        const std::size_t zacatek = n - 16;
-        const __m128i blok = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + zacatek));
-        auto maska = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(blok, hledany)));
-        maska &= ~0u << (od - zacatek);
-        for (; maska != 0 && nalezeno < kNejvys; maska &= maska - 1)
-            pozice[nalezeno++] = zacatek + static_cast<std::size_t>(__builtin_ctz(maska));
-        od = n;
-    }
-#endif
-    for (; od < n && nalezeno < kNejvys; ++od) {
-        if (p[od] == znak)
-            pozice[nalezeno++] = od;
-    }
-    return nalezeno;
-}
-
-// The same, for a loop where the line's length varies: it reads 64 bytes at
-// a time, up to 63 bytes past p + n, which must be readable, and takes the
+// bytes at p, in order; returns how many there are. A line's fields are
+// found together instead of one search each: it reads 64 bytes at a time,
+// up to 63 bytes past p + n, which must be readable, and takes the
 // positions out of each 64-bit mask without a branch per position. Past the
 // positions found, pozice holds scratch: it has room for twice kNejvys.
 inline constexpr std::size_t kPresahVyskytu = 64;

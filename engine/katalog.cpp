@@ -294,9 +294,9 @@ void TSeznam::PripravJmenaEfektuSPresahem(std::span<const std::string_view> jmen
     // All four are prepared, missing ones as empty names: a loop of fixed
     // length costs no mispredicted exit.
     static constexpr char kNic[TIndexJmen::kPresah] = {};
-    pripravena.pocet = std::min(jmena.size(), pripravena.jmena.size());
+    const std::size_t pocet = std::min(jmena.size(), pripravena.jmena.size());
     for (std::size_t k = 0; k < pripravena.jmena.size(); ++k) {
-        const std::string_view jmeno = k < pripravena.pocet ? jmena[k] : std::string_view(kNic, 0);
+        const std::string_view jmeno = k < pocet ? jmena[k] : std::string_view(kNic, 0);
         pripravena.jmena[k] = TIndexJmen::PripravSPresahem(jmeno);
         efektPodleJmena_.Predcti(pripravena.jmena[k]);
     }

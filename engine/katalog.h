@@ -93,13 +93,12 @@ public:
     // end: that memory must be readable. The ingredient is given by its
     // place in Prisady; outside loading, it must be the newest one.
     struct TJmenaEfektu {
-        std::array<TJmenoKHledani, 4> jmena;
-        std::size_t pocet = 0;
+        std::array<TJmenoKHledani, 4> jmena;  // missing ones empty
     };
     void PripravJmenaEfektuSPresahem(std::span<const std::string_view> jmena, TJmenaEfektu& pripravena) const;
     void NastavEfekty(std::size_t prisada, const TJmenaEfektu& pripravena);
     // A copy of the bytes that lives as long as the catalogue.
-    std::string_view UlozText(std::string_view text) { return texty_.Uloz(text); }
+    // The bytes are read in blocks: see TUlozisteTextu::UlozSPresahem.
     std::string_view UlozTextSPresahem(std::string_view text) { return texty_.UlozSPresahem(text); }
 
     // Loading a whole file. Between these two calls the effects' lists of
