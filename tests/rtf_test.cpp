@@ -120,14 +120,14 @@ TEST(RtfOkruh, CzechLettersAndCharactersOutsideTheCodePage)
                        {U" € 中文 😀 \U0010FFFF \u00A0\uFFFD", {.Tucne = true}}}};
     OverOkruh(d);
     const std::string rtf = ZapisRtf(d);
-    // Unicode with the Windows-1250 byte for readers without it, or '?'.
+    // Unicode with the Windows-1250 byte for readers without it, or '?' as a byte.
     EXPECT_THAT(rtf, testing::HasSubstr("P\\u345\\'f8\\u237\\'edli\\u353\\'9a"));
     EXPECT_THAT(rtf, testing::HasSubstr("\\u344\\'d8\\u268\\'c8"));
-    EXPECT_THAT(rtf, testing::HasSubstr("\\u8364\\'80 \\u20013?\\u25991?"));
+    EXPECT_THAT(rtf, testing::HasSubstr("\\u8364\\'80 \\u20013\\'3f\\u25991\\'3f"));
     // Beyond U+FFFF: a surrogate pair, each half with its own fallback.
-    EXPECT_THAT(rtf, testing::HasSubstr("\\u-10179?\\u-8704?"));
-    EXPECT_THAT(rtf, testing::HasSubstr("\\u-9217?\\u-8193?"));
-    EXPECT_THAT(rtf, testing::HasSubstr("\\u160\\'a0\\u-3?"));
+    EXPECT_THAT(rtf, testing::HasSubstr("\\u-10179\\'3f\\u-8704\\'3f"));
+    EXPECT_THAT(rtf, testing::HasSubstr("\\u-9217\\'3f\\u-8193\\'3f"));
+    EXPECT_THAT(rtf, testing::HasSubstr("\\u160\\'a0\\u-3\\'3f"));
 }
 
 TEST(RtfOkruh, TabsParagraphsBracesAndControlCharacters)
@@ -138,8 +138,19 @@ TEST(RtfOkruh, TabsParagraphsBracesAndControlCharacters)
                        {U"konec\n", {}}}};
     OverOkruh(d);
     const std::string rtf = ZapisRtf(d);
-    EXPECT_THAT(rtf, testing::HasSubstr("A\\tab B\\tab \\tab \\par\n\\par\n\\par\n\\{x\\}\\\\y\\\\\\}; a;b"));
+    EXPECT_THAT(rtf, testing::HasSubstr("A\\tab B\\tab \\tab \\par\n\\plain\\f0\\fs20\\cf1 \\par\n"
+                                        "\\plain\\f0\\fs20\\cf1 \\par\n\\plain\\f0\\fs20\\cf1 \\{x\\}\\\\y\\\\\\}; a;b"));
     EXPECT_THAT(rtf, testing::HasSubstr("\\'0d\\'01\\'7f\\'1f~"));
+}
+
+TEST(RtfOkruh, LineBreaksWithinAParagraphAreLineControlWords)
+{
+    const TDokument d{{{U"první\u2028druhý\n\u2028", {}}, {U"\u2028\u2028", {.Tucne = true}}}};
+    OverOkruh(d);
+    const std::string rtf = ZapisRtf(d);
+    EXPECT_THAT(rtf, testing::HasSubstr("prvn\\u237\\'ed\\line druh"));
+    EXPECT_THAT(rtf, testing::HasSubstr("\\line \\plain\\f0\\fs20\\cf1\\b \\line \\line }"));
+    EXPECT_EQ(rtf.find("8232"), std::string::npos);
 }
 
 TEST(RtfOkruh, ManyColoursAndFontsEachGetTheirOwnEntry)
@@ -178,7 +189,7 @@ TEST(RtfOkruh, FaceNamesThatNeedEscaping)
 TEST(RtfOkruh, EmptyDocumentAndEmptyRuns)
 {
     const std::string prazdny = ZapisRtf({});
-    EXPECT_EQ(prazdny, "{\\rtf1\\ansi\\ansicpg1250\\deff0\\uc1\n{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}}\n"
+    EXPECT_EQ(prazdny, "{\\rtf1\\ansi\\ansicpg1250\\deff0\\uc1\n{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}}\n"
                        "{\\colortbl;}\n\\pard}");
     EXPECT_EQ(CtiRtf(prazdny), TDokument{});
     EXPECT_EQ(ZapisRtf({{{U"", Vse()}, {U"", {}}}}), prazdny);
@@ -192,10 +203,41 @@ TEST(RtfZapis, StandardFormOfHeaderTablesAndRuns)
                        {U"x", {.Pismo = "Courier", .PulBody = 24, .Barva = 0x010203, .Kurziva = true,
                                .Podtrzene = true, .Preskrtnute = true, .Chranene = true}}}};
     EXPECT_EQ(ZapisRtf(d), "{\\rtf1\\ansi\\ansicpg1250\\deff0\\uc1\n"
-                           "{\\fonttbl{\\f0\\fnil\\fcharset238 Arial;}{\\f1\\fnil\\fcharset0 Courier;}}\n"
+                           "{\\fonttbl{\\f0\\fswiss\\fcharset238 Arial;}{\\f1\\fmodern\\fcharset0 Courier;}}\n"
                            "{\\colortbl;\\red255\\green0\\blue255;\\red1\\green2\\blue3;}\n"
                            "\\pard\\plain\\f0\\fs20\\cf1\\b Ahoj\\par\n"
-                           "\\plain\\f1\\fs24\\cf2\\i\\ul\\strike\\protect x}");
+                           "\\plain\\f0\\fs20\\cf1\\b \\plain\\f1\\fs24\\cf2\\i\\ul\\strike\\protect x}");
+}
+
+TEST(RtfZapis, AParagraphsFormatStandsRightAfterTheParagraphMarkBeforeIt)
+{
+    // An empty line of 28 points between lines of 10: its format must be in
+    // effect at the \par that ends it, not at the one that ends the line above.
+    const TDokument prazdny{{{U"nad", {}}, {U"\n", {.PulBody = 56}}, {U"\npod", {}}}};
+    OverOkruh(prazdny);
+    EXPECT_THAT(ZapisRtf(prazdny),
+                testing::HasSubstr("nad\\par\n\\plain\\f0\\fs56\\cf1 \\par\n\\plain\\f0\\fs20\\cf1 pod}"));
+    // A paragraph whose own format differs from its first characters'.
+    const TDokument jiny{{{U"a\n", {.PulBody = 40}}, {U"b", {}}}};
+    OverOkruh(jiny);
+    EXPECT_THAT(ZapisRtf(jiny), testing::HasSubstr("a\\par\n\\plain\\f0\\fs40\\cf1 \\plain\\f0\\fs20\\cf1 b}"));
+    // An empty first paragraph has its format before its \par too.
+    const TDokument naZacatku{{{U"\n", {.PulBody = 48}}, {U"x", {}}}};
+    OverOkruh(naZacatku);
+    EXPECT_THAT(ZapisRtf(naZacatku), testing::HasSubstr("\\pard\\plain\\f0\\fs48\\cf1 \\par\n"));
+}
+
+TEST(RtfZapis, FontTableNamesTheFamilyOfEachFace)
+{
+    const std::pair<std::string, std::string> pisma[] = {
+        {"Arial", "fswiss"}, {"Liberation Sans", "fswiss"}, {"Microsoft Sans Serif", "fswiss"},
+        {"Tahoma", "fswiss"}, {"Times New Roman", "froman"}, {"DejaVu Serif", "froman"},
+        {"Georgia", "froman"}, {"Courier New", "fmodern"}, {"DejaVu Sans Mono", "fmodern"},
+        {"Consolas", "fmodern"}, {"Zapfino", "fnil"}, {"", "fnil"}};
+    for (const auto& [pismo, rodina] : pisma)
+        EXPECT_THAT(ZapisRtf({{{U"x", {.Pismo = pismo}}}}),
+                    testing::HasSubstr("{\\f0\\" + rodina + "\\fcharset0 " + pismo + ";}"))
+            << pismo;
 }
 
 TEST(RtfZapis, OutputIsCanonical)
@@ -242,6 +284,22 @@ TEST(RtfCteni, PlainResetsToTheDefaultFontAndFlags)
               (TZnakovyFormat{.Pismo = "Courier", .PulBody = 30, .Barva = 0xFF0000, .Tucne = true, .Kurziva = true,
                               .Podtrzene = true, .Preskrtnute = true, .Chranene = true}));
     EXPECT_EQ(FormatTextu(d, U"B"), (TZnakovyFormat{.Pismo = "Times", .ZnakovaSada = 238, .PulBody = 24}));
+}
+
+TEST(RtfCteni, AParagraphEndTakesTheFormatOfTheParagraphItStarts)
+{
+    // Its first character's, an empty paragraph's own at its \par, the
+    // last paragraph's at the end of the document.
+    const TDokument d = CtiRtf("{\\rtf1 a\\par\\pard\\plain\\fs40 b\\par\\fs50\\par\\fs60}");
+    EXPECT_EQ(Text(d), U"a\nb\n\n");
+    EXPECT_EQ(FormatZnaku(d, 1).PulBody, 40);
+    EXPECT_EQ(FormatZnaku(d, 3).PulBody, 50);
+    EXPECT_EQ(FormatZnaku(d, 4).PulBody, 60);
+    // A format given after the \par and replaced before any text is the
+    // paragraph's own.
+    const TDokument vlastni = CtiRtf("{\\rtf1 a\\par\\plain\\fs40 \\plain\\fs20 b}");
+    EXPECT_EQ(FormatZnaku(vlastni, 1).PulBody, 40);
+    EXPECT_EQ(FormatZnaku(vlastni, 2).PulBody, 20);
 }
 
 TEST(RtfCteni, GroupsRestoreTheFormatOfTheirParent)
@@ -292,7 +350,7 @@ TEST(RtfCteni, ControlSymbolsAndSpecialCharacters)
 {
     EXPECT_EQ(Text(CtiRtf("{\\rtf1 a\\~b\\-c\\_d\\{\\}\\\\e\\par f\\line g\\tab h\\\ni\\emdash\\bullet "
                           "\\lquote\\rquote\\ldblquote\\rdblquote}")),
-              U"a\u00A0b\u00ADc\u2011d{}\\e\nf\ng\th\ni—•‘’“”");
+              U"a\u00A0b\u00ADc\u2011d{}\\e\nf\u2028g\th\ni—•‘’“”");
     // Line ends wrap the RTF text; a raw tab is a tab.
     EXPECT_EQ(Text(CtiRtf("{\\rtf1 a\r\nb\tc}")), U"ab\tc");
 }
@@ -454,11 +512,29 @@ TEST(RtfJinyProgram, UnrtfReadsTheTextColoursAndStyles)
     const std::string html = BezEntit(Vystup("unrtf --html '" + soubor.string() + "' 2>/dev/null"));
 
     EXPECT_THAT(html, testing::HasSubstr("<font face=\"Times New Roman\">"));
-    EXPECT_THAT(html, testing::HasSubstr("<font color=\"#ff00ff\"><b><u>Žluťoučký kůň</u></b>"));
-    EXPECT_THAT(html, testing::HasSubstr("<font color=\"#008000\"><i><br>\nŘEŘICHA úpěl ďábelské ódy € 5</i>"));
+    EXPECT_THAT(html, testing::HasSubstr("<font color=\"#ff00ff\"><b><u>Žluťoučký kůň<br>\n</u></b>"));
+    EXPECT_THAT(html, testing::HasSubstr("<font color=\"#008000\"><i>ŘEŘICHA úpěl ďábelské ódy € 5</i>"));
     const std::string text = std::regex_replace(std::regex_replace(html, std::regex("<br>\n"), "\n"),
                                                 std::regex("<[^>]*>"), "");
     EXPECT_THAT(text, testing::HasSubstr("Poznámka: Žluťoučký kůň\nŘEŘICHA úpěl ďábelské ódy € 5"));
+}
+
+TEST(RtfJinyProgram, UnrtfSeesEmptyLinesBreaksAndWordsAfterFallbacks)
+{
+    if (!MaUnrtf()) {
+        if (std::getenv("CI") != nullptr)
+            FAIL() << "unrtf is not installed (scripts/install-deps.sh installs it)";
+        GTEST_SKIP() << "unrtf is not installed";
+    }
+    const TDokument d{{{U"nad 中x konec\u2028druhý", {}}, {U"\n", {.PulBody = 56}}, {U"\npod", {}}}};
+    const DocasnaSlozka slozka;
+    const auto soubor = slozka.zapis("zapisnik.rtf", ZapisRtf(d));
+    const std::string html = BezEntit(Vystup("unrtf --html '" + soubor.string() + "' 2>/dev/null"));
+    // The word right after a character outside the code page stays.
+    EXPECT_THAT(html, testing::HasSubstr("nad 中x konec<br>\ndruhý<br>\n"));
+    // The empty line has its own height.
+    EXPECT_THAT(html, testing::ContainsRegex("<span style=\"font-size:28pt\">(<[^/>]*>)*<br>"));
+    EXPECT_THAT(html, testing::HasSubstr("pod"));
 }
 
 } // namespace

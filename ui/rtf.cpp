@@ -10,6 +10,7 @@
 #include <array>
 #include <climits>
 #include <cstdio>
+#include <initializer_list>
 #include <map>
 #include <unordered_map>
 #include <utility>
@@ -19,6 +20,7 @@
 namespace {
 
 constexpr char32_t kNahrada = 0xFFFD;
+constexpr char32_t kKonecRadku = 0x2028;  // a line break within a paragraph
 // Longer face names are cut: no font has one, and every run carries a copy
 // of its face, so the reader's work would grow with name length times runs.
 constexpr std::size_t kNejdelsiPismo = 255;
@@ -58,11 +60,39 @@ void PridejU(std::string& out, char16_t jednotka, char32_t znak)
 {
     out += "\\u";
     PridejCislo(out, static_cast<std::int16_t>(jednotka));
+    // A raw '?' would do, but some readers drop the word after it.
     const int bajt = BajtCp1250(znak);
-    if (bajt >= 0x80)
-        PridejHex(out, static_cast<unsigned>(bajt));
-    else
-        out += '?';
+    PridejHex(out, bajt >= 0x80 ? static_cast<unsigned>(bajt) : static_cast<unsigned>('?'));
+}
+
+bool Obsahuje(const std::string& text, std::initializer_list<std::string_view> slova)
+{
+    for (const std::string_view slovo : slova)
+        if (text.find(slovo) != std::string::npos)
+            return true;
+    return false;
+}
+
+// The font family word of a face, so that a program without the face picks
+// a like one: fixed pitch, sans serif, serif, or unknown.
+const char* RodinaPisma(std::string_view pismo)
+{
+    std::string male(pismo);
+    for (char& c : male)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    if (Obsahuje(male, {"mono", "courier", "consol", "typewriter", "fixed", "code", "terminal", "menlo",
+                        "monaco"}))
+        return "\\fmodern";
+    if (Obsahuje(male, {"sans", "arial", "helvetica", "verdana", "tahoma", "calibri", "segoe", "trebuchet",
+                        "gill", "futura", "franklin", "gothic", "candara", "corbel", "ubuntu", "roboto",
+                        "carlito", "cantarell", "frutiger", "univers"}))
+        return "\\fswiss";
+    if (Obsahuje(male, {"serif", "times", "roman", "georgia", "garamond", "cambria", "palatino", "antiqua",
+                        "bookman", "schoolbook", "constantia", "baskerville", "caslon", "bodoni", "didot",
+                        "caladea", "tinos", "charter", "minion"}))
+        return "\\froman";
+    return "\\fnil";
 }
 
 // A character that is neither a paragraph end nor a tab. In a font table a
@@ -108,14 +138,29 @@ public:
         tabulkaPisem();
         tabulkaBarev();
         out_ += "\\pard";
+        // A paragraph mark takes the format in effect at its \par, so the
+        // format of a paragraph (which an empty one shows as its height) is
+        // written right after the \par that starts it, before its text.
+        constexpr std::size_t kZadny = static_cast<std::size_t>(-1);
+        std::size_t platny = kZadny;  // the run whose format is in effect
         for (std::size_t i = 0; i < dokument_.Useky.size(); ++i) {
-            const TUsek& usek = dokument_.Useky[i];
-            formatUseku(usek.Format, pismaUseku_[i], barvyUseku_[i]);
-            for (const char32_t c : usek.Text) {
-                if (c == U'\n')
+            for (const char32_t c : dokument_.Useky[i].Text) {
+                if (c == U'\n') {
+                    if (platny == kZadny)
+                        formatUseku(i);  // an empty first paragraph
                     out_ += "\\par\n";
-                else if (c == U'\t')
+                    formatUseku(i);
+                    platny = i;
+                    continue;
+                }
+                if (platny != i) {
+                    formatUseku(i);
+                    platny = i;
+                }
+                if (c == U'\t')
                     out_ += "\\tab ";
+                else if (c == kKonecRadku)
+                    out_ += "\\line ";
                 else
                     PridejZnak(out_, c, false);
             }
@@ -151,7 +196,8 @@ private:
         for (std::size_t i = 0; i < poradiPisem_.size(); ++i) {
             out_ += "{\\f";
             PridejCislo(out_, static_cast<long long>(i));
-            out_ += "\\fnil\\fcharset";
+            out_ += RodinaPisma(poradiPisem_[i]->first);
+            out_ += "\\fcharset";
             PridejCislo(out_, poradiPisem_[i]->second);
             out_ += ' ';
             const std::u32string jmeno = Utf32ZUtf8(poradiPisem_[i]->first);
@@ -182,8 +228,11 @@ private:
         out_ += "}\n";
     }
 
-    void formatUseku(const TZnakovyFormat& format, int pismo, int barva)
+    void formatUseku(std::size_t usek)
     {
+        const TZnakovyFormat& format = dokument_.Useky[usek].Format;
+        const int pismo = pismaUseku_[usek];
+        const int barva = barvyUseku_[usek];
         out_ += "\\plain\\f";
         PridejCislo(out_, pismo);
         out_ += "\\fs";
@@ -259,7 +308,7 @@ const std::unordered_map<std::string_view, TPopisSlova>& Slovnik()
             {"uc", {TSlovo::Uc}}, {"u", {TSlovo::U}}, {"deff", {TSlovo::Deff}}, {"bin", {TSlovo::Bin}},
             {"fonttbl", {TSlovo::FontTbl}}, {"colortbl", {TSlovo::ColorTbl}}, {"fcharset", {TSlovo::FCharset}},
             {"red", {TSlovo::Red}}, {"green", {TSlovo::Green}}, {"blue", {TSlovo::Blue}},
-            {"par", {TSlovo::Znak, U'\n'}}, {"line", {TSlovo::Znak, U'\n'}}, {"sect", {TSlovo::Znak, U'\n'}},
+            {"par", {TSlovo::Znak, U'\n'}}, {"line", {TSlovo::Znak, kKonecRadku}}, {"sect", {TSlovo::Znak, U'\n'}},
             {"row", {TSlovo::Znak, U'\n'}}, {"tab", {TSlovo::Znak, U'\t'}}, {"cell", {TSlovo::Znak, U'\t'}},
             {"emdash", {TSlovo::Znak, U'\u2014'}}, {"endash", {TSlovo::Znak, U'\u2013'}},
             {"bullet", {TSlovo::Znak, U'\u2022'}}, {"lquote", {TSlovo::Znak, U'\u2018'}},
@@ -322,6 +371,7 @@ public:
         while (pozice_ < vstup_.size())
             krok();
         vydejNahraduZaVysokou();
+        dokonciOdstavec();
         return Normalizuj(std::move(dokument_));
     }
 
@@ -401,6 +451,9 @@ private:
         // A font entry may end with its group instead of a ';'.
         if (stav().Cil == TCil::Pisma && !jmenoPisma_.empty())
             ulozPismo();
+        // The document's last paragraph has the format in effect at its end.
+        if (zasobnik_.size() == 2)
+            dokonciOdstavec();
         zasobnik_.pop_back();
     }
 
@@ -511,7 +564,11 @@ private:
         TStav& s = stav();
         const bool zapnuto = !maParametr || parametr != 0;
         switch (popis.Slovo) {
-        case TSlovo::Plain: s.plain(); break;
+        case TSlovo::Plain:
+            if (s.Cil == TCil::Text)
+                plainPoOdstavci();
+            s.plain();
+            break;
         case TSlovo::F:
             if (s.Cil == TCil::Pisma)
                 cisloPisma_ = maParametr ? parametr : 0;
@@ -634,7 +691,42 @@ private:
         }
     }
 
+    // A paragraph end stands for the paragraph that it starts and takes that
+    // paragraph's format: the one in effect at its first character, at its
+    // own \par when it is empty, or at the end of the document. A format
+    // written right after the \par and replaced at once by another one
+    // before any text is the paragraph's own: the writer gives a paragraph
+    // whose first characters differ from it so.
     void pridejDoTextu(char32_t znak)
+    {
+        dokonciOdstavec();
+        if (znak == U'\n') {
+            cekaOdstavec_ = true;
+            formatOdstavce_ = false;
+            return;
+        }
+        pridejZnak(znak);
+    }
+
+    void plainPoOdstavci()
+    {
+        if (!cekaOdstavec_)
+            return;
+        if (formatOdstavce_)
+            dokonciOdstavec();
+        else
+            formatOdstavce_ = true;
+    }
+
+    void dokonciOdstavec()
+    {
+        if (!cekaOdstavec_)
+            return;
+        cekaOdstavec_ = false;
+        pridejZnak(U'\n');
+    }
+
+    void pridejZnak(char32_t znak)
     {
         const TStav& s = stav();
         const TKlic klic{s.Pismo, s.PulBody, s.Barva,
@@ -676,6 +768,8 @@ private:
     std::size_t prebytek_ = 0;  // open groups beyond kNejvetsiHloubka
     int preskocit_ = 0;         // fallback characters still to skip
     char32_t vysoka_ = 0;       // high surrogate waiting for its pair
+    bool cekaOdstavec_ = false;    // a paragraph end whose format is not settled yet
+    bool formatOdstavce_ = false;  // a \plain came after it: the paragraph's format
 
     std::unordered_map<int, TPismo> pisma_;
     int deff_ = 0;
