@@ -45,6 +45,8 @@ TZnakovyFormat FormatZQt(const QTextCharFormat& format, const QFont& vychozi)
     return f;
 }
 
+} // namespace
+
 QTextCharFormat FormatDoQt(const TZnakovyFormat& f)
 {
     QTextCharFormat format;
@@ -59,8 +61,6 @@ QTextCharFormat FormatDoQt(const TZnakovyFormat& f)
     format.setProperty(kVlastnostZnakovaSada, f.ZnakovaSada);
     return format;
 }
-
-} // namespace
 
 TDokument DokumentZTextu(const QTextDocument& text)
 {

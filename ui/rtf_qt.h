@@ -17,5 +17,8 @@ constexpr int kVlastnostZnakovaSada = QTextFormat::UserProperty + 2;
 // which takes the character format of the block it starts.
 TDokument DokumentZTextu(const QTextDocument& text);
 
+// The Qt format of one character the notebook keeps: every attribute set.
+QTextCharFormat FormatDoQt(const TZnakovyFormat& format);
+
 // Inserts a document at the cursor; '\n' starts a new block.
 void VlozDokument(QTextCursor& kurzor, const TDokument& dokument);

@@ -28,22 +28,6 @@ const char* const kTiskovaKopie = "$$print.rtf";
 const QString kTypRtf = QStringLiteral("RichText (*.rtf)");
 const QString kTypTxt = QStringLiteral("Textový soubor (*.txt)");
 
-// Everything the notebook's own texts set: face Arial, the Western set.
-QTextCharFormat formatPisma(const QColor& barva, int velikost, bool tucne, bool podtrzene)
-{
-    QTextCharFormat format;
-    format.setFontFamilies({QStringLiteral("Arial")});
-    format.setProperty(kVlastnostZnakovaSada, 0);
-    format.setForeground(barva);
-    format.setFontPointSize(velikost);
-    format.setFontWeight(tucne ? QFont::Bold : QFont::Normal);
-    format.setFontItalic(false);
-    format.setFontUnderline(podtrzene);
-    format.setFontStrikeOut(false);
-    format.setProperty(kVlastnostChranene, false);
-    return format;
-}
-
 // The attributes shared by every character of the selection.
 struct TSouhrnVyberu {
     QTextCharFormat Format;
@@ -128,8 +112,9 @@ void TMF::pripravZapisnik()
     TZapisnik* editor = ui_->Ztext;
     QFont vychozi(QStringLiteral("Arial"));
     vychozi.setPointSize(10);
+    vychozi.setStyleStrategy(QFont::PreferNoShaping);
     editor->document()->setDefaultFont(vychozi);
-    editor->setCurrentCharFormat(formatPisma(Qt::black, 10, false, false));
+    editor->setCurrentCharFormat(FormatArial(Qt::black, 10));
     editor->NastavDotaz([this](int od, int po) { return ZtextProtectChange(od, po); });
     ui_->Zsize->findChild<QLineEdit*>()->setReadOnly(true);
 
@@ -161,14 +146,14 @@ void TMF::FormShowZapisnik()
     ui_->Pages->setCurrentIndex(3);
     TZapisnik* editor = ui_->Ztext;
     editor->clear();
-    PridejRadekZapisniku(QStringLiteral("    Mixorův  zápisníček    "), formatPisma(kNavy, 20, true, true));
-    PridejRadekZapisniku(QStringLiteral("  Mixorův průvodce 2\t\t\tvelmarin soft"), formatPisma(kNavy, 11, false, false));
-    PridejRadekZapisniku(QString(), formatPisma(kNavy, 11, false, false));
+    PridejRadekZapisniku(QStringLiteral("    Mixorův  zápisníček    "), FormatArial(kNavy, 20, true, false, true));
+    PridejRadekZapisniku(QStringLiteral("  Mixorův průvodce 2\t\t\tvelmarin soft"), FormatArial(kNavy, 11));
+    PridejRadekZapisniku(QString(), FormatArial(kNavy, 11));
     QTextDocument* dokument = editor->document();
     ZacatekUzivatelske = dokument->findBlockByNumber(2).position();
     editor->NastavChranene(0, ZacatekUzivatelske, true);
     editor->moveCursor(QTextCursor::End);
-    editor->setCurrentCharFormat(formatPisma(Qt::black, 10, false, false));
+    editor->setCurrentCharFormat(FormatArial(Qt::black, 10));
     // No undo step may reach the header.
     dokument->clearUndoRedoStacks();
     ZtextSelectionChange();

@@ -18,21 +18,6 @@ const QString kDvaTaby = QStringLiteral("\t\t");
 const QString kZadne = QStringLiteral("žádné");
 constexpr int kDelkaPrefixuPoznamky = 10;  // "Poznámka: "
 
-QTextCharFormat formatZapisu(const QColor& barva, int velikost, bool tucne, bool kurziva, bool podtrzene)
-{
-    QTextCharFormat format;
-    format.setForeground(barva);
-    format.setFontPointSize(velikost);
-    format.setFontWeight(tucne ? QFont::Bold : QFont::Normal);
-    format.setFontItalic(kurziva);
-    format.setFontUnderline(podtrzene);
-    format.setFontStrikeOut(false);
-    format.setFontFamilies({QStringLiteral("Arial")});
-    format.setProperty(kVlastnostZnakovaSada, 0);
-    format.setProperty(kVlastnostChranene, false);
-    return format;
-}
-
 // The text of a list line with its leading origin mark and the blank after
 // it taken off, or as it is when it has no mark.
 QString bezZnacky(const QString& text)
@@ -56,21 +41,34 @@ void TMF::zapisPolozku(const QString& nadpis, const QColor& barvaNadpisu, const 
 {
     TZapisnik* editor = ui_->Ztext;
     editor->moveCursor(QTextCursor::End);
-    PridejRadekZapisniku(nadpis, formatZapisu(barvaNadpisu, 12, true, false, true));
-    const QTextCharFormat telo = formatZapisu(Qt::black, 10, false, false, false);
-    const QTextCharFormat kurziva = formatZapisu(Qt::black, 10, false, true, false);
-    for (int i = 0; i < radky.size(); ++i)
-        PridejRadekZapisniku(radky[i], i == radekKurzivou ? kurziva : telo);
+    // The whole entry is one edit: one undo step, one layout.
+    QTextCursor uprava(editor->document());
+    uprava.movePosition(QTextCursor::End);
+    const int predZapisem = uprava.position();
+    uprava.beginEditBlock();
+    PridejRadekZapisniku(nadpis, FormatArial(barvaNadpisu, 12, true, false, true));
+    const QTextCharFormat telo = FormatArial(Qt::black, 10);
+    const QTextCharFormat kurziva = FormatArial(Qt::black, 10, false, true);
+    // Neighbouring lines of one format go in at once.
+    for (qsizetype od = 0; od < radky.size();) {
+        const bool jeKurziva = od == radekKurzivou;
+        qsizetype po = od + 1;
+        while (po < radky.size() && (po == radekKurzivou) == jeKurziva)
+            ++po;
+        PridejRadekZapisniku(radky.mid(od, po - od).join(QLatin1Char('\n')), jeKurziva ? kurziva : telo);
+        od = po;
+    }
     PridejRadekZapisniku(QString(), telo);
 
-    // The whole user area in Arial of the Western set, the user's own text too.
-    QTextCursor uzivatelska(editor->document());
-    uzivatelska.setPosition(ZacatekUzivatelske);
-    uzivatelska.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
-    QTextCharFormat pismo;
-    pismo.setFontFamilies({QStringLiteral("Arial")});
-    pismo.setProperty(kVlastnostZnakovaSada, 0);
-    uzivatelska.mergeCharFormat(pismo);
+    // The whole user area in Arial of the Western set, the user's own text
+    // too; the entry itself is in Arial already.
+    if (predZapisem > ZacatekUzivatelske) {
+        QTextCursor uzivatelska(editor->document());
+        uzivatelska.setPosition(ZacatekUzivatelske);
+        uzivatelska.setPosition(predZapisem, QTextCursor::KeepAnchor);
+        uzivatelska.mergeCharFormat(PismoArial());
+    }
+    uprava.endEditBlock();
 
     editor->moveCursor(QTextCursor::End);
     if (ui_->Oprepnout->isChecked())

@@ -21,6 +21,26 @@ bool chranenyFormat(const QTextCharFormat& format)
 
 } // namespace
 
+QTextCharFormat FormatArial(const QColor& barva, int body, bool tucne, bool kurziva, bool podtrzene)
+{
+    TZnakovyFormat format;  // the face, character set and protection are the defaults
+    format.PulBody = body * 2;
+    format.Barva = barva.rgb() & 0xFFFFFF;
+    format.Tucne = tucne;
+    format.Kurziva = kurziva;
+    format.Podtrzene = podtrzene;
+    return FormatDoQt(format);
+}
+
+QTextCharFormat PismoArial()
+{
+    const QTextCharFormat uplny = FormatArial(Qt::black, 10);
+    QTextCharFormat pismo;
+    pismo.setFontFamilies(uplny.fontFamilies().toStringList());
+    pismo.setProperty(kVlastnostZnakovaSada, uplny.property(kVlastnostZnakovaSada));
+    return pismo;
+}
+
 TZapisnik::TZapisnik(QWidget* rodic) : QTextEdit(rodic)
 {
     setLineWrapMode(QTextEdit::NoWrap);

@@ -6,6 +6,13 @@
 #include <QTextEdit>
 #include <functional>
 
+// The format of the notebook's own texts (header, entries, typing): Arial
+// of the Western character set, unprotected, with these attributes.
+QTextCharFormat FormatArial(const QColor& barva, int body, bool tucne = false, bool kurziva = false,
+                            bool podtrzene = false);
+// Only the face of that format, for setting it over text of other sizes.
+QTextCharFormat PismoArial();
+
 class TZapisnik : public QTextEdit {
     Q_OBJECT
 public:
