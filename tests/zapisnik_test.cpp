@@ -12,6 +12,9 @@
 #include <QTest>
 #include <QTextBlock>
 
+#include <QDropEvent>
+#include <QTextDocument>
+
 #include "okno_support.h"
 #include "ovladace.h"
 #include "rtf.h"
@@ -397,6 +400,224 @@ TEST_F(Ukladani, ReplacingAsksFirstAndFailuresAreReported)
     odpovez(0, cesta("zruseno"), false);
     f().Zsave->click();
     EXPECT_FALSE(std::filesystem::exists(slozka_.cesta() / "zruseno.rtf"));
+}
+
+// ------------------------------------------------------------ pasting
+
+// What Qt shows of a document: per paragraph, its text, and per run of
+// characters the rendered point size, face, weight and colour; an empty
+// paragraph shows the size of its own format.
+QStringList Vykresleno(const QTextDocument& dokument)
+{
+    const auto body = [](const QFont& pismo) {
+        return pismo.pointSizeF() > 0 ? pismo.pointSizeF() : pismo.pixelSize() * 72.0 / 96.0;
+    };
+    QStringList out;
+    for (QTextBlock blok = dokument.begin(); blok.isValid(); blok = blok.next()) {
+        QString radek = QLatin1Char('[') + blok.text() + QLatin1Char(']');
+        if (blok.length() <= 1)
+            radek += QStringLiteral(" %1pt").arg(body(blok.charFormat().font()));
+        for (auto it = blok.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat f = it.fragment().charFormat();
+            radek += QStringLiteral(" {%1 %2pt %3 %4%5}")
+                         .arg(it.fragment().text())
+                         .arg(body(f.font()))
+                         .arg(f.font().family())
+                         .arg(f.font().bold() ? QStringLiteral("B ") : QString())
+                         .arg(f.foreground().color().name());
+        }
+        out << radek;
+    }
+    return out;
+}
+
+// A clipboard fragment as LibreOffice Writer gives one: a full HTML page
+// with its own styles, <font size> beside an explicit size, an empty
+// paragraph as <p><br/></p>, a line break.
+const char* const kLibreOffice = R"LO(<!DOCTYPE HTML PUBLIC "-//W3C//DTD HTML 4.0 Transitional//EN">
+<html><head><meta http-equiv="content-type" content="text/html; charset=utf-8"/><title></title>
+<meta name="generator" content="LibreOffice 7.4.7.2 (Linux)"/>
+<style type="text/css">@page { size: 21cm 29.7cm; margin: 2cm } p { line-height: 115%; margin-bottom: 0.25cm }</style>
+</head><body lang="cs-CZ" link="#000080" vlink="#800000" dir="ltr">
+<p style="line-height: 100%; margin-bottom: 0cm"><font face="Liberation Serif, serif"><font size="3" style="font-size: 12pt">Obyčejný text</font></font></p>
+<p style="line-height: 100%; margin-bottom: 0cm"><font face="Liberation Sans, sans-serif"><font size="5" style="font-size: 18pt"><b>Velký tučný</b></font></font></p>
+<p style="line-height: 100%; margin-bottom: 0cm"><font size="6" style="font-size: 20pt"><br/></font></p>
+<p style="line-height: 100%; margin-bottom: 0cm"><font color="#c9211e"><font face="Liberation Serif, serif"><font size="3" style="font-size: 12pt">červený<br/>druhý řádek</font></font></font></p>
+</body></html>)LO";
+
+class Vkladani : public Ukladani {
+protected:
+    void vlozHtml(const QString& html)
+    {
+        auto* data = new QMimeData;
+        data->setHtml(html);
+        data->setText(QStringLiteral("prostý text"));
+        QApplication::clipboard()->setMimeData(data);
+        kurzorNa(text().size());
+        ed->paste();
+    }
+    // The notebook's paragraphs below the header and its empty line.
+    QStringList radky() const
+    {
+        QStringList out;
+        for (QTextBlock blok = ed->document()->findBlockByNumber(3); blok.isValid(); blok = blok.next())
+            out << blok.text();
+        return out;
+    }
+    int pozice(const QString& hledany) const
+    {
+        const int kde = text().indexOf(hledany, okno->ZacatekUzivatelske);
+        EXPECT_GE(kde, 0) << hledany.toStdString();
+        return kde;
+    }
+    // The size box for a selection of a text.
+    int velikostVBoxu(const QString& hledany)
+    {
+        vyber(pozice(hledany), pozice(hledany) + hledany.size());
+        return f().Zsize->value();
+    }
+    // Saves as rich text and reads the file back into a fresh document of
+    // the notebook's default font: it must show what the notebook shows.
+    void ocekavejStejnePoUlozeni(const char* co)
+    {
+        odpovez(0, cesta("vlozeno"));
+        f().Zsave->click();
+        const std::string rtf = precti((slozka_.cesta() / "vlozeno.rtf").string());
+        QTextDocument znovu;
+        znovu.setDefaultFont(ed->document()->defaultFont());
+        QTextCursor k(&znovu);
+        VlozDokument(k, CtiRtf(rtf));
+        EXPECT_EQ(Vykresleno(znovu), Vykresleno(*ed->document())) << co;
+    }
+};
+
+TEST_F(Vkladani, TableRowsBecomeLinesWithTabsBetweenCells)
+{
+    vlozHtml(QStringLiteral("<table border=1><tr><td>a1</td><td><b>b1</b></td><td>c1</td></tr>"
+                            "<tr><td colspan=2>spojená</td><td>c2<p>druhý odstavec</p></td></tr></table>"));
+    EXPECT_EQ(radky(), (QStringList{QStringLiteral("a1\tb1\tc1"), QStringLiteral("spojená\t\tc2 druhý odstavec")}));
+    EXPECT_TRUE(formatZnaku(pozice(QStringLiteral("b1"))).fontWeight() >= QFont::Bold);
+    EXPECT_EQ(ed->document()->rootFrame()->childFrames().size(), 0);
+    ocekavejStejnePoUlozeni("table");
+}
+
+TEST_F(Vkladani, ListItemsGetTheirMarkersAndATab)
+{
+    vlozHtml(QStringLiteral("<ul><li>jedna</li><li>dva<ul><li>vnořená</li></ul></li></ul><ol><li>první</li>"
+                            "<li>druhá</li></ol>"));
+    EXPECT_EQ(radky(), (QStringList{QStringLiteral("•\tjedna"), QStringLiteral("•\tdva"),
+                                    QStringLiteral("\t•\tvnořená"), QStringLiteral("1.\tprvní"),
+                                    QStringLiteral("2.\tdruhá")}));
+    for (QTextBlock blok = ed->document()->begin(); blok.isValid(); blok = blok.next())
+        EXPECT_EQ(blok.textList(), nullptr) << blok.text().toStdString();
+    ocekavejStejnePoUlozeni("list");
+}
+
+TEST_F(Vkladani, ImagesAreLeftOutAndLinksKeepTheirText)
+{
+    vlozHtml(QStringLiteral("<p>před<img src=\"obrazek.png\" width=20 height=20>po <a href=\"http://example.com\">"
+                            "odkaz</a> <sup>2</sup></p>"));
+    EXPECT_EQ(radky(), (QStringList{QStringLiteral("předpo odkaz 2")}));
+    EXPECT_FALSE(text().contains(QChar::ObjectReplacementCharacter));
+    for (QTextBlock blok = ed->document()->begin(); blok.isValid(); blok = blok.next())
+        for (auto it = blok.begin(); !it.atEnd(); ++it) {
+            EXPECT_FALSE(it.fragment().charFormat().isImageFormat());
+            EXPECT_FALSE(it.fragment().charFormat().isAnchor());
+            EXPECT_EQ(it.fragment().charFormat().verticalAlignment(), QTextCharFormat::AlignNormal);
+        }
+    ocekavejStejnePoUlozeni("image and link");
+}
+
+TEST_F(Vkladani, PixelAndRelativeSizesBecomeThePointsQtShowed)
+{
+    vlozHtml(QStringLiteral("<h1>Nadpis</h1><p><span style=\"font-size:24px\">pixely</span> "
+                            "<font size=5>pětka</font> <span style=\"font-size:small\">malé</span> obyčejné</p>"));
+    EXPECT_EQ(radky(), (QStringList{QStringLiteral("Nadpis"), QStringLiteral("pixely pětka malé obyčejné")}));
+    // The notebook's default is 10 pt: <h1> shows it doubled, size 5 by 1.5.
+    EXPECT_EQ(formatZnaku(pozice(QStringLiteral("Nadpis"))).fontPointSize(), 20);
+    EXPECT_EQ(formatZnaku(pozice(QStringLiteral("pixely"))).fontPointSize(), 18);
+    EXPECT_EQ(formatZnaku(pozice(QStringLiteral("pětka"))).fontPointSize(), 15);
+    EXPECT_EQ(formatZnaku(pozice(QStringLiteral("malé"))).fontPointSize(), 8);
+    EXPECT_EQ(formatZnaku(pozice(QStringLiteral("obyčejné"))).fontPointSize(), 10);
+    EXPECT_EQ(velikostVBoxu(QStringLiteral("Nadpis")), 20);
+    EXPECT_EQ(velikostVBoxu(QStringLiteral("pixely")), 18);
+    EXPECT_EQ(velikostVBoxu(QStringLiteral("pětka")), 15);
+    EXPECT_EQ(f().Zsize->palette().color(QPalette::Text),
+              QApplication::palette().color(QPalette::Active, QPalette::ButtonText));
+    ocekavejStejnePoUlozeni("sizes");
+}
+
+TEST_F(Vkladani, LibreOfficeFragmentKeepsSizesFacesBreaksAndEmptyLines)
+{
+    vlozHtml(QString::fromUtf8(kLibreOffice));
+    EXPECT_EQ(radky(), (QStringList{QStringLiteral("Obyčejný text"), QStringLiteral("Velký tučný"), QString(),
+                                    QStringLiteral("červený\u2028druhý řádek")}));
+    const QTextCharFormat obycejny = formatZnaku(pozice(QStringLiteral("Obyčejný")));
+    EXPECT_EQ(obycejny.fontPointSize(), 12);
+    EXPECT_EQ(obycejny.fontFamilies().toStringList().value(0), QStringLiteral("Liberation Serif"));
+    const QTextCharFormat velky = formatZnaku(pozice(QStringLiteral("Velký")));
+    EXPECT_EQ(velky.fontPointSize(), 18);
+    EXPECT_TRUE(velky.fontWeight() >= QFont::Bold);
+    EXPECT_EQ(ed->document()->findBlockByNumber(5).charFormat().fontPointSize(), 20);  // the empty line
+    EXPECT_EQ(formatZnaku(pozice(QStringLiteral("červený"))).foreground().color(), QColor(0xc9, 0x21, 0x1e));
+    EXPECT_EQ(velikostVBoxu(QStringLiteral("Velký tučný")), 18);
+    ocekavejStejnePoUlozeni("LibreOffice");
+
+    // Another program reads the file as the notebook shows it.
+    if (std::system("command -v unrtf >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "unrtf is not installed";
+    const std::string prikaz = "unrtf --html '" + (slozka_.cesta() / "vlozeno.rtf").string() + "' 2>/dev/null";
+    std::string html;
+    if (FILE* roura = ::popen(prikaz.c_str(), "r")) {
+        char blok[4096];
+        std::size_t n;
+        while ((n = std::fread(blok, 1, sizeof blok, roura)) > 0)
+            html.append(blok, n);
+        ::pclose(roura);
+    }
+    EXPECT_THAT(html, testing::ContainsRegex("<font size=\"5\">(<[^/>]*>)*<b>Velk&yacute; tu&#269;n&yacute;<br>"));
+    EXPECT_THAT(html, testing::ContainsRegex("font-size:20pt\">(<[^/>]*>)*<br>"));
+    EXPECT_THAT(html, testing::HasSubstr("&#269;erven&yacute;<br>\ndruh&yacute;"));
+}
+
+TEST_F(Vkladani, PlainTextTakesTheTypingFormatAndDropsGoTheSameWay)
+{
+    auto* prosty = new QMimeData;
+    prosty->setText(QStringLiteral("první\r\ndruhý\u2029třetí\uFFFC"));
+    QApplication::clipboard()->setMimeData(prosty);
+    kurzorNa(text().size());
+    ed->paste();
+    EXPECT_EQ(radky(), (QStringList{QStringLiteral("první"), QStringLiteral("druhý"), QStringLiteral("třetí")}));
+    EXPECT_EQ(formatZnaku(pozice(QStringLiteral("třetí"))).fontPointSize(), 10);
+    EXPECT_FALSE(ed->DotykaSeChranenych(okno->ZacatekUzivatelske, text().size()));
+
+    QMimeData tazena;
+    tazena.setHtml(QStringLiteral("<span style=\"font-size:32px\">tažený</span><img src=\"x.png\">"));
+    QTextCursor konec(ed->document());
+    konec.movePosition(QTextCursor::End);
+    const QPoint kam = ed->cursorRect(konec).center();
+    QDragEnterEvent vstup(kam, Qt::CopyAction, &tazena, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(ed->viewport(), &vstup);
+    QDragMoveEvent tah(kam, Qt::CopyAction, &tazena, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(ed->viewport(), &tah);
+    QDropEvent pustit(QPointF(kam), Qt::CopyAction, &tazena, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(ed->viewport(), &pustit);
+    ASSERT_TRUE(text().contains(QStringLiteral("tažený")));
+    EXPECT_FALSE(text().contains(QChar::ObjectReplacementCharacter));
+    EXPECT_EQ(formatZnaku(pozice(QStringLiteral("tažený"))).fontPointSize(), 24);
+    ocekavejNetknutouHlavicku("paste and drop");
+}
+
+TEST_F(Ukladani, PlainTextComposesLettersAndWritesOneMarkPerCharacter)
+{
+    kurzorNa(text().size());
+    ed->insertPlainText(QStringLiteral("e\u0301 C\u030C \U0001F600 a\u0303"));
+    QTextCursor k = ed->textCursor();
+    k.insertText(QStringLiteral("x\u2028y"));
+    odpovez(1, cesta("slozene"));
+    f().Zsave->click();
+    const std::string obsah = precti((slozka_.cesta() / "slozene.txt").string());
+    EXPECT_TRUE(obsah.ends_with("\r\n\r\n" + W("é Č ? ?x") + "\r\ny")) << obsah;
 }
 
 } // namespace

@@ -185,6 +185,34 @@ TEST_F(Zapisy, EntriesGoToTheEndAfterTheUsersText)
               QStringLiteral("Arial"));
 }
 
+TEST_F(Zapisy, OneUndoRemovesAWholeEntryAndRestoresTheFacesItChanged)
+{
+    f().Pages->setCurrentIndex(2);
+    ed->setFocus();
+    QTextCharFormat jinePismo;
+    jinePismo.setFontFamilies({QStringLiteral("Courier")});
+    ed->mergeCurrentCharFormat(jinePismo);
+    QTest::keyClicks(ed, QStringLiteral("moje"));
+    const QStringList predtim = radkyZapisniku();
+    vyberEfekt("Oheň");
+    f().TZefekt->click();
+    ukazPrisadu("Alfa");
+    f().TZprisada->click();
+    ASSERT_EQ(radkyZapisniku().size(), 14);
+
+    ed->setFocus();
+    QTest::keySequence(ed, QKeySequence::Undo);
+    EXPECT_EQ(radkyZapisniku(), (QStringList{"", "moje", QStringLiteral("Přísady s efektem Oheň"), "\tAlfa [T]",
+                                             "\tBeta", "\tGama [B]", "", ""}));
+    QTest::keySequence(ed, QKeySequence::Undo);
+    EXPECT_EQ(radkyZapisniku(), predtim);
+    const QTextBlock moje = ed->document()->findBlockByNumber(3);
+    EXPECT_EQ(moje.begin().fragment().charFormat().fontFamilies().toStringList().value(0), QStringLiteral("Courier"));
+    QTest::keySequence(ed, QKeySequence::Redo);
+    EXPECT_EQ(radkyZapisniku().size(), 8);
+    EXPECT_EQ(ed->document()->findBlockByNumber(0).text(), QStringLiteral("    Mixorův  zápisníček    "));
+}
+
 TEST_F(Zapisy, WholeRoadToARichTextFile)
 {
     f().Tprisady->VyberRadek(f().Tprisady->RadekSOdkazem(&Prisada(okno->Seznam, "Alfa")));

@@ -5,7 +5,11 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextList>
+#include <QTextTable>
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -17,14 +21,39 @@ std::u32string Ucs4(const QString& text)
     return out;
 }
 
-int PulBody(const QTextCharFormat& format, const QFont& vychozi)
+// A font's size in points; pixels count at 96 per inch.
+qreal BodyPisma(const QFont& pismo, qreal jinak)
 {
-    qreal body = format.fontPointSize();
-    if (body <= 0)
-        body = vychozi.pointSizeF();
-    if (body <= 0)
-        body = 10;  // a default font sized in pixels has no point size
-    return static_cast<int>(std::lround(body * 2));
+    if (pismo.pointSizeF() > 0)
+        return pismo.pointSizeF();
+    if (pismo.pixelSize() > 0)
+        return pismo.pixelSize() * 72.0 / 96.0;
+    return jinak;
+}
+
+// The Qt format of a pasted character as the notebook keeps it.
+QTextCharFormat VlozenyFormat(QTextCharFormat format)
+{
+    // <font size=5 style="font-size:18pt">: the size the source meant is 18 pt.
+    if (format.hasProperty(QTextFormat::FontPointSize) || format.hasProperty(QTextFormat::FontPixelSize))
+        format.clearProperty(QTextFormat::FontSizeAdjustment);
+    return format;
+}
+
+constexpr char16_t kObjekt = 0xFFFC;  // an image or other object
+
+} // namespace
+
+qreal BodyZnaku(const QTextCharFormat& format, const QFont& vychozi)
+{
+    const qreal vychoziBody = BodyPisma(vychozi, 10);
+    if (format.hasProperty(QTextFormat::FontSizeAdjustment)) {
+        // HTML's sizes 1 to 7 (3 the default) scale the default font as Qt does.
+        static constexpr qreal kNasobky[7] = {0.7, 0.8, 1.0, 1.2, 1.5, 2.0, 2.4};
+        const int velikost = std::clamp(format.intProperty(QTextFormat::FontSizeAdjustment) + 3 - 1, 0, 6);
+        return kNasobky[velikost] * vychoziBody;
+    }
+    return BodyPisma(format.font().resolve(vychozi), vychoziBody);
 }
 
 TZnakovyFormat FormatZQt(const QTextCharFormat& format, const QFont& vychozi)
@@ -33,7 +62,7 @@ TZnakovyFormat FormatZQt(const QTextCharFormat& format, const QFont& vychozi)
     const QStringList rodiny = format.fontFamilies().toStringList();
     f.Pismo = (rodiny.isEmpty() ? vychozi.family() : rodiny.first()).toStdString();
     f.ZnakovaSada = format.intProperty(kVlastnostZnakovaSada);
-    f.PulBody = PulBody(format, vychozi);
+    f.PulBody = static_cast<int>(std::lround(BodyZnaku(format, vychozi) * 2));
     const QBrush popredi = format.foreground();
     f.Barva = popredi.style() == Qt::NoBrush ? 0 : popredi.color().rgb() & 0xFFFFFF;
     // Semibold counts: older Qt wrote bold HTML as weight 600.
@@ -44,8 +73,6 @@ TZnakovyFormat FormatZQt(const QTextCharFormat& format, const QFont& vychozi)
     f.Chranene = format.boolProperty(kVlastnostChranene);
     return f;
 }
-
-} // namespace
 
 QTextCharFormat FormatDoQt(const TZnakovyFormat& f)
 {
@@ -77,6 +104,177 @@ TDokument DokumentZTextu(const QTextDocument& text)
         }
     }
     return Normalizuj(std::move(dokument));
+}
+
+namespace {
+
+// Builds the notebook's document of a pasted one, paragraph by paragraph.
+class TVkladani {
+public:
+    explicit TVkladani(const QFont& vychozi) : vychozi_(vychozi) {}
+
+    // The paragraphs of a frame, tables as one paragraph a row.
+    void ramec(const QTextFrame& obal)
+    {
+        std::vector<QTextFrame::iterator> casti;
+        for (auto it = obal.begin(); !it.atEnd(); ++it)
+            casti.push_back(it);
+        for (std::size_t i = 0; i < casti.size(); ++i) {
+            if (const QTextFrame* vnoreny = casti[i].currentFrame()) {
+                if (const auto* tabulka = qobject_cast<const QTextTable*>(vnoreny))
+                    tabulkaPoRadcich(*tabulka);
+                else
+                    ramec(*vnoreny);
+                continue;
+            }
+            const QTextBlock blok = casti[i].currentBlock();
+            // The empty block that Qt keeps between a frame and the end of
+            // the one around it is no paragraph of the source.
+            const bool uRamce = (i == 0 && casti.size() > 1 && casti[1].currentFrame() != nullptr) ||
+                                (i + 1 == casti.size() && i > 0 && casti[i - 1].currentFrame() != nullptr);
+            if (blok.isValid() && !(uRamce && blok.length() <= 1)) {
+                zacniOdstavec(formatOdstavce(blok));
+                blokDoOdstavce(blok);
+            }
+        }
+    }
+
+    TDokument dokument() { return Normalizuj(std::move(dokument_)); }
+
+private:
+    void tabulkaPoRadcich(const QTextTable& tabulka)
+    {
+        for (int radek = 0; radek < tabulka.rows(); ++radek) {
+            zacniOdstavec(formatOdstavce(tabulka.cellAt(radek, 0).firstCursorPosition().block()));
+            radekTabulky(tabulka, radek);
+        }
+    }
+
+    // Cells between tabs; a cell spanning columns keeps the tabs of the
+    // columns it covers, so the cells after it stay in their columns.
+    void radekTabulky(const QTextTable& tabulka, int radek)
+    {
+        for (int sloupec = 0; sloupec < tabulka.columns(); ++sloupec) {
+            if (sloupec > 0)
+                pridej(U"\t", formatPosledniho());
+            const QTextTableCell bunka = tabulka.cellAt(radek, sloupec);
+            if (bunka.row() == radek && bunka.column() == sloupec)
+                obsahBunky(bunka.begin(), bunka.end());
+        }
+    }
+
+    // Everything in a cell on the row's one line: its paragraphs joined by
+    // spaces, a table within it row after row.
+    void obsahBunky(QTextFrame::iterator od, QTextFrame::iterator po)
+    {
+        bool prvni = true;
+        for (auto it = od; it != po; ++it) {
+            if (!prvni)
+                pridej(U" ", formatPosledniho());
+            prvni = false;
+            if (const QTextFrame* vnoreny = it.currentFrame()) {
+                if (const auto* tabulka = qobject_cast<const QTextTable*>(vnoreny)) {
+                    for (int radek = 0; radek < tabulka->rows(); ++radek) {
+                        if (radek > 0)
+                            pridej(U" ", formatPosledniho());
+                        radekTabulky(*tabulka, radek);
+                    }
+                } else {
+                    obsahBunky(vnoreny->begin(), vnoreny->end());
+                }
+            } else if (it.currentBlock().isValid()) {
+                blokDoOdstavce(it.currentBlock());
+            }
+        }
+    }
+
+    // A block's text: list marker, its characters, no objects, no line
+    // break at its end.
+    void blokDoOdstavce(const QTextBlock& blok)
+    {
+        if (const QTextList* seznam = blok.textList()) {
+            const TZnakovyFormat format = formatOdstavce(blok);
+            const int odsazeni = std::max(1, seznam->format().indent());
+            pridej(std::u32string(static_cast<std::size_t>(odsazeni - 1), U'\t'), format);
+            pridej(Ucs4(znackaPolozky(*seznam, blok)) + U'\t', format);
+        }
+        std::vector<TUsek> useky;
+        for (auto it = blok.begin(); !it.atEnd(); ++it) {
+            const QTextFragment kus = it.fragment();
+            const QTextCharFormat format = kus.charFormat();
+            if (!kus.isValid() || format.isImageFormat() || format.objectType() != QTextFormat::NoObject)
+                continue;
+            QString text = kus.text();
+            text.remove(QChar(kObjekt));
+            useky.push_back(TUsek{Ucs4(text), zVlozeneho(format)});
+        }
+        while (!useky.empty() && useky.back().Text.empty())
+            useky.pop_back();
+        if (!useky.empty() && useky.back().Text.back() == U'\u2028')
+            useky.back().Text.pop_back();
+        for (TUsek& usek : useky)
+            pridej(usek.Text, usek.Format);
+    }
+
+    static QString znackaPolozky(const QTextList& seznam, const QTextBlock& blok)
+    {
+        switch (seznam.format().style()) {
+        case QTextListFormat::ListDisc:
+        case QTextListFormat::ListCircle:
+        case QTextListFormat::ListSquare:
+            return QStringLiteral("\u2022");
+        default:
+            return seznam.itemText(blok);
+        }
+    }
+
+    // A paragraph's own format: its first character's, or an empty one's.
+    TZnakovyFormat formatOdstavce(const QTextBlock& blok) const
+    {
+        for (auto it = blok.begin(); !it.atEnd(); ++it) {
+            const QTextFragment kus = it.fragment();
+            if (kus.isValid() && !kus.charFormat().isImageFormat() && kus.charFormat().objectType() == QTextFormat::NoObject)
+                return zVlozeneho(kus.charFormat());
+        }
+        return zVlozeneho(blok.charFormat());
+    }
+
+    TZnakovyFormat zVlozeneho(const QTextCharFormat& format) const
+    {
+        TZnakovyFormat f = FormatZQt(VlozenyFormat(format), vychozi_);
+        f.Chranene = false;
+        return f;
+    }
+
+    TZnakovyFormat formatPosledniho() const
+    {
+        return dokument_.Useky.empty() ? TZnakovyFormat{} : dokument_.Useky.back().Format;
+    }
+
+    void zacniOdstavec(const TZnakovyFormat& format)
+    {
+        if (odstavcu_++ > 0)
+            pridej(U"\n", format);
+    }
+
+    void pridej(std::u32string text, const TZnakovyFormat& format)
+    {
+        if (!text.empty())
+            dokument_.Useky.push_back(TUsek{std::move(text), format});
+    }
+
+    QFont vychozi_;
+    TDokument dokument_;
+    int odstavcu_ = 0;
+};
+
+} // namespace
+
+TDokument DokumentZVlozeneho(const QTextDocument& vlozeny)
+{
+    TVkladani vkladani(vlozeny.defaultFont());
+    vkladani.ramec(*vlozeny.rootFrame());
+    return vkladani.dokument();
 }
 
 void VlozDokument(QTextCursor& kurzor, const TDokument& dokument)

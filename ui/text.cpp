@@ -1,5 +1,7 @@
 #include "text.h"
 
+#include <QList>
+
 #include "cp1250.h"
 
 QString ZCp1250(std::string_view text)
@@ -15,8 +17,9 @@ std::string DoCp1250(const QString& text)
 {
     std::string out;
     out.reserve(static_cast<std::size_t>(text.size()));
-    for (const QChar c : text) {
-        const int bajt = BajtCp1250(c.unicode());
+    // By code points: a character beyond U+FFFF is one character, one '?'.
+    for (const char32_t c : text.toUcs4()) {
+        const int bajt = BajtCp1250(c);
         out += bajt < 0 ? '?' : static_cast<char>(bajt);
     }
     return out;

@@ -6,5 +6,5 @@
 #include <string_view>
 
 QString ZCp1250(std::string_view text);
-// Characters outside the code page become "?".
+// Characters outside the code page become "?", one for each.
 std::string DoCp1250(const QString& text);

@@ -53,6 +53,7 @@ TSouhrnVyberu souhrnVyberu(const QTextEdit& editor)
         return souhrn;
     const int od = kurzor.selectionStart();
     const int po = kurzor.selectionEnd();
+    const QFont vychozi = editor.document()->defaultFont();
     bool prvni = true;
     for (QTextBlock blok = editor.document()->findBlock(od); blok.isValid() && blok.position() < po;
          blok = blok.next()) {
@@ -71,7 +72,7 @@ TSouhrnVyberu souhrnVyberu(const QTextEdit& editor)
             souhrn.Kurziva = souhrn.Kurziva && f.fontItalic() == g.fontItalic();
             souhrn.Podtrzene = souhrn.Podtrzene && f.fontUnderline() == g.fontUnderline();
             souhrn.Chranene = souhrn.Chranene && f.boolProperty(kVlastnostChranene) == g.boolProperty(kVlastnostChranene);
-            souhrn.Velikost = souhrn.Velikost && f.fontPointSize() == g.fontPointSize();
+            souhrn.Velikost = souhrn.Velikost && BodyZnaku(f, vychozi) == BodyZnaku(g, vychozi);
             souhrn.Barva = souhrn.Barva && barvaZnaku(f) == barvaZnaku(g);
         }
     }
@@ -100,7 +101,11 @@ std::string prostyText(const QTextDocument& dokument)
     for (QTextBlock blok = dokument.begin(); blok.isValid(); blok = blok.next()) {
         if (blok != dokument.begin())
             text += "\r\n";
-        text += DoCp1250(blok.text());
+        // Composed first, so that a letter written as a base letter and
+        // accents gets its byte where the code page has the letter.
+        QString radky = blok.text().normalized(QString::NormalizationForm_C);
+        radky.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
+        text += DoCp1250(radky);
     }
     return text;
 }
@@ -175,7 +180,8 @@ void TMF::ZtextSelectionChange()
     nastavBox(ui_->Zitalic, souhrn.Kurziva, f.fontItalic());
     nastavBox(ui_->Zunderline, souhrn.Podtrzene, f.fontUnderline());
     nastavBox(ui_->Zprotected, souhrn.Chranene, f.boolProperty(kVlastnostChranene));
-    const int velikost = f.fontPointSize() > 0 ? qRound(f.fontPointSize()) : 10;
+    // The size the text is shown in, however its format gives it.
+    const int velikost = qRound(BodyZnaku(f, ui_->Ztext->document()->defaultFont()));
     ui_->Zsize->setValue(souhrn.Velikost ? std::clamp(velikost, 6, 20) : 10);
     nastavSedyText(ui_->Zsize, !souhrn.Velikost);
     ui_->Zcolor->setCurrentIndex(souhrn.Barva ? ui_->Zcolor->IndexBarvy(barvaZnaku(f)) : -1);

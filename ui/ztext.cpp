@@ -9,6 +9,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 
 #include "rtf_qt.h"
 
@@ -19,7 +20,44 @@ bool chranenyFormat(const QTextCharFormat& format)
     return format.boolProperty(kVlastnostChranene);
 }
 
+// A pasted text of no format of its own: paragraphs split as Qt splits
+// them, no object characters.
+std::u32string ProstyVlozeny(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    for (QChar& znak : text) {
+        if (znak == u'\r' || znak == QChar::ParagraphSeparator || znak == QChar(0xFDD0) || znak == QChar(0xFDD1))
+            znak = u'\n';
+    }
+    text.remove(QChar::ObjectReplacementCharacter);
+    std::u32string out;
+    for (const char32_t c : text.toUcs4())
+        out += c;
+    return out;
+}
+
 } // namespace
+
+TDokument VlozitelnyDokument(const QMimeData& zdroj, const QTextCharFormat& formatPsani, const QFont& vychozi)
+{
+    QTextDocumentFragment kus;
+    if (zdroj.hasFormat(QStringLiteral("application/x-qrichtext"))) {
+        kus = QTextDocumentFragment::fromHtml(QStringLiteral("<meta name=\"qrichtext\" content=\"1\" />") +
+                                              QString::fromUtf8(zdroj.data(QStringLiteral("application/x-qrichtext"))));
+    } else if (zdroj.hasHtml()) {
+        kus = QTextDocumentFragment::fromHtml(zdroj.html());
+    } else {
+        // Plain text takes the format of the typing position.
+        TZnakovyFormat format = FormatZQt(formatPsani, vychozi);
+        format.Chranene = false;
+        return Normalizuj(TDokument{{TUsek{ProstyVlozeny(zdroj.text()), format}}});
+    }
+    // Sizes relative to the default font are those of the notebook's.
+    QTextDocument pracovni;
+    pracovni.setDefaultFont(vychozi);
+    QTextCursor(&pracovni).insertFragment(kus);
+    return DokumentZVlozeneho(pracovni);
+}
 
 QTextCharFormat FormatArial(const QColor& barva, int body, bool tucne, bool kurziva, bool podtrzene)
 {
@@ -206,16 +244,21 @@ bool TZapisnik::canInsertFromMimeData(const QMimeData* zdroj) const
     return SmiZmenitVyber() && QTextEdit::canInsertFromMimeData(zdroj);
 }
 
-// Every paste and drop ends here, whatever started it.
+// Every paste and drop ends here, whatever started it. What goes in is
+// what the notebook can keep, so that it looks after a save or a black
+// print exactly as it did right after the paste.
 void TZapisnik::insertFromMimeData(const QMimeData* zdroj)
 {
-    if (!SmiZmenitVyber())
+    if (zdroj == nullptr || !SmiZmenitVyber())
         return;
-    const int od = textCursor().selectionStart();
-    QTextEdit::insertFromMimeData(zdroj);
-    const int po = textCursor().position();
-    if (po > od && DotykaSeChranenych(od, po))
-        NastavChranene(od, po, false);
+    QTextCursor kurzor = textCursor();
+    const TDokument vlozeny = VlozitelnyDokument(*zdroj, kurzor.charFormat(), document()->defaultFont());
+    kurzor.beginEditBlock();
+    kurzor.removeSelectedText();
+    VlozDokument(kurzor, vlozeny);
+    kurzor.endEditBlock();
+    setTextCursor(kurzor);
+    ensureCursorVisible();
 }
 
 void TZapisnik::mousePressEvent(QMouseEvent* udalost)

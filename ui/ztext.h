@@ -6,12 +6,22 @@
 #include <QTextEdit>
 #include <functional>
 
+#include "rtf.h"
+
+class QMimeData;
+
 // The format of the notebook's own texts (header, entries, typing): Arial
 // of the Western character set, unprotected, with these attributes.
 QTextCharFormat FormatArial(const QColor& barva, int body, bool tucne = false, bool kurziva = false,
                             bool podtrzene = false);
 // Only the face of that format, for setting it over text of other sizes.
 QTextCharFormat PismoArial();
+
+// What a paste or drop of this data puts into the notebook: the text and
+// the character formats the notebook keeps (rtf_qt.h, DokumentZVlozeneho);
+// plain text in the format of the typing position. `vychozi` is the
+// notebook's default font, which relative sizes scale.
+TDokument VlozitelnyDokument(const QMimeData& zdroj, const QTextCharFormat& formatPsani, const QFont& vychozi);
 
 class TZapisnik : public QTextEdit {
     Q_OBJECT
