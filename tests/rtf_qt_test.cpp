@@ -6,6 +6,9 @@
 #include <QGuiApplication>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextBlock>
+#include <QTextDocumentFragment>
+#include <vector>
 
 #include "rtf_qt.h"
 
@@ -180,6 +183,98 @@ TEST(RtfQt, InsertsAtTheCursorInsideExistingText)
     EXPECT_EQ(k.position(), 4);
     EXPECT_TRUE(VlastnostiZnaku(stranka, 1).Tucne);
     EXPECT_FALSE(VlastnostiZnaku(stranka, 4).Tucne);
+}
+
+// ------------------------------------------------------------ pasting
+
+// Sizes as Qt lays them out, whichever way a format gives them.
+TEST(RtfQt, SizeOfAFormatIsTheOneQtShows)
+{
+    QFont vychozi(QStringLiteral("Arial"));
+    vychozi.setPointSize(10);
+    std::vector<QTextCharFormat> formaty;
+    QTextCharFormat f;
+    formaty.push_back(f);
+    f.setFontPointSize(13.5);
+    formaty.push_back(f);
+    for (const int px : {9, 16, 24, 33}) {
+        QTextCharFormat p;
+        p.setProperty(QTextFormat::FontPixelSize, px);
+        formaty.push_back(p);
+    }
+    for (int posun = -4; posun <= 6; ++posun) {
+        QTextCharFormat r;
+        r.setProperty(QTextFormat::FontSizeAdjustment, posun);
+        formaty.push_back(r);
+        r.setFontPointSize(30);  // Qt shows the relative size even so
+        formaty.push_back(r);
+    }
+    QTextDocument dokument;
+    dokument.setDefaultFont(vychozi);
+    QTextCursor k(&dokument);
+    for (const QTextCharFormat& format : formaty)
+        k.insertText(QStringLiteral("x"), format);
+    int i = 0;
+    for (auto it = dokument.begin().begin(); !it.atEnd(); ++it) {
+        for (int znak = 0; znak < it.fragment().length(); ++znak, ++i) {
+            const QFont ukazane = it.fragment().charFormat().font();
+            const qreal body = ukazane.pointSizeF() > 0 ? ukazane.pointSizeF() : ukazane.pixelSize() * 0.75;
+            EXPECT_DOUBLE_EQ(BodyZnaku(formaty[static_cast<std::size_t>(i)], vychozi), body) << "format " << i;
+            EXPECT_DOUBLE_EQ(BodyZnaku(it.fragment().charFormat(), vychozi), body) << "format " << i;
+        }
+    }
+    EXPECT_EQ(i, static_cast<int>(formaty.size()));
+}
+
+TDokument ZHtml(const QString& html)
+{
+    QTextDocument dokument;
+    QFont vychozi(QStringLiteral("Arial"));
+    vychozi.setPointSize(10);
+    dokument.setDefaultFont(vychozi);
+    QTextCursor(&dokument).insertFragment(QTextDocumentFragment::fromHtml(html));
+    return DokumentZVlozeneho(dokument);
+}
+
+std::u32string TextDokumentu(const TDokument& d)
+{
+    std::u32string text;
+    for (const TUsek& usek : d.Useky)
+        text += usek.Text;
+    return text;
+}
+
+TEST(RtfQt, PastedStructureBecomesParagraphsAndTabs)
+{
+    // A table alone: no empty paragraphs around it; a table in a cell row
+    // after row on the cell's line.
+    EXPECT_EQ(TextDokumentu(ZHtml(QStringLiteral("<table><tr><td>a</td><td><table><tr><td>x</td><td>y</td></tr>"
+                                                 "<tr><td>z</td><td>w</td></tr></table></td></tr></table>"))),
+              U"a\tx\ty z\tw");
+    // Text around a table keeps its paragraphs.
+    EXPECT_EQ(TextDokumentu(ZHtml(QStringLiteral("<p>před</p><table><tr><td>1</td></tr></table><p>po</p>"))),
+              U"před\n1\npo");
+    // A last <br> ends its paragraph; more of them make lines; a paragraph
+    // of a <br> alone is an empty line.
+    EXPECT_EQ(TextDokumentu(ZHtml(QStringLiteral("<p>a<br></p><p>b<br><br></p><p><br></p><p>c</p>"))),
+              U"a\nb\u2028\n\nc");
+    // Nested and numbered lists.
+    EXPECT_EQ(TextDokumentu(ZHtml(QStringLiteral("<ol type=a><li>x<ol><li>y</li></ol></li></ol>"))),
+              U"a.\tx\n\t1.\ty");
+}
+
+TEST(RtfQt, PastedFormatsAreTheOnesShownAndNeverProtected)
+{
+    const TDokument d = ZHtml(QStringLiteral(
+        "<p style=\"font-size:12pt\"><span style=\"font-family:'Courier New'; color:#336699\"><b><i><u><s>vše</s></u>"
+        "</i></b></span><font size=1 style=\"font-size:9pt\">malé</font></p><p><span style=\"font-size:32px\"></span></p>"));
+    ASSERT_EQ(TextDokumentu(d), U"všemalé\n");
+    EXPECT_EQ(d.Useky[0].Format, (TZnakovyFormat{.Pismo = "Courier New", .PulBody = 24, .Barva = 0x336699,
+                                                 .Tucne = true, .Kurziva = true, .Podtrzene = true,
+                                                 .Preskrtnute = true}));
+    // An explicit size given beside <font size> is the size meant.
+    EXPECT_EQ(d.Useky[1].Format.PulBody, 18);
+    EXPECT_FALSE(d.Useky[1].Format.Chranene);
 }
 
 } // namespace

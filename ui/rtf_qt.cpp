@@ -128,10 +128,10 @@ public:
                 continue;
             }
             const QTextBlock blok = casti[i].currentBlock();
-            // The empty block that Qt keeps between a frame and the end of
-            // the one around it is no paragraph of the source.
+            // Qt keeps an empty block after every frame and before one that
+            // starts its parent: no paragraphs of the source.
             const bool uRamce = (i == 0 && casti.size() > 1 && casti[1].currentFrame() != nullptr) ||
-                                (i + 1 == casti.size() && i > 0 && casti[i - 1].currentFrame() != nullptr);
+                                (i > 0 && casti[i - 1].currentFrame() != nullptr);
             if (blok.isValid() && !(uRamce && blok.length() <= 1)) {
                 zacniOdstavec(formatOdstavce(blok));
                 blokDoOdstavce(blok);
@@ -164,11 +164,13 @@ private:
     }
 
     // Everything in a cell on the row's one line: its paragraphs joined by
-    // spaces, a table within it row after row.
+    // spaces, a table within it row after row; empty paragraphs add nothing.
     void obsahBunky(QTextFrame::iterator od, QTextFrame::iterator po)
     {
         bool prvni = true;
         for (auto it = od; it != po; ++it) {
+            if (it.currentFrame() == nullptr && it.currentBlock().length() <= 1)
+                continue;
             if (!prvni)
                 pridej(U" ", formatPosledniho());
             prvni = false;
