@@ -18,7 +18,9 @@ struct TZnakovyFormat {
     bool operator==(const TZnakovyFormat&) const = default;
 };
 
-// A run of characters of one format. '\n' ends a paragraph, '\t' is a tab.
+// A run of characters of one format. '\n' ends a paragraph and carries the
+// format of the paragraph it starts (which an empty paragraph shows as its
+// height); U+2028 is a line break within a paragraph; '\t' is a tab.
 struct TUsek {
     std::u32string Text;
     TZnakovyFormat Format;
