@@ -38,6 +38,7 @@ screenshots: build
 bench: build
 	$(BUILD)/bench/mixor_bench
 	$(BUILD)/bench/mixor_ui_bench
+	$(BUILD)/bench/mixor_zapis_bench
 
 # Loader fuzzing with sanitizers; FUZZ_SECONDS bounds each target.
 FUZZ_SECONDS ?= 60

@@ -13,6 +13,7 @@
 #include <QTextBlock>
 
 #include <QDropEvent>
+#include <QImage>
 #include <QTextDocument>
 
 #include "okno_support.h"
@@ -590,6 +591,13 @@ TEST_F(Vkladani, PlainTextTakesTheTypingFormatAndDropsGoTheSameWay)
     EXPECT_EQ(radky(), (QStringList{QStringLiteral("první"), QStringLiteral("druhý"), QStringLiteral("třetí")}));
     EXPECT_EQ(formatZnaku(pozice(QStringLiteral("třetí"))).fontPointSize(), 10);
     EXPECT_FALSE(ed->DotykaSeChranenych(okno->ZacatekUzivatelske, text().size()));
+    // Data without text replace no selection.
+    auto* obrazek = new QMimeData;
+    obrazek->setImageData(QImage(4, 4, QImage::Format_RGB32));
+    QApplication::clipboard()->setMimeData(obrazek);
+    vyber(pozice(QStringLiteral("druhý")), pozice(QStringLiteral("druhý")) + 5);
+    ed->paste();
+    EXPECT_TRUE(text().contains(QStringLiteral("druhý")));
 
     QMimeData tazena;
     tazena.setHtml(QStringLiteral("<span style=\"font-size:32px\">tažený</span><img src=\"x.png\">"));

@@ -249,7 +249,8 @@ bool TZapisnik::canInsertFromMimeData(const QMimeData* zdroj) const
 // print exactly as it did right after the paste.
 void TZapisnik::insertFromMimeData(const QMimeData* zdroj)
 {
-    if (zdroj == nullptr || !SmiZmenitVyber())
+    // Data with nothing to insert (an image alone) leave the text as it is.
+    if (zdroj == nullptr || !QTextEdit::canInsertFromMimeData(zdroj) || !SmiZmenitVyber())
         return;
     QTextCursor kurzor = textCursor();
     const TDokument vlozeny = VlozitelnyDokument(*zdroj, kurzor.charFormat(), document()->defaultFont());
