@@ -5,9 +5,11 @@
 TAplikace::TAplikace(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("mixor"));
-    // The system adds the display name to window titles unless the title
-    // is the display name itself, so both are the program's title.
-    setApplicationDisplayName(Titul());
+    // No display name: the window system would append it, after " — ", to
+    // every title that does not already end with it (message boxes, the
+    // save dialog). Every window names the program in its own title.
+    // The desktop entry gives the name the desktop shows for the program.
+    setDesktopFileName(QStringLiteral("mixor"));
     // Where the window's fonts are missing, prefer faces of the same build.
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
                                {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});

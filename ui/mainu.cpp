@@ -153,6 +153,8 @@ void TMF::FormCreate()
     ui_->Ovolby->hide();
 
     StartTimer = new QTimer(this);
+    // Named, so tests can find it and make it tick instead of waiting.
+    StartTimer->setObjectName(QStringLiteral("StartTimer"));
     StartTimer->setSingleShot(true);
     StartTimer->setInterval(1000);
     connect(StartTimer, &QTimer::timeout, this, &TMF::StartTimerDo);
