@@ -13,6 +13,12 @@ packages=(
     # the window
     qt6-base-dev qt6-base-dev-tools libgl-dev libegl-dev
     fontconfig fonts-liberation fonts-dejavu-core
+    # window titles as an X server shows them, for their test
+    xvfb xauth libxcb1-dev
+    # the install's test: menu entry and icon checks
+    desktop-file-utils librsvg2-bin
+    # make package: dpkg-shlibdeps and dpkg-deb
+    dpkg-dev
 )
 
 missing=()
