@@ -33,9 +33,10 @@ run: deps
 	MIXOR_PROGRAM="$(abspath $(BUILD))/app/mixor" MIXOR_VZOR="$(abspath $(SAMPLE))" \
 		"$(BUILD)/dist/mixor-spustit"
 
-# build/mixor_<version>_<arch>.deb
+# build/mixor_<version>_<arch>.deb: the program and the files of dist/.
 package: deps
-	$(MAKE) --no-print-directory build
+	$(MAKE) --no-print-directory configure
+	cmake --build $(BUILD) --target mixor
 	cd $(BUILD) && cpack
 
 # One PNG per page of the window on the sample catalogue, for review.
