@@ -9,6 +9,7 @@
 #include "aplikace.h"
 #include "chyby.h"
 #include "soubory.h"
+#include "tisk.h"
 #include "ui_mainu.h"
 
 namespace {

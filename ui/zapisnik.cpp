@@ -1,13 +1,11 @@
 // The notebook page: the protected header, the style controls that follow
-// the selection, saving as rich text or plain text, and printing.
+// the selection, and saving as rich text or plain text (printing is in
+// zapisnik_tisk.cpp).
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <cstdio>
 
 #include "aplikace.h"
 #include "chyby.h"
@@ -23,8 +21,6 @@
 namespace {
 
 const QColor kNavy(0, 0, 128);
-const QString kTitulTisku = QStringLiteral("Mixorův zápisníček");
-const char* const kTiskovaKopie = "$$print.rtf";
 const QString kTypRtf = QStringLiteral("RichText (*.rtf)");
 const QString kTypTxt = QStringLiteral("Textový soubor (*.txt)");
 
@@ -295,66 +291,4 @@ void TMF::ZsaveClick()
         aplikace->Zprava(QMessageBox::Critical, TAplikace::Titul(),
                          TAplikace::TextChyby(QStringLiteral("Zápisníček nebyl uložen. ") + QString::fromUtf8(chyba.what())));
     }
-}
-
-bool TMF::tiskni()
-{
-    const QPrinterInfo vychozi = QPrinterInfo::defaultPrinter();
-    if (vychozi.isNull())
-        throw std::runtime_error("Zápisníček nelze vytisknout: není nastavena výchozí tiskárna");
-    QPrinter tiskarna(vychozi, QPrinter::HighResolution);
-    tiskarna.setDocName(kTitulTisku);
-    tiskarna.setCreator(TAplikace::Titul());
-    ui_->Ztext->document()->print(&tiskarna);
-    return tiskarna.printerState() != QPrinter::Error;
-}
-
-void TMF::ZprintClick()
-{
-    if (ui_->Obarvy->isChecked()) {
-        if (!tiskni())
-            throw std::runtime_error("Zápisníček se nepodařilo vytisknout");
-        return;
-    }
-    TZapisnik* editor = ui_->Ztext;
-    QTextDocument* dokument = editor->document();
-    const std::string kopie = ZapisRtf(DokumentZTextu(*dokument));
-    try {
-        ZapisSouborAtomicky(kTiskovaKopie, kopie);
-    } catch (const std::exception& chyba) {
-        TAplikace::Instance()->Zprava(QMessageBox::Critical, TAplikace::Titul(),
-                                      TAplikace::TextChyby(QStringLiteral("Zápisníček nebyl vytištěn. ") +
-                                                           QString::fromUtf8(chyba.what())));
-        return;
-    }
-    editor->setReadOnly(true);
-    editor->selectAll();
-    QTextCharFormat cerna;
-    cerna.setForeground(QColor(Qt::black));
-    editor->mergeCurrentCharFormat(cerna);
-    bool vytisteno = false;
-    std::string chybaTisku;
-    try {
-        vytisteno = tiskni();
-    } catch (const std::exception& chyba) {
-        chybaTisku = chyba.what();
-    }
-    // The scratch copy brings every colour back, the header's too.
-    std::string obnova = kopie;
-    try {
-        obnova = PrectiSoubor(kTiskovaKopie);
-    } catch (const std::exception&) {
-        // The copy in memory is the same document.
-    }
-    editor->clear();
-    QTextCursor kurzor(dokument);
-    VlozDokument(kurzor, CtiRtf(obnova));
-    std::remove(kTiskovaKopie);
-    dokument->clearUndoRedoStacks();
-    editor->setReadOnly(false);
-    editor->moveCursor(QTextCursor::End);
-    if (!chybaTisku.empty())
-        throw std::runtime_error(chybaTisku);
-    if (!vytisteno)
-        throw std::runtime_error("Zápisníček se nepodařilo vytisknout");
 }
