@@ -7,8 +7,14 @@
 #include <QPageSize>
 #include <QTest>
 #include <QTextBlock>
+#include <atomic>
 #include <cstdlib>
 #include <cups/cups.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <thread>
+#include <unistd.h>
 
 #include "okno_support.h"
 #include "rtf.h"
@@ -79,6 +85,116 @@ public:
 private:
     const char* jmeno_;
     std::optional<std::string> puvodni_;
+};
+
+// A print spooler with no printers at all: a socket on which every IPP
+// request gets the answer "not found" (client-error-not-found).
+class TPrazdnyCups {
+public:
+    explicit TPrazdnyCups(const fs::path& soket) : cesta_(soket.string())
+    {
+        naslouchani_ = socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un adresa{};
+        adresa.sun_family = AF_UNIX;
+        if (cesta_.size() >= sizeof adresa.sun_path)
+            throw std::runtime_error("socket path too long: " + cesta_);
+        cesta_.copy(adresa.sun_path, cesta_.size());
+        if (bind(naslouchani_, reinterpret_cast<sockaddr*>(&adresa), sizeof adresa) != 0 ||
+            listen(naslouchani_, 4) != 0)
+            throw std::runtime_error("cannot listen on " + cesta_);
+        vlakno_ = std::thread([this] { obsluhuj(); });
+    }
+    ~TPrazdnyCups()
+    {
+        konec_ = true;
+        vlakno_.join();
+        close(naslouchani_);
+        unlink(cesta_.c_str());
+    }
+    const std::string& Cesta() const { return cesta_; }
+
+private:
+    void obsluhuj()
+    {
+        while (!konec_) {
+            pollfd cekani{naslouchani_, POLLIN, 0};
+            if (poll(&cekani, 1, 10) <= 0)
+                continue;
+            const int spojeni = accept(naslouchani_, nullptr, nullptr);
+            if (spojeni < 0)
+                continue;
+            while (!konec_ && odpovez(spojeni)) {
+            }
+            close(spojeni);
+        }
+    }
+
+    // Reads one HTTP request with its IPP body and answers it; false when
+    // the client has gone.
+    bool odpovez(int spojeni)
+    {
+        std::string data;
+        std::size_t konecHlavicky;
+        while ((konecHlavicky = data.find("\r\n\r\n")) == std::string::npos)
+            if (!docti(spojeni, data))
+                return false;
+        const std::string hlavicka = data.substr(0, konecHlavicky);
+        data.erase(0, konecHlavicky + 4);
+        auto pole = [&](const std::string& jmeno) {
+            std::string mala = hlavicka;
+            std::transform(mala.begin(), mala.end(), mala.begin(), ::tolower);
+            const auto kde = mala.find("\r\n" + jmeno + ":");
+            if (kde == std::string::npos)
+                return std::string();
+            const auto od = hlavicka.find_first_not_of(' ', kde + jmeno.size() + 3);
+            return hlavicka.substr(od, hlavicka.find("\r\n", od) - od);
+        };
+        if (pole("expect") == "100-continue")
+            posli(spojeni, "HTTP/1.1 100 Continue\r\n\r\n");
+        const std::size_t delka = std::strtoul(pole("content-length").c_str(), nullptr, 10);
+        while (data.size() < std::max<std::size_t>(delka, 8))
+            if (!docti(spojeni, data))
+                return false;
+        // Version 2.0, status not found, the request's id, then the
+        // operation attributes every response carries.
+        std::string ipp{"\x02\x00\x04\x06", 4};
+        ipp += data.substr(4, 4);
+        ipp += std::string("\x01\x47\x00\x12", 4) + "attributes-charset" + std::string("\x00\x05", 2) + "utf-8";
+        ipp += std::string("\x48\x00\x1b", 3) + "attributes-natural-language" + std::string("\x00\x02", 2) + "en";
+        ipp += '\x03';
+        posli(spojeni, "HTTP/1.1 200 OK\r\nContent-Type: application/ipp\r\nContent-Length: " +
+                           std::to_string(ipp.size()) + "\r\n\r\n" + ipp);
+        return true;
+    }
+
+    bool docti(int spojeni, std::string& data)
+    {
+        pollfd cekani{spojeni, POLLIN, 0};
+        while (poll(&cekani, 1, 10) == 0)
+            if (konec_)
+                return false;
+        char blok[4096];
+        const ssize_t n = read(spojeni, blok, sizeof blok);
+        if (n <= 0)
+            return false;
+        data.append(blok, static_cast<std::size_t>(n));
+        return true;
+    }
+
+    static void posli(int spojeni, const std::string& data)
+    {
+        for (std::size_t odeslano = 0; odeslano < data.size();) {
+            const ssize_t n = write(spojeni, data.data() + odeslano, data.size() - odeslano);
+            if (n <= 0)
+                return;
+            odeslano += static_cast<std::size_t>(n);
+        }
+    }
+
+    std::string cesta_;
+    int naslouchani_ = -1;
+    std::atomic<bool> konec_{false};
+    std::thread vlakno_;
 };
 
 class Tisk : public OknoTest {
@@ -288,8 +404,17 @@ TEST_F(TiskCups, PrintServiceThatIsNotRunningIsNamed)
     ocekavejChybuObouTisku(QStringLiteral("Zápisníček nelze vytisknout: tisková služba neběží"));
 }
 
-TEST_F(TiskCups, DefaultPrinterThatDoesNotExistIsNamed)
+TEST_F(TiskCups, MissingDefaultPrinterIsNamed)
 {
+    // A spooler without printers.
+    {
+        const TPrazdnyCups prazdny(slozka.cesta() / "cups.sock");
+        TPromenna bezTiskarny("PRINTER", nullptr);
+        cupsSetServer(prazdny.Cesta().c_str());
+        ocekavejChybuObouTisku(QStringLiteral("Zápisníček nelze vytisknout: není nastavena výchozí tiskárna"));
+        cupsSetServer(nullptr);
+    }
+    // A default named by PRINTER that the real spooler does not have.
     if (!potrebujeFrontu(kFrontaPdf))
         GTEST_SKIP() << "no print spooler with the test queues (run scripts/cups-setup.sh)";
     TPromenna tiskarna("PRINTER", "mixor-zadna-takova");

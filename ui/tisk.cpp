@@ -10,8 +10,9 @@
 
 namespace {
 
-const char* const kNelzeVytisknout = "Zápisníček nelze vytisknout: ";
 const char* const kNepodariloSe = "Zápisníček se nepodařilo vytisknout";
+const char* const kSluzbaNebezi = "Zápisníček nelze vytisknout: tisková služba neběží";
+const char* const kZadnaVychozi = "Zápisníček nelze vytisknout: není nastavena výchozí tiskárna";
 
 // The cause of the spooler call that failed last, for the user. A default
 // that cannot be found is told apart from other failures only while looking
@@ -20,9 +21,9 @@ TChybaTisku chybaCups(bool hledaniVychozi)
 {
     const ipp_status_t stav = cupsLastError();
     if (stav == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE)
-        return TChybaTisku(std::string(kNelzeVytisknout) + "tisková služba neběží");
+        return TChybaTisku(kSluzbaNebezi);
     if (hledaniVychozi && (stav == IPP_STATUS_ERROR_NOT_FOUND || stav < IPP_STATUS_REDIRECTION_OTHER_SITE))
-        return TChybaTisku(std::string(kNelzeVytisknout) + "není nastavena výchozí tiskárna");
+        return TChybaTisku(kZadnaVychozi);
     const char* zprava = cupsLastErrorString();
     if (zprava == nullptr || *zprava == '\0')
         return TChybaTisku(kNepodariloSe);
@@ -41,7 +42,7 @@ public:
         spojeni_ = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, kCekaniNaSluzbuMs,
                                 nullptr);
         if (spojeni_ == nullptr)
-            throw TChybaTisku(std::string(kNelzeVytisknout) + "tisková služba neběží");
+            throw TChybaTisku(kSluzbaNebezi);
         cil_ = cupsGetNamedDest(spojeni_, nullptr, nullptr);
         if (cil_ == nullptr)
             throw chybaCups(true);
@@ -55,8 +56,13 @@ public:
         // The destination's own options go with the job, as lp sends them.
         const int uloha = cupsPrintFile2(spojeni_, cil_->name, QFile::encodeName(pdf).constData(),
                                          titul.toUtf8().constData(), cil_->num_options, cil_->options);
-        if (uloha == 0)
-            throw chybaCups(false);
+        if (uloha == 0) {
+            const TChybaTisku chyba = chybaCups(false);
+            zapomen();
+            throw chyba;
+        }
+        // The next print looks for the default again.
+        zapomen();
     }
 
 private:
