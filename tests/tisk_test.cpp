@@ -7,6 +7,7 @@
 #include <QPageSize>
 #include <QTest>
 #include <QTextBlock>
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <cups/cups.h>
@@ -30,6 +31,7 @@ using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
 const std::string kTitul = "Mixorův zápisníček";
+const char* const kZadnaFronta = "mixor-zadna-takova";
 
 // A printer that keeps each job's PDF in a folder, or refuses the job.
 class TSouborovaTiskarna : public TTiskarna {
@@ -354,8 +356,10 @@ protected:
         Tisk::TearDown();
     }
 
-    // LPDEST would win over PRINTER.
+    // LPDEST would win over PRINTER. A test that forgets to name its queue
+    // finds no printer rather than the machine's default.
     TPromenna bezLpdest_{"LPDEST", nullptr};
+    TPromenna zadnaTiskarna_{"PRINTER", kZadnaFronta};
 
     // False, with the test skipped, when the spooler or the queue is
     // missing; under CI that fails instead.
@@ -417,7 +421,7 @@ TEST_F(TiskCups, MissingDefaultPrinterIsNamed)
     // A default named by PRINTER that the real spooler does not have.
     if (!potrebujeFrontu(kFrontaPdf))
         GTEST_SKIP() << "no print spooler with the test queues (run scripts/cups-setup.sh)";
-    TPromenna tiskarna("PRINTER", "mixor-zadna-takova");
+    TPromenna tiskarna("PRINTER", kZadnaFronta);
     ocekavejChybuObouTisku(QStringLiteral("Zápisníček nelze vytisknout: není nastavena výchozí tiskárna"));
 }
 
