@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 
+#include "aplikace.h"
 #include "mainu.h"
 #include "text.h"
 #include "ui_mainu.h"
@@ -155,7 +156,7 @@ void TMF::PridejSerazeneRadky(TListBox* seznam, std::vector<std::pair<QString, Q
 }
 
 void TMF::NaplnEfekty()
-{
+try {
     TListBox* seznam = ui_->Tefekty;
     seznam->setUpdatesEnabled(false);
     seznam->clear();
@@ -165,6 +166,8 @@ void TMF::NaplnEfekty()
             PridejRadek(seznam, ZCp1250(efekt->Jmeno), QVariant::fromValue(efekt));
     seznam->VyberRadek(0);
     seznam->setUpdatesEnabled(true);
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::SeradPolozky(TListBox* seznam)

@@ -157,7 +157,7 @@ void TMF::PridejRadekZapisniku(const QString& text, const QTextCharFormat& forma
 }
 
 void TMF::FormShowZapisnik()
-{
+try {
     ui_->Pages->setCurrentIndex(3);
     TZapisnik* editor = ui_->Ztext;
     editor->clear();
@@ -172,6 +172,8 @@ void TMF::FormShowZapisnik()
     // No undo step may reach the header.
     dokument->clearUndoRedoStacks();
     ZtextSelectionChange();
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 bool TMF::ZtextProtectChange(int od, int po)
@@ -182,7 +184,7 @@ bool TMF::ZtextProtectChange(int od, int po)
 }
 
 void TMF::ZtextSelectionChange()
-{
+try {
     const TSouhrnVyberu souhrn = souhrnVyberu(*ui_->Ztext);
     const QTextCharFormat& f = souhrn.Format;
     aktualizujiStyl_ = true;
@@ -196,6 +198,8 @@ void TMF::ZtextSelectionChange()
     ui_->Zcolor->setCurrentIndex(souhrn.Barva ? ui_->Zcolor->IndexBarvy(barvaZnaku(f)) : -1);
     nastavSedyText(ui_->Zcolor, !souhrn.Barva);
     aktualizujiStyl_ = false;
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 // Applies a format to the selection, or to the typing position, when the
@@ -211,7 +215,7 @@ void TMF::zmenFormatVyberu(const QTextCharFormat& format)
 }
 
 void TMF::ZstylClick()
-{
+try {
     const auto* box = qobject_cast<const QCheckBox*>(sender());
     if (aktualizujiStyl_ || box == nullptr || box->checkState() == Qt::PartiallyChecked)
         return;
@@ -225,30 +229,36 @@ void TMF::ZstylClick()
     if (styl.underline())
         format.setFontUnderline(zapnout);
     zmenFormatVyberu(format);
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::ZsizeChange()
-{
+try {
     if (aktualizujiStyl_)
         return;
     QTextCharFormat format;
     format.setFontPointSize(ui_->Zsize->value());
     nastavSedyText(ui_->Zsize, false);
     zmenFormatVyberu(format);
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::ZcolorChange()
-{
+try {
     if (aktualizujiStyl_ || ui_->Zcolor->currentIndex() < 0)
         return;
     QTextCharFormat format;
     format.setForeground(ui_->Zcolor->Barva(ui_->Zcolor->currentIndex()));
     nastavSedyText(ui_->Zcolor, false);
     zmenFormatVyberu(format);
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::ZprotectedClick()
-{
+try {
     TZapisnik* editor = ui_->Ztext;
     editor->setReadOnly(true);
     if (ui_->Zprotected->checkState() != Qt::PartiallyChecked) {
@@ -257,6 +267,8 @@ void TMF::ZprotectedClick()
         editor->mergeCurrentCharFormat(format);
     }
     editor->setReadOnly(false);
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::DialogTypeChange(const QString& typ)
@@ -266,7 +278,7 @@ void TMF::DialogTypeChange(const QString& typ)
 }
 
 void TMF::ZsaveClick()
-{
+try {
     QFileDialog dialog(this, QStringLiteral("Uložit zápisníček do souboru"), QCoreApplication::applicationDirPath());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -295,6 +307,8 @@ void TMF::ZsaveClick()
         aplikace->Zprava(QMessageBox::Critical, TAplikace::Titul(),
                          TAplikace::TextChyby(QStringLiteral("Zápisníček nebyl uložen. ") + QString::fromUtf8(chyba.what())));
     }
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 bool TMF::tiskni()
@@ -310,7 +324,7 @@ bool TMF::tiskni()
 }
 
 void TMF::ZprintClick()
-{
+try {
     if (ui_->Obarvy->isChecked()) {
         if (!tiskni())
             throw std::runtime_error("Zápisníček se nepodařilo vytisknout");
@@ -357,4 +371,6 @@ void TMF::ZprintClick()
         throw std::runtime_error(chybaTisku);
     if (!vytisteno)
         throw std::runtime_error("Zápisníček se nepodařilo vytisknout");
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }

@@ -4,6 +4,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include "aplikace.h"
 #include "mainu.h"
 #include "ovladace.h"
 #include "rtf_qt.h"
@@ -78,7 +79,7 @@ void TMF::zapisPolozku(const QString& nadpis, const QColor& barvaNadpisu, const 
 }
 
 void TMF::TZprisadaClick()
-{
+try {
     QString nadpis = QStringLiteral("Přísada ") + ui_->TpJmeno->text();
     if (ui_->Olisit->isChecked())
         nadpis += ui_->TpDatadisky->text();
@@ -91,10 +92,12 @@ void TMF::TZprisadaClick()
         if (!TpEfekty_[k]->text().isEmpty())
             radky << kDvaTaby + TpEfekty_[k]->text();
     zapisPolozku(nadpis, QColor(0, 128, 0), radky, poznamka.isEmpty() ? -1 : 0);
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::TZlektvarClick()
-{
+try {
     QString nadpis = QStringLiteral("Lektvar");
     if (!ui_->TlJmeno->text().isEmpty())
         nadpis += QLatin1Char(' ') + ui_->TlJmeno->text();
@@ -116,10 +119,12 @@ void TMF::TZlektvarClick()
             radky << kDvaTaby + TlEfekty_[k]->text() + QStringLiteral(" [") + TlEfektyZP_[k]->text() +
                          QLatin1Char(']');
     zapisPolozku(nadpis, QColor(255, 0, 255), radky);
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::TZefektClick()
-{
+try {
     const QListWidgetItem* efekt = ui_->Tefekty->currentItem();
     const QString nadpis = QStringLiteral("Přísady s efektem ") + (efekt ? efekt->text() : QString());
     const bool znacky = ui_->Olisit->isChecked();
@@ -137,10 +142,12 @@ void TMF::TZefektClick()
         radky << kTab + radek;
     }
     zapisPolozku(nadpis, QColor(128, 128, 0), radky);
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::VZlistClick()
-{
+try {
     const bool znacky = ui_->Olisit->isChecked();
     QStringList radky;
     for (int i = 0; i < ui_->Vlist->count(); ++i) {
@@ -148,4 +155,6 @@ void TMF::VZlistClick()
         radky << kTab + (znacky ? text : bezZnacky(text));
     }
     zapisPolozku(ui_->VL1->text(), QColor(0, 128, 128), radky);
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
