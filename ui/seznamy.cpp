@@ -200,11 +200,8 @@ qreal TMF::sirkaSlova(const QFontMetricsF& metriky, const QString& slovo) const
 
 QString TMF::ZalomText(const QListWidget* seznam, const QString& puvodni) const
 {
-    QString text = puvodni;
     // The origin mark and its blank are shown as colour, not as text.
-    const auto zavorka = text.indexOf(QLatin1Char(']'));
-    if (zavorka >= 0)
-        text = text.mid(zavorka + 2);
+    const QString text = BezZnacky(puvodni);
 
     const int sirka = seznam->width() - kRezervaSirky;
     if (!(seznam->font() == pismoSirek_)) {

@@ -14,7 +14,6 @@
 namespace {
 
 const QString kZadna = QStringLiteral("žádná");
-const QString kZadne = QStringLiteral("žádné");
 const QString kPoznamka = QStringLiteral("Poznámka: ");
 
 void nastavBarvuTextu(QWidget* ovladac, QPalette::ColorRole role, const QColor& barva)
@@ -206,7 +205,7 @@ try {
 
     for (std::size_t k = 0; k < 4; ++k) {
         const TEfektLektvaru& zaznam = Lektvar.Efekty[k];
-        TlEfekty_[k]->setText(zaznam.Efekt ? ZCp1250(zaznam.Efekt->Jmeno) : (k == 0 ? kZadne : QString()));
+        TlEfekty_[k]->setText(zaznam.Efekt ? ZCp1250(zaznam.Efekt->Jmeno) : (k == 0 ? TextZadne() : QString()));
         TlEfektyZP_[k]->setText(cislaSlotu(zaznam));
     }
     const TEfekt* prvni = Lektvar.Efekty[0].Efekt;

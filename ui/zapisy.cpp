@@ -9,6 +9,7 @@
 #include "ovladace.h"
 #include "rtf_qt.h"
 #include "seznamy.h"
+#include "text.h"
 #include "ui_mainu.h"
 #include "ztext.h"
 
@@ -16,7 +17,6 @@ namespace {
 
 const QString kTab = QStringLiteral("\t");
 const QString kDvaTaby = QStringLiteral("\t\t");
-const QString kZadne = QStringLiteral("žádné");
 constexpr int kDelkaPrefixuPoznamky = 10;  // "Poznámka: "
 
 QTextCharFormat formatZapisu(const QColor& barva, int velikost, bool tucne, bool kurziva, bool podtrzene)
@@ -32,14 +32,6 @@ QTextCharFormat formatZapisu(const QColor& barva, int velikost, bool tucne, bool
     format.setProperty(kVlastnostZnakovaSada, 0);
     format.setProperty(kVlastnostChranene, false);
     return format;
-}
-
-// The text of a list line with its leading origin mark and the blank after
-// it taken off, or as it is when it has no mark.
-QString bezZnacky(const QString& text)
-{
-    const auto zavorka = text.indexOf(QLatin1Char(']'));
-    return zavorka < 0 ? text : text.mid(zavorka + 2);
 }
 
 } // namespace
@@ -109,11 +101,11 @@ try {
         if (!TlPrisady_[k]->text().isEmpty())
             radky << kDvaTaby + TlPrisady_[k]->text();
     const QString prvni = TlEfekty_[0]->text();
-    if (prvni != kZadne)
+    if (prvni != TextZadne())
         radky << kTab + QStringLiteral("Efekty:") + kTab + prvni + QStringLiteral(" [") + TlEfektyZP_[0]->text() +
                      QLatin1Char(']');
     else
-        radky << kTab + QStringLiteral("Efekty:") + kTab + kZadne;
+        radky << kTab + QStringLiteral("Efekty:") + kTab + TextZadne();
     for (std::size_t k = 1; k < 4; ++k)
         if (!TlEfekty_[k]->text().isEmpty())
             radky << kDvaTaby + TlEfekty_[k]->text() + QStringLiteral(" [") + TlEfektyZP_[k]->text() +
@@ -130,16 +122,9 @@ try {
     const bool znacky = ui_->Olisit->isChecked();
     QStringList radky;
     for (int i = 0; i < ui_->Tprisady->count(); ++i) {
-        const QString text = ui_->Tprisady->item(i)->text();
-        const auto zavorka = text.indexOf(QLatin1Char(']'));
-        QString radek = text;
-        if (zavorka >= 0) {
-            // The mark moves behind the name, or goes.
-            const QString znacka = text.left(zavorka + 1);
-            const QString jmeno = text.mid(zavorka + 2);
-            radek = znacky ? jmeno + QLatin1Char(' ') + znacka : jmeno;
-        }
-        radky << kTab + radek;
+        // The mark moves behind the name, or goes.
+        const auto [znacka, jmeno] = RozdelZnacku(ui_->Tprisady->item(i)->text());
+        radky << kTab + (znacky && !znacka.isEmpty() ? jmeno + QLatin1Char(' ') + znacka : jmeno);
     }
     zapisPolozku(nadpis, QColor(128, 128, 0), radky);
 } catch (...) {
@@ -152,7 +137,7 @@ try {
     QStringList radky;
     for (int i = 0; i < ui_->Vlist->count(); ++i) {
         const QString text = ui_->Vlist->item(i)->text();
-        radky << kTab + (znacky ? text : bezZnacky(text));
+        radky << kTab + (znacky ? text : BezZnacky(text));
     }
     zapisPolozku(ui_->VL1->text(), QColor(0, 128, 128), radky);
 } catch (...) {
