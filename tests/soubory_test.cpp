@@ -279,7 +279,7 @@ TEST_F(ZamcenaSlozka, WritableFileIsWrittenInPlace)
 
 TEST_F(ZamcenaSlozka, NewOrProtectedFileIsAFailureAndNothingChanges)
 {
-    fs::permissions(volby, fs::perms(0644));
+    fs::permissions(volby, fs::perms(0444));
     zamkni();
     EXPECT_THAT(zapisBezOpravneni([&] { ZapisSouborAtomicky(volby.string(), "Volby:"); }),
                 HasSubstr("Soubor '" + volby.string() + "': Permission denied"));
