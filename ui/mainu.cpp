@@ -7,7 +7,6 @@
 #include <filesystem>
 
 #include "aplikace.h"
-#include "chyby.h"
 #include "soubory.h"
 #include "ui_mainu.h"
 
@@ -190,9 +189,9 @@ void TMF::nactiKatalog()
 {
     try {
         NactiSeznam(kSouborKatalogu, Seznam);
-    } catch (const std::exception& chyba) {
+    } catch (...) {
         // What was read before the failure is kept and used.
-        TAplikace::Instance()->HlasChybu(chyba);
+        TAplikace::HlasZachycenouChybu();
     }
     if (Seznam.Efekty.empty()) {
         TAplikace::Instance()->Zprava(
