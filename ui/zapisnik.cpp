@@ -153,7 +153,7 @@ void TMF::PridejRadekZapisniku(const QString& text, const QTextCharFormat& forma
 }
 
 void TMF::FormShowZapisnik()
-{
+try {
     ui_->Pages->setCurrentIndex(3);
     TZapisnik* editor = ui_->Ztext;
     editor->clear();
@@ -168,6 +168,8 @@ void TMF::FormShowZapisnik()
     // No undo step may reach the header.
     dokument->clearUndoRedoStacks();
     ZtextSelectionChange();
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 bool TMF::ZtextProtectChange(int od, int po)
@@ -178,7 +180,7 @@ bool TMF::ZtextProtectChange(int od, int po)
 }
 
 void TMF::ZtextSelectionChange()
-{
+try {
     const TSouhrnVyberu souhrn = souhrnVyberu(*ui_->Ztext);
     const QTextCharFormat& f = souhrn.Format;
     aktualizujiStyl_ = true;
@@ -192,6 +194,8 @@ void TMF::ZtextSelectionChange()
     ui_->Zcolor->setCurrentIndex(souhrn.Barva ? ui_->Zcolor->IndexBarvy(barvaZnaku(f)) : -1);
     nastavSedyText(ui_->Zcolor, !souhrn.Barva);
     aktualizujiStyl_ = false;
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 // Applies a format to the selection, or to the typing position, when the
@@ -207,7 +211,7 @@ void TMF::zmenFormatVyberu(const QTextCharFormat& format)
 }
 
 void TMF::ZstylClick()
-{
+try {
     const auto* box = qobject_cast<const QCheckBox*>(sender());
     if (aktualizujiStyl_ || box == nullptr || box->checkState() == Qt::PartiallyChecked)
         return;
@@ -221,30 +225,36 @@ void TMF::ZstylClick()
     if (styl.underline())
         format.setFontUnderline(zapnout);
     zmenFormatVyberu(format);
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::ZsizeChange()
-{
+try {
     if (aktualizujiStyl_)
         return;
     QTextCharFormat format;
     format.setFontPointSize(ui_->Zsize->value());
     nastavSedyText(ui_->Zsize, false);
     zmenFormatVyberu(format);
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::ZcolorChange()
-{
+try {
     if (aktualizujiStyl_ || ui_->Zcolor->currentIndex() < 0)
         return;
     QTextCharFormat format;
     format.setForeground(ui_->Zcolor->Barva(ui_->Zcolor->currentIndex()));
     nastavSedyText(ui_->Zcolor, false);
     zmenFormatVyberu(format);
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::ZprotectedClick()
-{
+try {
     TZapisnik* editor = ui_->Ztext;
     editor->setReadOnly(true);
     if (ui_->Zprotected->checkState() != Qt::PartiallyChecked) {
@@ -253,6 +263,8 @@ void TMF::ZprotectedClick()
         editor->mergeCurrentCharFormat(format);
     }
     editor->setReadOnly(false);
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::DialogTypeChange(const QString& typ)
@@ -262,7 +274,7 @@ void TMF::DialogTypeChange(const QString& typ)
 }
 
 void TMF::ZsaveClick()
-{
+try {
     QFileDialog dialog(this, QStringLiteral("Uložit zápisníček do souboru"), QCoreApplication::applicationDirPath());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -291,4 +303,6 @@ void TMF::ZsaveClick()
         aplikace->Zprava(QMessageBox::Critical, TAplikace::Titul(),
                          TAplikace::TextChyby(QStringLiteral("Zápisníček nebyl uložen. ") + QString::fromUtf8(chyba.what())));
     }
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }

@@ -34,15 +34,13 @@ void TMF::tiskni()
 }
 
 void TMF::ZprintClick()
-{
-    try {
-        if (ui_->Obarvy->isChecked())
-            tiskni();
-        else
-            tiskniCerne();
-    } catch (const std::exception& chyba) {
-        TAplikace::Instance()->HlasChybu(chyba);
-    }
+try {
+    if (ui_->Obarvy->isChecked())
+        tiskni();
+    else
+        tiskniCerne();
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::tiskniCerne()
