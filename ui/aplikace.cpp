@@ -1,6 +1,9 @@
 #include "aplikace.h"
 
 #include <QFont>
+#include <cstdio>
+#include <new>
+#include <stdexcept>
 
 TAplikace::TAplikace(int& argc, char** argv) : QApplication(argc, argv)
 {
@@ -64,12 +67,37 @@ void TAplikace::HlasChybu(const std::exception& chyba)
     Zprava(QMessageBox::Critical, Titul(), TextChyby(QString::fromUtf8(chyba.what())));
 }
 
+void TAplikace::HlasZachycenouChybu() noexcept
+{
+    try {
+        try {
+            throw;
+        } catch (const std::bad_alloc&) {
+            // Its own text would mean nothing to the user.
+            if (TAplikace* aplikace = Instance())
+                aplikace->HlasChybu(std::runtime_error("Nedostatek paměti"));
+        } catch (const std::exception& chyba) {
+            if (TAplikace* aplikace = Instance())
+                aplikace->HlasChybu(chyba);
+            else
+                std::fprintf(stderr, "%s\n", chyba.what());
+        } catch (...) {
+            if (TAplikace* aplikace = Instance())
+                aplikace->HlasChybu(std::runtime_error("Neznámá chyba"));
+        }
+    } catch (...) {
+        // Not even the report could be shown (no memory left); the program
+        // goes on all the same.
+    }
+}
+
 bool TAplikace::notify(QObject* prijemce, QEvent* udalost)
 {
     try {
         return QApplication::notify(prijemce, udalost);
-    } catch (const std::exception& chyba) {
-        HlasChybu(chyba);
+    } catch (...) {
+        ++chybyVNotify_;
+        HlasZachycenouChybu();
     }
     return false;
 }
