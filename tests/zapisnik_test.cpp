@@ -185,9 +185,16 @@ TEST_F(Zapisnik, DropsAndInputMethodTextAreRefusedInTheHeader)
     QMimeData data;
     data.setText(QStringLiteral("TAZENO"));
     const QPoint vHlavicce = ed->cursorRect(QTextCursor(ed->document())).center() + QPoint(20, 0);
+    // A drop reaches the editor only after the drag entered it.
+    QDragEnterEvent vstup(vHlavicce, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(ed->viewport(), &vstup);
+    QDragMoveEvent tah(vHlavicce, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(ed->viewport(), &tah);
+    EXPECT_FALSE(tah.isAccepted());
     QDropEvent pustit(vHlavicce, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(ed->viewport(), &pustit);
     ocekavejNetknutouHlavicku("drop into header");
+    EXPECT_FALSE(text().contains(QStringLiteral("TAZENO")));
 
     // A move of header text to the user area would take it out of the header.
     vyber(2, 6);
