@@ -8,6 +8,7 @@
 
 #include "aplikace.h"
 #include "chyby.h"
+#include "cp1250.h"
 #include "soubory.h"
 #include "ui_mainu.h"
 
@@ -30,14 +31,6 @@ constexpr std::array<TVolba, 5> kVolby{{
     {"BAREV", " Barevny tisk"},
 }};
 
-std::string velkaPismenaAscii(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
-
 } // namespace
 
 std::string TextVoleb(const std::array<bool, 5>& volby)
@@ -51,7 +44,7 @@ std::string TextVoleb(const std::array<bool, 5>& volby)
 
 std::array<bool, 5> VolbyZTextu(const std::string& obsah)
 {
-    const std::string velka = velkaPismenaAscii(obsah);
+    const std::string velka = VelkaPismenaAscii(obsah);
     std::array<bool, 5> volby{};
     for (std::size_t i = 0; i < kVolby.size(); ++i)
         volby[i] = velka.find(kVolby[i].Klic) != std::string::npos;
