@@ -24,6 +24,7 @@
 #include "souhrn.h"
 #include "hledani.h"
 #include "katalog.h"
+#include "nacitani.h"
 #include "zatizeni.h"
 
 namespace {
@@ -109,6 +110,23 @@ void BM_Nacti(benchmark::State& state)
         state.SkipWithError("the loader did not give every ingredient");
     state.SetBytesProcessed(state.iterations() * velikost(cesta));
     state.counters["ingredients"] = static_cast<double>(prisad);
+}
+
+// The loader's plain twin, which reads the whole file and copies each line:
+// what the block reader saves.
+void BM_NactiPrimo(benchmark::State& state)
+{
+    const auto pocet = static_cast<std::size_t>(state.range(0));
+    const std::string& cesta = soubory().cesta(pocet);
+    for (auto _ : state) {
+        auto seznam = std::make_unique<TSeznam>();
+        nacitani::NactiPrimo(cesta, *seznam);
+        benchmark::DoNotOptimize(seznam->Efekty.data());
+        state.PauseTiming();
+        seznam.reset();
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(state.iterations() * velikost(cesta));
 }
 
 // The floor of loading: read the same file and split it into lines.
@@ -200,6 +218,7 @@ void BM_SeradPodleKlice(benchmark::State& state)
 }
 
 BENCHMARK(BM_Nacti)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_NactiPrimo)->Arg(10000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Podlaha)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LektvaryZPrisady)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LektvarySEfektem)
