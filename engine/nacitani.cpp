@@ -6,7 +6,6 @@
 #include <cstring>
 #include <new>
 #include <vector>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -35,13 +34,7 @@ private:
 // The one place where the loader opens its file.
 int otevriKatalog(const std::string& cesta, const std::string& popis)
 {
-    int fd;
-    do {
-        fd = ::open(cesta.c_str(), O_RDONLY | O_CLOEXEC);
-    } while (fd < 0 && errno == EINTR);
-    if (fd < 0)
-        throw ChybaCteni(PopisSystemoveChyby(popis, errno));
-    return fd;
+    return OtevriKCteni(cesta, popis);
 }
 
 ChybaCteni prilisDlouhyRadek(const std::string& popis)

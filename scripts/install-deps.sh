@@ -12,9 +12,19 @@ packages=(
     g++-multilib
     # a second reader of the notebook's RTF, for its test
     unrtf
+    # reading the printing tests' PDFs (pdftotext, pdftoppm, pdfinfo)
+    poppler-utils
     # the window
     qt6-base-dev qt6-base-dev-tools libgl-dev libegl-dev
+    # printing hands the notebook to the print spooler through libcups
+    libcups2-dev
     fontconfig fonts-liberation fonts-dejavu-core
+    # window titles as an X server shows them, for their test
+    xvfb xauth libxcb1-dev
+    # the install's test: menu entry and icon checks
+    desktop-file-utils librsvg2-bin
+    # make package: dpkg-shlibdeps and dpkg-deb
+    dpkg-dev
 )
 
 missing=()
