@@ -31,12 +31,6 @@ private:
     int fd_;
 };
 
-// The one place where the loader opens its file.
-int otevriKatalog(const std::string& cesta, const std::string& popis)
-{
-    return OtevriKCteni(cesta, popis);
-}
-
 ChybaCteni prilisDlouhyRadek(const std::string& popis)
 {
     return ChybaCteni(popis + ": řádek je delší než " + std::to_string(kNejdelsiRadek / (1024 * 1024)) + " MiB");
@@ -175,7 +169,7 @@ bool OcistiRadek(std::string_view fyzicky, std::string& radek)
 void NactiPoBlocich(const std::string& cesta, const std::string& popis, TSeznam& seznam)
 {
     nahlasNedostatekPameti(popis, [&] {
-        const Soubor soubor(otevriKatalog(cesta, popis));
+        const Soubor soubor(OtevriKCteni(cesta, popis));
         CteniPoBlocich cteni(soubor.fd(), popis);
         std::string_view radek;
         while (cteni.dalsi(radek)) {
