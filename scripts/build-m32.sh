@@ -23,10 +23,12 @@ gtest=/usr/src/googletest
 gtest_flags=(-isystem "$gtest/googletest/include" -isystem "$gtest/googlemock/include"
              -I"$gtest/googletest" -I"$gtest/googlemock")
 
+# The engine tests' sources, as tests/CMakeLists.txt lists them.
+mapfile -t engine_tests < <(sed -n '/^add_executable(engine_tests/,/^)/p' tests/CMakeLists.txt |
+                            grep -o '[A-Za-z0-9_]*\.cpp' | sed 's|^|tests/|')
+
 "${cxx[@]}" engine/*.cpp tools/*.cpp -o "$out/mixor-katalog"
-"${cxx[@]}" "${gtest_flags[@]}" -pthread \
-    engine/*.cpp tests/test_support.cpp tests/katalog_test.cpp tests/nacitani_test.cpp \
-    tests/lektvar_test.cpp tests/hledani_test.cpp tests/cp1250_test.cpp \
+"${cxx[@]}" "${gtest_flags[@]}" -pthread engine/*.cpp "${engine_tests[@]}" \
     "$gtest/googletest/src/gtest-all.cc" "$gtest/googlemock/src/gmock-all.cc" \
     "$gtest/googlemock/src/gmock_main.cc" -o "$out/engine_tests"
 
