@@ -4,7 +4,8 @@
 // combinations of candidate positions in ascending order. A set that holds a
 // found potion is never extended (its supersets are not minimal), and a set
 // that can no longer bring every wanted effect into two of its ingredients is
-// never extended either. Each visited set costs one unit of work.
+// never extended either. Each visited set and each slot order brewed costs
+// one unit of work.
 #include "hledani_efektu.h"
 
 #include <algorithm>
@@ -30,19 +31,25 @@ struct TRoleEfektu {
     bool Zakazany = false;
 };
 
-struct TKlicTrojice {
-    std::array<std::uint32_t, 3> i{};
-    bool operator==(const TKlicTrojice&) const = default;
-};
+// Two slots or more: more than one bit set.
+bool sdileny(std::uint8_t sloty)
+{
+    return (sloty & (sloty - 1)) != 0;
+}
 
-struct THashTrojice {
-    std::size_t operator()(const TKlicTrojice& k) const
-    {
-        std::uint64_t h = k.i[0];
-        h = h * 0x9E3779B97F4A7C15ULL + k.i[1];
-        h = h * 0x9E3779B97F4A7C15ULL + k.i[2];
-        return static_cast<std::size_t>(h ^ (h >> 29));
-    }
+std::uint32_t pocetBitu(std::uint8_t bity)
+{
+    std::uint32_t pocet = 0;
+    for (; bity != 0; bity &= static_cast<std::uint8_t>(bity - 1))
+        ++pocet;
+    return pocet;
+}
+
+// A found potion while searching: candidate numbers in slot order.
+struct TNalez {
+    std::array<std::uint32_t, kSlotu> Sloty{};
+    std::uint8_t PocetPrisad = 0;
+    std::uint8_t PocetEfektu = 0;
 };
 
 class THledac {
@@ -59,10 +66,16 @@ public:
     {
         const std::size_t nejvice = std::clamp<std::size_t>(zadani_.NejvicePrisad, 2, kSlotu);
         if (vsechnyChtene_ != 0)
-            for (std::size_t velikost = 2; velikost <= nejvice && !zastaveno_; ++velikost)
+            for (std::size_t velikost = 2; velikost <= nejvice && !zastaveno_; ++velikost) {
                 prohledej(velikost, 0, 0);
-        std::stable_sort(nalezene_.begin(), nalezene_.end(), dricve);
-        return TVysledekHledani{std::move(nalezene_), !zastaveno_};
+                uzavriKolo();
+            }
+        TVysledekHledani vysledek;
+        vysledek.Uplny = !zastaveno_;
+        vysledek.Lektvary.reserve(nalezene_.size());
+        for (const TNalez& nalez : nalezene_)
+            vysledek.Lektvary.push_back(lektvar(nalez));
+        return vysledek;
     }
 
 private:
@@ -81,10 +94,11 @@ private:
         vsechnyChtene_ = static_cast<std::uint8_t>((1u << chtene.size()) - 1);
     }
 
-    std::uint32_t cisloEfektu(const TEfekt* efekt)
+    std::uint32_t cisloEfektu(TEfekt* efekt)
     {
         const auto [it, novy] = cislaEfektu_.emplace(efekt, static_cast<std::uint32_t>(role_.size()));
         if (novy) {
+            efektPodleCisla_.push_back(efekt);
             TRoleEfektu role;
             if (auto b = bitChteneho_.find(efekt); b != bitChteneho_.end())
                 role.Chtene = b->second;
@@ -104,7 +118,7 @@ private:
             if (zadani_.JenZeZasob && !zadani_.Zasoby.contains(prisada))
                 continue;
             TKandidat kandidat{prisada, static_cast<std::uint32_t>(pozice)};
-            for (const TEfekt* efekt : prisada->Efekty) {
+            for (TEfekt* efekt : prisada->Efekty) {
                 if (efekt == nullptr)
                     continue;
                 const std::uint32_t cislo = cisloEfektu(efekt);
@@ -126,8 +140,14 @@ private:
             for (std::size_t b = 0; b < kMaxChtenych; ++b)
                 zbyvaNositelu_[i * kMaxChtenych + b] =
                     zbyvaNositelu_[(i + 1) * kMaxChtenych + b] + ((kandidati_[i].Chtene >> b) & 1u);
-            zbyvaNejvice_[i] = std::max<std::uint32_t>(zbyvaNejvice_[i + 1], std::popcount(kandidati_[i].Chtene));
+            zbyvaNejvice_[i] = std::max<std::uint32_t>(zbyvaNejvice_[i + 1], pocetBitu(kandidati_[i].Chtene));
         }
+        for (std::uint32_t i = 0; i < n; ++i)
+            for (std::size_t maska = 0; maska < sMaskou_.size(); ++maska)
+                if ((kandidati_[i].Chtene & maska) == maska)
+                    sMaskou_[maska].push_back(i);
+        zakazane_[0].assign((n + 63) / 64, 0);
+        dvojice_.resize(n);
     }
 
     // The brewing rule over candidates in this slot order, without building
@@ -135,32 +155,50 @@ private:
     struct TVarka {
         bool Vyhovuje = false;
         std::size_t Sdilenych = 0;
+        std::uint8_t ChteneSdilene = 0;  // wanted among all shared, the fifth on too
     };
 
-    TVarka uvar(const std::uint32_t* sloty, std::size_t pocet) const
+    // The working table of the brewing rule: effects in order of first
+    // appearance, with the slots that give each.
+    struct TTabulka {
+        std::array<std::uint32_t, kSlotu * kSlotu> Efekty;
+        std::array<std::uint8_t, kSlotu * kSlotu> Sloty;
+        std::size_t Radku = 0;
+    };
+
+    void posbirej(const std::uint32_t* sloty, std::size_t pocet, TTabulka& t) const
     {
-        std::array<std::uint32_t, kSlotu * kSlotu> efekty;
-        std::array<std::uint8_t, kSlotu * kSlotu> sloty_;
-        std::size_t radku = 0;
+        t.Radku = 0;
         for (std::size_t s = 0; s < pocet; ++s) {
             const TKandidat& k = kandidati_[sloty[s]];
             for (std::size_t j = 0; j < k.PocetEfektu; ++j) {
                 std::size_t r = 0;
-                while (r < radku && efekty[r] != k.Efekty[j])
+                while (r < t.Radku && t.Efekty[r] != k.Efekty[j])
                     ++r;
-                if (r == radku) {
-                    efekty[radku] = k.Efekty[j];
-                    sloty_[radku++] = 0;
+                if (r == t.Radku) {
+                    t.Efekty[t.Radku] = k.Efekty[j];
+                    t.Sloty[t.Radku++] = 0;
                 }
-                sloty_[r] |= static_cast<std::uint8_t>(1u << s);
+                t.Sloty[r] |= static_cast<std::uint8_t>(1u << s);
             }
         }
+    }
+
+    TVarka uvar(const std::uint32_t* sloty, std::size_t pocet)
+    {
+        ++prace_;
+        TTabulka t;
+        posbirej(sloty, pocet, t);
+        const auto& efekty = t.Efekty;
+        const auto& sloty_ = t.Sloty;
+        const std::size_t radku = t.Radku;
         TVarka varka;
         std::uint8_t chtene = 0;
         bool zakazany = false;
         for (std::size_t r = 0; r < radku; ++r) {
-            if (std::popcount(sloty_[r]) < 2)
+            if (!sdileny(sloty_[r]))
                 continue;
+            varka.ChteneSdilene |= role_[efekty[r]].Chtene;
             if (++varka.Sdilenych <= kSlotu) {
                 chtene |= role_[efekty[r]].Chtene;
                 zakazany = zakazany || role_[efekty[r]].Zakazany;
@@ -172,11 +210,13 @@ private:
 
     // The first qualifying slot order, in lexicographic order of positions.
     // With four shared effects or fewer every order keeps all of them, so
-    // the ascending order decides alone.
-    bool najdiPoradi(std::array<std::uint32_t, kSlotu>& sloty, std::size_t pocet) const
+    // the ascending order decides alone; no order helps when a wanted effect
+    // is not shared at all.
+    bool najdiPoradi(std::array<std::uint32_t, kSlotu>& sloty, std::size_t pocet, std::size_t& efektu)
     {
         const TVarka vzestupne = uvar(sloty.data(), pocet);
-        if (vzestupne.Vyhovuje || vzestupne.Sdilenych <= kSlotu)
+        efektu = std::min(vzestupne.Sdilenych, kSlotu);
+        if (vzestupne.Vyhovuje || vzestupne.Sdilenych <= kSlotu || vzestupne.ChteneSdilene != vsechnyChtene_)
             return vzestupne.Vyhovuje;
         while (std::next_permutation(sloty.begin(), sloty.begin() + pocet))
             if (uvar(sloty.data(), pocet).Vyhovuje)
@@ -184,36 +224,42 @@ private:
         return false;
     }
 
-    // Whether a subset of two or more that holds the newest member is a
-    // found potion. The subsets without it were tested one level up.
-    bool obsahujeNalezeny(const std::array<std::uint32_t, kSlotu>& vybrane, std::size_t pocet) const
+    // Per level: for every candidate, whether it would complete a found
+    // potion with the chosen ones (then no superset is minimal).
+    using TBity = std::vector<std::uint64_t>;
+
+    static bool bit(const TBity& bity, std::size_t i) { return (bity[i / 64] >> (i % 64)) & 1u; }
+    static void nastav(TBity& bity, std::size_t i) { bity[i / 64] |= std::uint64_t{1} << (i % 64); }
+
+    // The next level's marks, once candidate `novy` joins the chosen ones.
+    void oznacDalsi(const TBity& ted, std::size_t pocet, std::uint32_t novy, TBity& dalsi) const
     {
-        const std::uint32_t novy = vybrane[pocet - 1];
-        for (std::size_t a = 0; a + 1 < pocet; ++a) {
-            if (dvojice_.contains(klicDvojice(vybrane[a], novy)))
-                return true;
-            for (std::size_t b = a + 1; b + 1 < pocet; ++b)
-                if (trojice_.contains(TKlicTrojice{{vybrane[a], vybrane[b], novy}}))
-                    return true;
-        }
-        return false;
+        dalsi = ted;
+        for (std::uint32_t partner : dvojice_[novy])
+            nastav(dalsi, partner);
+        for (std::size_t a = 0; a < pocet; ++a)
+            if (auto it = trojice_.find(klicDvojice(vybrane_[a], novy)); it != trojice_.end())
+                for (std::uint32_t treti : it->second)
+                    nastav(dalsi, treti);
     }
 
-    // Whether adding candidates after position `posledni` up to `velikost`
-    // members can still give every wanted effect two carriers.
-    bool lzeDoplnit(const std::array<std::uint32_t, kSlotu>& vybrane, std::size_t pocet, std::size_t velikost) const
+    // Wanted effects that every one of the `zbyva` members still to come
+    // must carry; false when the chosen ones and those after `od` cannot
+    // give every wanted effect two carriers any more.
+    bool potrebne(std::size_t pocet, std::size_t zbyva, std::size_t od, std::uint8_t& kazdy) const
     {
         std::array<std::uint32_t, kMaxChtenych> nositelu{};
         for (std::size_t i = 0; i < pocet; ++i)
             for (std::size_t b = 0; b < pocetChtenych_; ++b)
-                nositelu[b] += (kandidati_[vybrane[i]].Chtene >> b) & 1u;
-        const std::size_t zbyva = velikost - pocet;
-        const std::size_t od = vybrane[pocet - 1] + 1;
+                nositelu[b] += (kandidati_[vybrane_[i]].Chtene >> b) & 1u;
+        kazdy = 0;
         std::size_t chybiCelkem = 0;
         for (std::size_t b = 0; b < pocetChtenych_; ++b) {
             const std::size_t chybi = nositelu[b] >= 2 ? 0 : 2 - nositelu[b];
             if (chybi > zbyva || chybi > zbyvaNositelu_[od * kMaxChtenych + b])
                 return false;
+            if (chybi == zbyva && chybi > 0)
+                kazdy |= static_cast<std::uint8_t>(1u << b);
             chybiCelkem += chybi;
         }
         return chybiCelkem <= zbyva * zbyvaNejvice_[od];
@@ -221,21 +267,27 @@ private:
 
     void prohledej(std::size_t velikost, std::size_t pocet, std::size_t od)
     {
-        for (std::size_t i = od; i < kandidati_.size(); ++i) {
+        std::uint8_t kazdy = 0;
+        if (!potrebne(pocet, velikost - pocet, od, kazdy))
+            return;
+        // Only candidates that carry what every later member must carry.
+        const std::vector<std::uint32_t>& nositele = sMaskou_[kazdy];
+        const TBity& zakazane = zakazane_[pocet];
+        for (auto it = std::lower_bound(nositele.begin(), nositele.end(), od); it != nositele.end(); ++it) {
+            const std::uint32_t i = *it;
             if (++prace_ > mez_.Prace) {
                 zastaveno_ = true;
                 return;
             }
-            vybrane_[pocet] = static_cast<std::uint32_t>(i);
-            const std::size_t nyni = pocet + 1;
-            if (nyni >= 2 && obsahujeNalezeny(vybrane_, nyni))
+            if (bit(zakazane, i))
                 continue;
-            if (!lzeDoplnit(vybrane_, nyni, velikost))
-                continue;
-            if (nyni < velikost)
-                prohledej(velikost, nyni, i + 1);
-            else
-                zkus(nyni);
+            vybrane_[pocet] = i;
+            if (pocet + 1 == velikost) {
+                zkus(velikost);
+            } else {
+                oznacDalsi(zakazane, pocet, i, zakazane_[pocet + 1]);
+                prohledej(velikost, pocet + 1, i + 1);
+            }
             if (zastaveno_)
                 return;
         }
@@ -244,26 +296,70 @@ private:
     void zkus(std::size_t pocet)
     {
         std::array<std::uint32_t, kSlotu> sloty = vybrane_;
-        if (!najdiPoradi(sloty, pocet))
+        std::size_t efektu = 0;
+        if (!najdiPoradi(sloty, pocet, efektu))
             return;
-        if (nalezene_.size() >= mez_.Nalezenych) {
+        if (nalezenych_ >= mez_.Nalezenych) {
             zastaveno_ = true;
             return;
         }
         if (pocet == 2)
-            dvojice_.insert(klicDvojice(vybrane_[0], vybrane_[1]));
+            dvojice_[vybrane_[0]].push_back(vybrane_[1]);
         else if (pocet == 3)
-            trojice_.insert(TKlicTrojice{{vybrane_[0], vybrane_[1], vybrane_[2]}});
-        TNalezenyLektvar lektvar;
-        lektvar.PocetPrisad = static_cast<std::uint8_t>(pocet);
-        for (std::size_t s = 0; s < pocet; ++s) {
-            lektvar.Lektvar.Prisady[s] = kandidati_[sloty[s]].Prisada;
-            lektvar.Pozice[s] = kandidati_[sloty[s]].Pozice;
+            trojice_[klicDvojice(vybrane_[0], vybrane_[1])].push_back(vybrane_[2]);
+        TNalez nalez;
+        nalez.Sloty = sloty;
+        nalez.PocetPrisad = static_cast<std::uint8_t>(pocet);
+        nalez.PocetEfektu = static_cast<std::uint8_t>(efektu);
+        // Sets come in ascending order; only a set brewed in another order
+        // than ascending can be out of place among them.
+        const bool vzestupne = std::equal(sloty.begin(), sloty.begin() + pocet, vybrane_.begin());
+        (vzestupne ? kolo_ : prehozene_)[efektu].push_back(nalez);
+        ++nalezenych_;
+    }
+
+    // Puts the potions of one size in order: by the number of effects, then
+    // by slot positions.
+    void uzavriKolo()
+    {
+        for (std::size_t efektu = 0; efektu < kolo_.size(); ++efektu) {
+            std::sort(prehozene_[efektu].begin(), prehozene_[efektu].end(),
+                      [](const TNalez& a, const TNalez& b) { return dricve(a, b); });
+            std::merge(kolo_[efektu].begin(), kolo_[efektu].end(), prehozene_[efektu].begin(),
+                       prehozene_[efektu].end(), std::back_inserter(nalezene_),
+                       [](const TNalez& a, const TNalez& b) { return dricve(a, b); });
+            kolo_[efektu].clear();
+            prehozene_[efektu].clear();
         }
-        SpocitejLektvar(lektvar.Lektvar);
-        for (const TEfektLektvaru& efekt : lektvar.Lektvar.Efekty)
-            lektvar.PocetEfektu += efekt.Efekt != nullptr ? 1 : 0;
-        nalezene_.push_back(lektvar);
+    }
+
+    TNalezenyLektvar lektvar(const TNalez& nalez) const
+    {
+        TNalezenyLektvar lektvar;
+        lektvar.PocetPrisad = nalez.PocetPrisad;
+        for (std::size_t s = 0; s < nalez.PocetPrisad; ++s) {
+            lektvar.Lektvar.Prisady[s] = kandidati_[nalez.Sloty[s]].Prisada;
+            lektvar.Pozice[s] = kandidati_[nalez.Sloty[s]].Pozice;
+        }
+        // The brewing rule's result, as SpocitejLektvar gives it, from the
+        // table the search already knows how to build (no allocation).
+        TTabulka t;
+        posbirej(nalez.Sloty.data(), nalez.PocetPrisad, t);
+        std::size_t n = 0;
+        for (std::size_t r = 0; r < t.Radku && n < kSlotu; ++r) {
+            if (!sdileny(t.Sloty[r]))
+                continue;
+            TEfektLektvaru& efekt = lektvar.Lektvar.Efekty[n++];
+            efekt.Efekt = efektPodleCisla_[t.Efekty[r]];
+            for (std::size_t k = 0; k < kSlotu; ++k)
+                efekt.ZPrisady[k] = (t.Sloty[r] >> k) & 1u;
+        }
+        for (std::size_t k = 0; k < nalez.PocetPrisad; ++k) {
+            lektvar.Lektvar.Tribunal = lektvar.Lektvar.Tribunal || lektvar.Lektvar.Prisady[k]->Tribunal;
+            lektvar.Lektvar.Bloodmoon = lektvar.Lektvar.Bloodmoon || lektvar.Lektvar.Prisady[k]->Bloodmoon;
+        }
+        lektvar.PocetEfektu = static_cast<std::uint8_t>(n);
+        return lektvar;
     }
 
     static std::uint64_t klicDvojice(std::uint32_t a, std::uint32_t b)
@@ -271,14 +367,15 @@ private:
         return (static_cast<std::uint64_t>(a) << 32) | b;
     }
 
-    static bool dricve(const TNalezenyLektvar& a, const TNalezenyLektvar& b)
+    // Candidates keep catalogue order, so their numbers compare as positions.
+    static bool dricve(const TNalez& a, const TNalez& b)
     {
         if (a.PocetPrisad != b.PocetPrisad)
             return a.PocetPrisad < b.PocetPrisad;
         if (a.PocetEfektu != b.PocetEfektu)
             return a.PocetEfektu < b.PocetEfektu;
-        return std::lexicographical_compare(a.Pozice.begin(), a.Pozice.begin() + a.PocetPrisad, b.Pozice.begin(),
-                                            b.Pozice.begin() + b.PocetPrisad);
+        return std::lexicographical_compare(a.Sloty.begin(), a.Sloty.begin() + a.PocetPrisad, b.Sloty.begin(),
+                                            b.Sloty.begin() + b.PocetPrisad);
     }
 
     const TZadaniHledani& zadani_;
@@ -288,14 +385,20 @@ private:
     std::uint8_t vsechnyChtene_ = 0;
     std::unordered_map<const TEfekt*, std::uint32_t> cislaEfektu_;
     std::vector<TRoleEfektu> role_;
+    std::vector<TEfekt*> efektPodleCisla_;
     std::vector<TKandidat> kandidati_;
     std::vector<std::uint32_t> zbyvaNositelu_;  // [position * kMaxChtenych + bit]
     std::vector<std::uint32_t> zbyvaNejvice_;   // [position]
 
     std::array<std::uint32_t, kSlotu> vybrane_{};
-    std::unordered_set<std::uint64_t> dvojice_;
-    std::unordered_set<TKlicTrojice, THashTrojice> trojice_;
-    std::vector<TNalezenyLektvar> nalezene_;
+    std::array<TBity, kSlotu> zakazane_;
+    std::array<std::vector<std::uint32_t>, 1u << kMaxChtenych> sMaskou_;  // candidates carrying all of a mask
+    std::vector<std::vector<std::uint32_t>> dvojice_;  // found pairs: later partners of each candidate
+    std::unordered_map<std::uint64_t, std::vector<std::uint32_t>> trojice_;  // found triples by their first two
+    std::vector<TNalez> nalezene_;  // in order, rounds done so far
+    std::array<std::vector<TNalez>, kSlotu + 1> kolo_;      // this size, by number of effects
+    std::array<std::vector<TNalez>, kSlotu + 1> prehozene_;  // the same, brewed in another order
+    std::size_t nalezenych_ = 0;
     std::size_t prace_ = 0;
     bool zastaveno_ = false;
 };

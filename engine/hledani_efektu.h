@@ -26,7 +26,7 @@ struct TZadaniHledani {
 // it looks at, and the number of potions it keeps.
 struct TMezHledani {
     std::size_t Prace = 4'000'000;
-    std::size_t Nalezenych = 200'000;
+    std::size_t Nalezenych = 1'000'000;
 };
 
 struct TNalezenyLektvar {

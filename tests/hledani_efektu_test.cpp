@@ -247,8 +247,17 @@ TEST(HledaniEfektu, AgreesWithPlainEnumerationOnRandomCatalogues)
             const std::vector<std::uint32_t> pozice(l.Pozice.begin(), l.Pozice.begin() + l.PocetPrisad);
             ASSERT_EQ(pozice, ocekavane[i].pozice) << "pokus " << pokus << ", lektvar " << i;
             ASSERT_EQ(l.PocetEfektu, ocekavane[i].efektu);
+            TLektvar uvareny;
             for (std::size_t s = 0; s < l.PocetPrisad; ++s)
-                ASSERT_EQ(l.Lektvar.Prisady[s], seznam.Prisady[pozice[s]]);
+                uvareny.Prisady[s] = seznam.Prisady[pozice[s]];
+            SpocitejLektvar(uvareny);
+            ASSERT_EQ(l.Lektvar.Prisady, uvareny.Prisady);
+            ASSERT_EQ(l.Lektvar.Tribunal, uvareny.Tribunal);
+            ASSERT_EQ(l.Lektvar.Bloodmoon, uvareny.Bloodmoon);
+            for (std::size_t e = 0; e < 4; ++e) {
+                ASSERT_EQ(l.Lektvar.Efekty[e].Efekt, uvareny.Efekty[e].Efekt);
+                ASSERT_EQ(l.Lektvar.Efekty[e].ZPrisady, uvareny.Efekty[e].ZPrisady);
+            }
         }
     }
 }
