@@ -71,6 +71,7 @@ TMF::TMF(QWidget* rodic) : QWidget(rodic), ui_(std::make_unique<Ui::TMF>())
     pripravVypis();
     pripravZapisnik();
     pripravZapisy();
+    pripravHledani();
     connect(ui_->Otribunal, &QCheckBox::toggled, this, &TMF::OdatadiskClick);
     connect(ui_->Obloodmoon, &QCheckBox::toggled, this, &TMF::OdatadiskClick);
     connect(ui_->Olisit, &QCheckBox::toggled, this, &TMF::OlisitClick);
@@ -212,6 +213,7 @@ void TMF::FormShow()
     TefektyClick();
     Lektvar.Prisady = {};
     HomezeniXclick();
+    FormShowHledani();
     FormShowZapisnik();
 }
 
@@ -234,6 +236,7 @@ void TMF::OdatadiskClick()
     ZobrazLektvar();
     TefektyClick();
     HomezeniXclick();
+    NaplnHledani();
 }
 
 void TMF::OlisitClick()
@@ -244,6 +247,7 @@ void TMF::OlisitClick()
     for (QListWidget* seznam : {static_cast<QListWidget*>(ui_->Tefekty), static_cast<QListWidget*>(ui_->Tprisady),
                                 static_cast<QListWidget*>(ui_->VvyberList), static_cast<QListWidget*>(ui_->Vlist)})
         seznam->viewport()->update();
+    NaplnHledani();
 }
 
 void TMF::FormClose()
@@ -252,6 +256,7 @@ void TMF::FormClose()
                                     ui_->Olisit->isChecked(), ui_->Oprepnout->isChecked(),
                                     ui_->Obarvy->isChecked()};
     ZapisSouborAtomicky(kSouborVoleb, TextVoleb(volby));
+    ZapisZasoby();
 }
 
 void TMF::closeEvent(QCloseEvent* udalost)
