@@ -182,7 +182,7 @@ public:
     void ZapisZasoby() const;
     std::unordered_set<const TPrisada*> Zasoby;
     // The search as the window asks it; the page lists at most this many.
-    TMezHledani MezHledani{1'000'000, 2000};
+    TMezHledani MezHledani{1'000'000, 4000};
 
 private:
     void pripravHledani();
