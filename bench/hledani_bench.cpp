@@ -6,13 +6,17 @@
 //
 //   mixor_hledani_bench [--benchmark_filter=...]
 //
+// Every search spells out its first 100 potions and counts the rest, as the
+// inspector does by default.
+//
 // Runs: the wanted effects are the one to four effects with most carriers
 // (the largest candidate sets), K = 4. Counters: "found", the potions found;
 // "complete", 1 when no limit stopped the search.
 //
 // After the runs a scan times, for every size and every count of wanted
 // effects, 60 random choices of wanted effects (and the most-carried one),
-// and reports the slowest search against the targets: 16 ms on the sample
+// and reports the slowest search (wall time, on a loaded machine more than
+// the CPU time the runs above show) against the targets: 16 ms on the sample
 // (this is only the search: the page's own figure is in the window
 // benchmarks), 100 ms at four times, 200 ms at thirty times (where the limit
 // may stop it). Timings depend on the machine; the targets are reported,
@@ -35,6 +39,9 @@
 #include "katalog.h"
 
 namespace {
+
+// The potions spelt out, as the inspector's default: the rest are counted.
+constexpr std::size_t kVypsat = 100;
 
 std::vector<std::string> radkyVzorku()
 {
@@ -94,11 +101,13 @@ void BM_HledejLektvary(benchmark::State& state)
     TZadaniHledani zadani;
     zadani.Chtene = nejcastejsi(seznam, static_cast<std::size_t>(state.range(1)));
     TVysledekHledani vysledek;
+    TMezHledani mez;
+    mez.Vypsat = kVypsat;
     for (auto _ : state) {
-        vysledek = HledejLektvary(seznam, zadani);
+        vysledek = HledejLektvary(seznam, zadani, mez);
         benchmark::DoNotOptimize(vysledek.Lektvary.data());
     }
-    state.counters["found"] = static_cast<double>(vysledek.Lektvary.size());
+    state.counters["found"] = static_cast<double>(vysledek.Celkem);
     state.counters["complete"] = vysledek.Uplny ? 1 : 0;
 }
 
@@ -112,7 +121,9 @@ double milisekundy(const TSeznam& seznam, const TZadaniHledani& zadani, TVyslede
     double nejlepsi = 1e300;
     for (int opakovani = 0; opakovani < 3; ++opakovani) {
         const auto zacatek = std::chrono::steady_clock::now();
-        vysledek = HledejLektvary(seznam, zadani);
+        TMezHledani mez;
+        mez.Vypsat = kVypsat;
+        vysledek = HledejLektvary(seznam, zadani, mez);
         const std::chrono::duration<double, std::milli> trvani = std::chrono::steady_clock::now() - zacatek;
         nejlepsi = std::min(nejlepsi, trvani.count());
     }
@@ -142,7 +153,7 @@ void prohledejNahodne()
                 const double ms = milisekundy(seznam, zadani, vysledek);
                 if (ms > nejhorsi) {
                     nejhorsi = ms;
-                    nalezenych = vysledek.Lektvary.size();
+                    nalezenych = vysledek.Celkem;
                 }
                 neuplnych += vysledek.Uplny ? 0 : 1;
             }

@@ -72,9 +72,11 @@ public:
             }
         TVysledekHledani vysledek;
         vysledek.Uplny = !zastaveno_;
-        vysledek.Lektvary.reserve(nalezene_.size());
-        for (const TNalez& nalez : nalezene_)
-            vysledek.Lektvary.push_back(lektvar(nalez));
+        vysledek.Celkem = nalezene_.size();
+        const std::size_t vypsat = std::min(mez_.Vypsat, nalezene_.size());
+        vysledek.Lektvary.reserve(vypsat);
+        for (std::size_t i = 0; i < vypsat; ++i)
+            vysledek.Lektvary.push_back(lektvar(nalezene_[i]));
         return vysledek;
     }
 

@@ -22,11 +22,13 @@ struct TZadaniHledani {
     std::size_t NejvicePrisad = 4;               // 2 to 4
 };
 
-// Where the search stops rather than freeze: the number of ingredient sets
-// it looks at, and the number of potions it keeps.
+// Where the search stops rather than freeze: the work it does (sets looked
+// at and slot orders brewed) and the number of potions it finds. Vypsat:
+// how many of the first potions the result spells out.
 struct TMezHledani {
     std::size_t Prace = 4'000'000;
     std::size_t Nalezenych = 1'000'000;
+    std::size_t Vypsat = static_cast<std::size_t>(-1);
 };
 
 struct TNalezenyLektvar {
@@ -37,7 +39,8 @@ struct TNalezenyLektvar {
 };
 
 struct TVysledekHledani {
-    std::vector<TNalezenyLektvar> Lektvary;  // in display order
+    std::vector<TNalezenyLektvar> Lektvary;  // the first ones, in display order
+    std::size_t Celkem = 0;                   // all found
     bool Uplny = true;                        // false: the limit stopped it
 };
 

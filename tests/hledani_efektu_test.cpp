@@ -87,6 +87,13 @@ TEST(HledaniEfektu, WorkLimitStopsAndSaysSo)
     const TVysledekHledani nalezenych = HledejLektvary(seznam, zadani, TMezHledani{1000000, 10});
     EXPECT_FALSE(nalezenych.Uplny);
     EXPECT_EQ(nalezenych.Lektvary.size(), 10u);
+    EXPECT_EQ(nalezenych.Celkem, 10u);
+    // Spelling out only the first ones changes neither them nor the count.
+    const TVysledekHledani prvni = HledejLektvary(seznam, zadani, TMezHledani{1000000, 1000, 5});
+    EXPECT_TRUE(prvni.Uplny);
+    EXPECT_EQ(prvni.Celkem, 66u);
+    const std::vector<std::string> vsechny = texty(uplny);
+    EXPECT_EQ(texty(prvni), std::vector<std::string>(vsechny.begin(), vsechny.begin() + 5));
     // What a stopped search found is found potions, in order.
     EXPECT_THAT(texty(nalezenych), ::testing::IsSubsetOf(texty(uplny)));
     EXPECT_THAT(texty(prace), ::testing::IsSubsetOf(texty(uplny)));
@@ -146,6 +153,7 @@ TEST(HledaniEfektu, AgreesWithPlainEnumerationOnRandomCatalogues)
         const TVysledekHledani vysledek = HledejLektvary(seznam, zadani);
         ASSERT_TRUE(vysledek.Uplny);
         ASSERT_EQ(vysledek.Lektvary.size(), ocekavane.size()) << "pokus " << pokus;
+        ASSERT_EQ(vysledek.Celkem, ocekavane.size());
         for (std::size_t i = 0; i < ocekavane.size(); ++i) {
             const TNalezenyLektvar& l = vysledek.Lektvary[i];
             const std::vector<std::uint32_t> pozice(l.Pozice.begin(), l.Pozice.begin() + l.PocetPrisad);

@@ -170,7 +170,7 @@ std::string json(const TVysledekHledani& vysledek, const TSeznam& seznam, std::s
 {
     const auto indexEfektu = Indexy(seznam.Efekty);
     JsonZapis json;
-    json.Objekt().Klic("total").Cislo(vysledek.Lektvary.size()).Klic("complete").Logicka(vysledek.Uplny);
+    json.Objekt().Klic("total").Cislo(vysledek.Celkem).Klic("complete").Logicka(vysledek.Uplny);
     json.Klic("potions").Pole();
     for (std::size_t i = 0; i < std::min(vypsat, vysledek.Lektvary.size()); ++i) {
         const TNalezenyLektvar& lektvar = vysledek.Lektvary[i];
@@ -201,7 +201,9 @@ int spust(const std::vector<std::string_view>& argumenty)
     overIndexy(volby.zakazane, seznam.Efekty.size(), "efekt");
     if (volby.zasoby)
         overIndexy(*volby.zasoby, seznam.Prisady.size(), "přísada");
-    const TVysledekHledani vysledek = HledejLektvary(seznam, zadani(volby, seznam));
+    TMezHledani mez;
+    mez.Vypsat = volby.vypsat;
+    const TVysledekHledani vysledek = HledejLektvary(seznam, zadani(volby, seznam), mez);
     std::cout << json(vysledek, seznam, volby.vypsat) << '\n' << std::flush;
     if (!std::cout) {
         std::cerr << "mixor-katalog: výstup nelze zapsat\n";

@@ -171,7 +171,7 @@ void TMF::HledejNaStrance()
         PridejRadek(seznam, ZCp1250(TextNalezeneho(nalezeneLektvary_[i])), QVariant::fromValue(static_cast<int>(i)));
     seznam->setCurrentRow(-1);
     seznam->show();
-    ui_->HL1->setText(ZCp1250(NadpisHledani(zadani.Chtene, nalezeneLektvary_.size(), vysledek.Uplny)));
+    ui_->HL1->setText(ZCp1250(NadpisHledani(zadani.Chtene, vysledek.Celkem, vysledek.Uplny)));
     ui_->HL1->adjustSize();
     ui_->HL1->resize(std::min(ui_->HL1->width(), ui_->HZlist->x() - ui_->HL1->x() - 4), ui_->HL1->height());
 }
