@@ -168,29 +168,40 @@ private:
         std::size_t Radku = 0;
     };
 
+    // Adds the effects of the candidate in slot s (0-based) to the table.
+    void pridej(TTabulka& t, std::uint32_t kandidat, std::size_t s) const
+    {
+        const TKandidat& k = kandidati_[kandidat];
+        for (std::size_t j = 0; j < k.PocetEfektu; ++j) {
+            std::size_t r = 0;
+            while (r < t.Radku && t.Efekty[r] != k.Efekty[j])
+                ++r;
+            if (r == t.Radku) {
+                t.Efekty[t.Radku] = k.Efekty[j];
+                t.Sloty[t.Radku++] = 0;
+            }
+            t.Sloty[r] |= static_cast<std::uint8_t>(1u << s);
+        }
+    }
+
     void posbirej(const std::uint32_t* sloty, std::size_t pocet, TTabulka& t) const
     {
         t.Radku = 0;
-        for (std::size_t s = 0; s < pocet; ++s) {
-            const TKandidat& k = kandidati_[sloty[s]];
-            for (std::size_t j = 0; j < k.PocetEfektu; ++j) {
-                std::size_t r = 0;
-                while (r < t.Radku && t.Efekty[r] != k.Efekty[j])
-                    ++r;
-                if (r == t.Radku) {
-                    t.Efekty[t.Radku] = k.Efekty[j];
-                    t.Sloty[t.Radku++] = 0;
-                }
-                t.Sloty[r] |= static_cast<std::uint8_t>(1u << s);
-            }
-        }
+        for (std::size_t s = 0; s < pocet; ++s)
+            pridej(t, sloty[s], s);
     }
 
     TVarka uvar(const std::uint32_t* sloty, std::size_t pocet)
     {
-        ++prace_;
         TTabulka t;
         posbirej(sloty, pocet, t);
+        return vyhodnot(t);
+    }
+
+    // Whether the table's potion qualifies.
+    TVarka vyhodnot(const TTabulka& t)
+    {
+        ++prace_;
         const auto& efekty = t.Efekty;
         const auto& sloty_ = t.Sloty;
         const std::size_t radku = t.Radku;
@@ -214,9 +225,13 @@ private:
     // With four shared effects or fewer every order keeps all of them, so
     // the ascending order decides alone; no order helps when a wanted effect
     // is not shared at all.
-    bool najdiPoradi(std::array<std::uint32_t, kSlotu>& sloty, std::size_t pocet, std::size_t& efektu)
+    // `predpona`: the table of all slots but the last, in ascending order.
+    bool najdiPoradi(std::array<std::uint32_t, kSlotu>& sloty, std::size_t pocet, const TTabulka& predpona,
+                     std::size_t& efektu)
     {
-        const TVarka vzestupne = uvar(sloty.data(), pocet);
+        TTabulka t = predpona;
+        pridej(t, sloty[pocet - 1], pocet - 1);
+        const TVarka vzestupne = vyhodnot(t);
         efektu = std::min(vzestupne.Sdilenych, kSlotu);
         if (vzestupne.Vyhovuje || vzestupne.Sdilenych <= kSlotu || vzestupne.ChteneSdilene != vsechnyChtene_)
             return vzestupne.Vyhovuje;
@@ -275,6 +290,10 @@ private:
         // Only candidates that carry what every later member must carry.
         const std::vector<std::uint32_t>& nositele = sMaskou_[kazdy];
         const TBity& zakazane = zakazane_[pocet];
+        // The chosen ones' table serves every last member.
+        TTabulka predpona;
+        if (pocet + 1 == velikost)
+            posbirej(vybrane_.data(), pocet, predpona);
         for (auto it = std::lower_bound(nositele.begin(), nositele.end(), od); it != nositele.end(); ++it) {
             const std::uint32_t i = *it;
             if (++prace_ > mez_.Prace) {
@@ -285,7 +304,7 @@ private:
                 continue;
             vybrane_[pocet] = i;
             if (pocet + 1 == velikost) {
-                zkus(velikost);
+                zkus(velikost, predpona);
             } else {
                 oznacDalsi(zakazane, pocet, i, zakazane_[pocet + 1]);
                 prohledej(velikost, pocet + 1, i + 1);
@@ -295,11 +314,11 @@ private:
         }
     }
 
-    void zkus(std::size_t pocet)
+    void zkus(std::size_t pocet, const TTabulka& predpona)
     {
         std::array<std::uint32_t, kSlotu> sloty = vybrane_;
         std::size_t efektu = 0;
-        if (!najdiPoradi(sloty, pocet, efektu))
+        if (!najdiPoradi(sloty, pocet, predpona, efektu))
             return;
         if (nalezenych_ >= mez_.Nalezenych) {
             zastaveno_ = true;
