@@ -218,4 +218,14 @@ TEST_F(Hledani, MissingStockMeansNothingOwnedAndAnUnreadableOneIsKept)
     EXPECT_TRUE(std::filesystem::is_directory(slozka.cesta() / "zasoby.txt"));
 }
 
+TEST_F(Hledani, StockThatCannotBeWrittenIsReportedAndTheOptionsAreWrittenAllTheSame)
+{
+    spustStranku();
+    vlastni("Alfa", true);
+    std::filesystem::create_directory(slozka.cesta() / "zasoby.txt");
+    zavri();
+    EXPECT_EQ(zpravy.size(), 1u);
+    EXPECT_THAT(precti("volby.txt"), ::testing::StartsWith("Volby:"));
+}
+
 } // namespace

@@ -104,7 +104,7 @@ void TMF::ukazVolbuEfektu(QListWidgetItem* radek)
 }
 
 void TMF::NaplnHledani()
-{
+try {
     plnimHledani_ = true;
     QListWidget* efekty = ui_->Hefekty;
     const TEfekt* aktualni = efekty->currentItem() ? odkaz<TEfekt>(efekty->currentItem()) : nullptr;
@@ -141,10 +141,12 @@ void TMF::NaplnHledani()
     }
     plnimHledani_ = false;
     HledejNaStrance();
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::HledejNaStrance()
-{
+try {
     TZadaniHledani zadani;
     for (int i = 0; i < ui_->Hefekty->count(); ++i) {
         const TEfekt* efekt = odkaz<TEfekt>(ui_->Hefekty->item(i));
@@ -174,6 +176,8 @@ void TMF::HledejNaStrance()
     ui_->HL1->setText(ZCp1250(NadpisHledani(zadani.Chtene, vysledek.Celkem, vysledek.Uplny)));
     ui_->HL1->adjustSize();
     ui_->HL1->resize(std::min(ui_->HL1->width(), ui_->HZlist->x() - ui_->HL1->x() - 4), ui_->HL1->height());
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::prepniEfekt(QListWidgetItem* radek)
@@ -186,16 +190,18 @@ void TMF::prepniEfekt(QListWidgetItem* radek)
 }
 
 void TMF::HefektyClick()
-{
+try {
     QListWidgetItem* radek = ui_->Hefekty->currentItem();
     if (radek == nullptr)
         return;
     prepniEfekt(radek);
     HledejNaStrance();
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::HprisadyClick()
-{
+try {
     for (int i = 0; i < ui_->Hprisady->count(); ++i) {
         const QListWidgetItem* radek = ui_->Hprisady->item(i);
         if (radek->checkState() == Qt::Checked)
@@ -204,20 +210,26 @@ void TMF::HprisadyClick()
             Zasoby.erase(odkaz<TPrisada>(radek));
     }
     HledejNaStrance();
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::HzasobyClick()
-{
+try {
     HledejNaStrance();
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::HpocetChange()
-{
+try {
     HledejNaStrance();
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::HlistDblClick()
-{
+try {
     const int radek = ui_->Hlist->currentRow();
     if (radek < 0)
         return;
@@ -231,10 +243,12 @@ void TMF::HlistDblClick()
     ui_->Tprisady->VyberRadek(ui_->Tprisady->RadekSOdkazem(Lektvar.Prisady[0]));
     TprisadyClick();
     ui_->Pages->setCurrentIndex(0);
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::HZlistClick()
-{
+try {
     const bool znacky = ui_->Olisit->isChecked();
     QStringList radky;
     for (int i = 0; i < ui_->Hlist->count(); ++i) {
@@ -245,14 +259,16 @@ void TMF::HZlistClick()
         radky << QStringLiteral("\t") + text;
     }
     zapisPolozku(ui_->HL1->text(), kModrozelena, radky);
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::FormShowHledani()
 {
     try {
         nactiZasoby();
-    } catch (const std::exception& chyba) {
-        TAplikace::Instance()->HlasChybu(chyba);
+    } catch (...) {
+        TAplikace::HlasZachycenouChybu();
     }
     NaplnHledani();
 }
@@ -277,7 +293,7 @@ void TMF::nactiZasoby()
 }
 
 void TMF::ZapisZasoby() const
-{
+try {
     if (!zasobyNacteny_)
         return;
     std::string text;
@@ -287,4 +303,6 @@ void TMF::ZapisZasoby() const
             text += "\r\n";
         }
     ZapisSouborAtomicky(kSouborZasob, text);
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 
+#include "aplikace.h"
 #include "mainu.h"
 #include "text.h"
 #include "ui_mainu.h"
@@ -155,7 +156,7 @@ void TMF::PridejSerazeneRadky(TListBox* seznam, std::vector<std::pair<QString, Q
 }
 
 void TMF::NaplnEfekty()
-{
+try {
     TListBox* seznam = ui_->Tefekty;
     seznam->setUpdatesEnabled(false);
     seznam->clear();
@@ -165,6 +166,8 @@ void TMF::NaplnEfekty()
             PridejRadek(seznam, ZCp1250(efekt->Jmeno), QVariant::fromValue(efekt));
     seznam->VyberRadek(0);
     seznam->setUpdatesEnabled(true);
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::SeradPolozky(TListBox* seznam)
@@ -197,11 +200,8 @@ qreal TMF::sirkaSlova(const QFontMetricsF& metriky, const QString& slovo) const
 
 QString TMF::ZalomText(const QListWidget* seznam, const QString& puvodni) const
 {
-    QString text = puvodni;
     // The origin mark and its blank are shown as colour, not as text.
-    const auto zavorka = text.indexOf(QLatin1Char(']'));
-    if (zavorka >= 0)
-        text = text.mid(zavorka + 2);
+    const QString text = BezZnacky(puvodni);
 
     const int sirka = seznam->width() - kRezervaSirky;
     if (!(seznam->font() == pismoSirek_)) {

@@ -2,6 +2,7 @@
 // ingredient, and the way from a found potion to the designer.
 #include <QPushButton>
 
+#include "aplikace.h"
 #include "hledani.h"
 #include "mainu.h"
 #include "seznamy.h"
@@ -37,7 +38,7 @@ bool TMF::rezimEfektu() const
 }
 
 void TMF::HomezeniXclick()
-{
+try {
     TListBox* vyber = ui_->VvyberList;
     vyber->setUpdatesEnabled(false);
     vyber->clear();
@@ -57,10 +58,12 @@ void TMF::HomezeniXclick()
     vyber->setUpdatesEnabled(true);
     VvyberListClick();
     ui_->VvyberJenom->setEnabled(rezimEfektu());
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::VvyberListClick()
-{
+try {
     TListBox* nalezene = ui_->Vlist;
     // Hidden while it is refilled, so a long listing is drawn once.
     nalezene->hide();
@@ -82,15 +85,19 @@ void TMF::VvyberListClick()
     nastavNadpis(ui_->VL1, nadpis, ui_->VZlist->x());
     nalezene->setCurrentRow(-1);
     nalezene->show();
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::VvyberJenomClick()
-{
+try {
     VvyberListClick();
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::VvyberListDblClick()
-{
+try {
     const int radek = ui_->VvyberList->currentRow();
     if (radek < 0)
         return;
@@ -105,10 +112,12 @@ void TMF::VvyberListDblClick()
     }
     TprisadyClick();
     ui_->Pages->setCurrentIndex(0);
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::VlistDblClick()
-{
+try {
     const int radek = ui_->Vlist->currentRow();
     if (radek < 0)
         return;
@@ -117,4 +126,6 @@ void TMF::VlistDblClick()
     Lektvar.Prisady = {dvojice.Prvni, dvojice.Druha, nullptr, nullptr};
     ZobrazLektvar();
     VvyberListDblClick();
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
