@@ -11,6 +11,7 @@
 #include "katalog.h"
 #include "kontrola.h"
 #include "lektvar.h"
+#include "najdi.h"
 #include "volby.h"
 
 namespace {
@@ -163,6 +164,8 @@ int spust(const std::vector<std::string_view>& argumenty)
 
 int main(int argc, char** argv)
 {
+    if (const std::vector<std::string_view> argumenty(argv + 1, argv + argc); JeHledaniEfektu(argumenty))
+        return SpustHledaniEfektu(argumenty);
     try {
         return spust(std::vector<std::string_view>(argv + 1, argv + argc));
     } catch (const ChybaPouziti& chyba) {

@@ -64,6 +64,7 @@ TMF::TMF(QWidget* rodic) : QWidget(rodic), ui_(std::make_unique<Ui::TMF>())
     pripravVypis();
     pripravZapisnik();
     pripravZapisy();
+    pripravHledani();
     connect(ui_->Otribunal, &QCheckBox::toggled, this, &TMF::OdatadiskClick);
     connect(ui_->Obloodmoon, &QCheckBox::toggled, this, &TMF::OdatadiskClick);
     connect(ui_->Olisit, &QCheckBox::toggled, this, &TMF::OlisitClick);
@@ -207,6 +208,7 @@ try {
     TefektyClick();
     Lektvar.Prisady = {};
     HomezeniXclick();
+    FormShowHledani();
     FormShowZapisnik();
 } catch (...) {
     TAplikace::HlasZachycenouChybu();
@@ -231,6 +233,7 @@ try {
     ZobrazLektvar();
     TefektyClick();
     HomezeniXclick();
+    NaplnHledani();
 } catch (...) {
     TAplikace::HlasZachycenouChybu();
 }
@@ -243,12 +246,14 @@ try {
     for (QListWidget* seznam : {static_cast<QListWidget*>(ui_->Tefekty), static_cast<QListWidget*>(ui_->Tprisady),
                                 static_cast<QListWidget*>(ui_->VvyberList), static_cast<QListWidget*>(ui_->Vlist)})
         seznam->viewport()->update();
+    NaplnHledani();
 } catch (...) {
     TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::FormClose()
 try {
+    ZapisZasoby();
     const std::array<bool, 5> volby{ui_->Otribunal->isChecked(), ui_->Obloodmoon->isChecked(),
                                     ui_->Olisit->isChecked(), ui_->Oprepnout->isChecked(),
                                     ui_->Obarvy->isChecked()};
