@@ -51,6 +51,8 @@ bench: deps
 	$(BUILD)/bench/mixor_bench
 	$(BUILD)/bench/mixor_ui_bench
 	$(BUILD)/bench/mixor_zapis_bench
+	$(BUILD)/bench/mixor_hledani_bench
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/mixor_hledani_ui_bench
 
 # Loader fuzzing with sanitizers; FUZZ_SECONDS bounds each target.
 FUZZ_SECONDS ?= 60
