@@ -4,13 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include <QListWidget>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "aplikace.h"
 #include "mainu.h"
+#include "seznamy.h"
 #include "test_support.h"
 #include "ui_mainu.h"
 
@@ -32,7 +32,7 @@ protected:
     void zavri();
     Ui::TMF& f() { return okno->Formular(); }
 
-    std::vector<std::string> radky(const QListWidget* seznam) const;
+    std::vector<std::string> radky(const TListBox* seznam) const;
 
     DocasnaSlozka slozka;
     std::unique_ptr<TMF> okno;

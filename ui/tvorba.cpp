@@ -90,12 +90,12 @@ void TMF::TefektyClick()
 {
     TListBox* prisady = ui_->Tprisady;
     prisady->setUpdatesEnabled(false);
-    prisady->clear();
+    prisady->Vyprazdni();
     const int radek = ui_->Tefekty->currentRow();
     if (radek >= 0) {
         const TEfekt* efekt = ui_->Tefekty->Odkaz<TEfekt*>(radek);
         const std::vector<TPrisada*>& zdroj = radek == 0 || efekt == nullptr ? Seznam.Prisady : efekt->Prisady;
-        PridejSerazeneRadky(prisady, radkyPrisad(zdroj));
+        naplnPrisady(prisady, zdroj);
         const int vybrana = prisady->RadekSOdkazem(VybranaPrisada);
         if (vybrana >= 0) {
             // The detail box already shows this ingredient.
@@ -109,18 +109,17 @@ void TMF::TefektyClick()
     ui_->TZefekt->setVisible(ui_->Tefekty->currentRow() > 0);
 }
 
-std::vector<std::pair<QString, QVariant>> TMF::radkyPrisad(const std::vector<TPrisada*>& zdroj) const
+void TMF::naplnPrisady(TListBox* seznam, const std::vector<TPrisada*>& zdroj)
 {
-    const bool znacky = ui_->Olisit->isChecked();
-    std::vector<std::pair<QString, QVariant>> radky;
-    for (TPrisada* prisada : zdroj) {
-        if (!PrisadaZarazena(*prisada))
-            continue;
-        std::string text = znacky ? ZnackaPrisady(*prisada) : std::string();
-        text += prisada->Jmeno;
-        radky.emplace_back(ZCp1250(text), QVariant::fromValue(prisada));
-    }
-    return radky;
+    std::vector<TPrisada*> pripustne;
+    pripustne.reserve(zdroj.size());
+    for (TPrisada* prisada : zdroj)
+        if (PrisadaZarazena(*prisada))
+            pripustne.push_back(prisada);
+    // The marks are as the option stands now; the lines keep them.
+    seznam->NastavRadky<TPrisada*>(std::move(pripustne),
+                                   ui_->Olisit->isChecked() ? OznacenaPrisada : JmenoPrisady);
+    SeradPolozky(seznam);
 }
 
 void TMF::TprisadyClick()

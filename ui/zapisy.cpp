@@ -120,12 +120,12 @@ void TMF::TZlektvarClick()
 
 void TMF::TZefektClick()
 {
-    const QListWidgetItem* efekt = ui_->Tefekty->currentItem();
-    const QString nadpis = QStringLiteral("Přísady s efektem ") + (efekt ? efekt->text() : QString());
+    const int efekt = ui_->Tefekty->currentRow();
+    const QString nadpis = QStringLiteral("Přísady s efektem ") + (efekt >= 0 ? ui_->Tefekty->Text(efekt) : QString());
     const bool znacky = ui_->Olisit->isChecked();
     QStringList radky;
     for (int i = 0; i < ui_->Tprisady->count(); ++i) {
-        const QString text = ui_->Tprisady->item(i)->text();
+        const QString text = ui_->Tprisady->Text(i);
         const auto zavorka = text.indexOf(QLatin1Char(']'));
         QString radek = text;
         if (zavorka >= 0) {
@@ -144,7 +144,7 @@ void TMF::VZlistClick()
     const bool znacky = ui_->Olisit->isChecked();
     QStringList radky;
     for (int i = 0; i < ui_->Vlist->count(); ++i) {
-        const QString text = ui_->Vlist->item(i)->text();
+        const QString text = ui_->Vlist->Text(i);
         radky << kTab + (znacky ? text : bezZnacky(text));
     }
     zapisPolozku(ui_->VL1->text(), QColor(0, 128, 128), radky);
