@@ -188,4 +188,63 @@ TEST_F(Seznamy, MarkIsNeverDrawnAsText)
     EXPECT_EQ(nakresli(seznam, 0), nakresli(seznam, 1));
 }
 
+// Every ingredient is listed by picking from the catalogue sorted once; the
+// lines must be those that sorting the listed lines themselves gives.
+class VsechnyPrisady : public OknoTest {
+protected:
+    void SetUp() override
+    {
+        OknoTest::SetUp();
+        katalog(W("zub\tJed\t\t\t\t[B]\n"
+                  "[x] Alfa\tJed\t\t\t\t[T]\n"
+                  "Alfa\tJed\t\n"
+                  "alfa\tJed\t\t\t\t[B]\n"
+                  "+ beta\tJed\t\n"
+                  "Čaj\tJed\t\n"
+                  "Beta\tJed\t\t\t\t[T]\n"
+                  "[x] Alfa\tJed\t\n"));
+        spust();
+    }
+
+    std::vector<const TPrisada*> odkazy(const TListBox* seznam) const
+    {
+        std::vector<const TPrisada*> out;
+        for (int i = 0; i < seznam->count(); ++i)
+            out.push_back(seznam->Odkaz<TPrisada*>(i));
+        return out;
+    }
+};
+
+TEST_F(VsechnyPrisady, AllIngredientsComeInTheOrderOfSortingTheirLines)
+{
+    for (const bool znacky : {true, false})
+        for (const bool tribunal : {true, false}) {
+            f().Olisit->setChecked(znacky);
+            f().Otribunal->setChecked(tribunal);
+            for (TListBox* seznam : {f().Tprisady, f().VvyberList}) {
+                if (seznam == f().Tprisady) {
+                    f().Tefekty->VyberRadek(0);
+                    okno->TefektyClick();
+                } else {
+                    f().Vvyber2->click();
+                }
+                const auto vypsane = odkazy(seznam);
+                std::size_t pripustnych = 0;
+                for (const TPrisada* prisada : okno->Seznam.Prisady)
+                    pripustnych += okno->PrisadaZarazena(*prisada) ? 1 : 0;
+                EXPECT_EQ(vypsane.size(), pripustnych);
+                okno->SeradPolozky(seznam);
+                EXPECT_EQ(odkazy(seznam), vypsane) << znacky << tribunal;
+                f().Vvyber1->click();
+            }
+        }
+    // Marks count in the order when a name itself looks like a mark.
+    f().Otribunal->setChecked(true);
+    f().Olisit->setChecked(true);
+    f().Tefekty->VyberRadek(0);
+    okno->TefektyClick();
+    EXPECT_THAT(radky(f().Tprisady), ElementsAre("Alfa", "[B] alfa", "[x] Alfa", "+ beta", "[T] Beta", "[B] zub",
+                                                 "[T] [x] Alfa", "Čaj"));
+}
+
 } // namespace

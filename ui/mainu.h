@@ -113,6 +113,16 @@ private:
     // Fills a list with the admissible ingredients of a source, sorted, marked
     // while the expansions are distinguished.
     void naplnPrisady(TListBox* seznam, const std::vector<TPrisada*>& zdroj);
+    // Every ingredient of the catalogue in the order of SeradPolozky, with or
+    // without marks: sorting a whole large catalogue takes long, so it is
+    // done once and the lists only pick the admissible ones out of it.
+    const std::vector<TPrisada*>& serazenePrisady(bool znacky) const;
+    struct TPoradiPrisad {
+        const void* Katalog = nullptr;
+        std::size_t Pocet = 0;
+        std::vector<TPrisada*> Prisady;
+    };
+    mutable std::array<TPoradiPrisad, 2> poradiPrisad_;
     void pripravZapisnik();
     void pripravZapisy();
     // Appends one entry: heading, body lines (one of them in italics, if

@@ -111,15 +111,30 @@ void TMF::TefektyClick()
 
 void TMF::naplnPrisady(TListBox* seznam, const std::vector<TPrisada*>& zdroj)
 {
+    // The marks are as the option stands now; the lines keep them.
+    const bool znacky = ui_->Olisit->isChecked();
+    const bool vsechny = &zdroj == &Seznam.Prisady;
     std::vector<TPrisada*> pripustne;
     pripustne.reserve(zdroj.size());
-    for (TPrisada* prisada : zdroj)
+    // Picking from the sorted catalogue keeps the order a stable sort gives.
+    for (TPrisada* prisada : vsechny ? serazenePrisady(znacky) : zdroj)
         if (PrisadaZarazena(*prisada))
             pripustne.push_back(prisada);
-    // The marks are as the option stands now; the lines keep them.
-    seznam->NastavRadky<TPrisada*>(std::move(pripustne),
-                                   ui_->Olisit->isChecked() ? OznacenaPrisada : JmenoPrisady);
-    SeradPolozky(seznam);
+    seznam->NastavRadky<TPrisada*>(std::move(pripustne), znacky ? OznacenaPrisada : JmenoPrisady);
+    if (!vsechny)
+        SeradPolozky(seznam);
+}
+
+const std::vector<TPrisada*>& TMF::serazenePrisady(bool znacky) const
+{
+    TPoradiPrisad& poradi = poradiPrisad_[znacky ? 1 : 0];
+    if (poradi.Katalog != Seznam.Prisady.data() || poradi.Pocet != Seznam.Prisady.size()) {
+        poradi.Prisady = Seznam.Prisady;
+        SeradPodleKlice(poradi.Prisady, znacky ? OznacenaPrisada : JmenoPrisady);
+        poradi.Katalog = Seznam.Prisady.data();
+        poradi.Pocet = Seznam.Prisady.size();
+    }
+    return poradi.Prisady;
 }
 
 void TMF::TprisadyClick()
