@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "hledani.h"
@@ -20,5 +21,10 @@ struct TNalezene {
 TNalezene NalezeneZPrisady(TPrisada& prisada, TZarazeni zarazeni);
 TNalezene NalezeneSEfektem(const TEfekt& efekt, TZarazeni zarazeni, bool jenTento);
 
-// The line that the finder gives a pair of a search of this kind.
-std::string TextDvojice(TDruhVypisu druh, TDvojice dvojice);
+// The line that the finder gives a pair of a search of this kind, or its
+// first `nejvic` bytes: a name may be enormous, and the beginning is all a
+// list can show.
+std::string TextDvojice(TDruhVypisu druh, TDvojice dvojice, std::size_t nejvic = std::string::npos);
+
+// Appends as much of `cast` as keeps `text` within `nejvic` bytes.
+void PripojNejvic(std::string& text, std::string_view cast, std::size_t nejvic);

@@ -30,10 +30,12 @@ protected:
     void SetUp() override
     {
         // Shared effects in several slots, marks of both expansions, a
-        // partner met twice, names equal but for case, one doubled slot.
+        // partner met twice, names equal but for case (accented letters
+        // too), names of equal length, one doubled slot.
         NaplnZRadku(seznam, {"Alfa\tJed\tOhe\xF2\tVoda\t\t", "beta\tOhe\xF2\tJed\t\t\t[T]",
                              "Beta\tJed\t\t\t\t[B]", "\xC8" "aj\tVoda\tJed\tOhe\xF2\t\t",
-                             "Zub\tJed\tJed\t\t\t[TB]", "Samotar\tVzduch\t\t\t\t"});
+                             "Zub\tJed\tJed\t\t\t[TB]", "Samotar\tVzduch\t\t\t\t", "GAMA\tJed\t\t\t\t",
+                             "gama\tJed\t\t\t\t", "\xE8" "aj\tVoda\tJed\tOhe\xF2\t\t", "Gamu\tJed\t\t\t\t"});
     }
 };
 
@@ -63,6 +65,17 @@ TEST_F(Nalezene, PairsOfAnEffectGiveTheSameLinesAsTheTexts)
                 for (std::size_t i = 0; i < pary.Dvojice.size(); ++i)
                     EXPECT_EQ(pary.Dvojice[i].Prvni, texty.Radky[i].Dvojice.Prvni);
             }
+}
+
+TEST_F(Nalezene, BeginningOfALineIsTheBeginningOfItsText)
+{
+    TPrisada& alfa = Prisada(seznam, "Alfa");
+    for (const TDruhVypisu druh : {TDruhVypisu::ZPrisady, TDruhVypisu::SEfektem}) {
+        const TDvojice dvojice{&alfa, &Prisada(seznam, "beta")};
+        const std::string cely = TextDvojice(druh, dvojice);
+        for (std::size_t nejvic = 0; nejvic <= cely.size() + 1; ++nejvic)
+            EXPECT_EQ(TextDvojice(druh, dvojice, nejvic), cely.substr(0, nejvic));
+    }
 }
 
 } // namespace

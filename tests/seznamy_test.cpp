@@ -41,7 +41,9 @@ protected:
         std::vector<int> cisla(radky.size());
         for (std::size_t i = 0; i < cisla.size(); ++i)
             cisla[i] = static_cast<int>(i);
-        seznam->NastavRadky<int>(std::move(cisla), [radky](const int& i) { return radky[static_cast<std::size_t>(i)]; });
+        seznam->NastavRadky<int>(std::move(cisla), [radky](const int& i, std::size_t nejvic) {
+            return radky[static_cast<std::size_t>(i)].substr(0, nejvic);
+        });
     }
 
     QImage nakresli(TListBox* seznam, int radek, QStyle::State stav = QStyle::State_None)

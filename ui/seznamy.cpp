@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "mainu.h"
+#include "nalezene.h"
 #include "text.h"
 #include "ui_mainu.h"
 
@@ -22,6 +23,7 @@ constexpr int kRezervaSirky = 24;
 // huge text is not made twice while it is in view.
 constexpr int kPocetRozvrhu = 512;
 constexpr std::uint16_t kVysokyRadek = 0xFFFF;
+constexpr std::size_t kNejvicZnaku = 65536;
 
 QCollator& ceskeRazeni()
 {
@@ -86,6 +88,13 @@ void TModelSeznamu::SeradPodleKlice()
 QString TModelSeznamu::Text(int radek) const
 {
     return ZCp1250(TextCp(radek));
+}
+
+std::string TModelSeznamu::ZacatekTextu(int radek, std::size_t nejvic) const
+{
+    if (radky_ == nullptr || radek < 0 || radek >= radky_->Pocet())
+        return std::string();
+    return radky_->ZacatekTextu(radek, nejvic);
 }
 
 std::string TModelSeznamu::TextCp(int radek) const
@@ -174,7 +183,13 @@ const TKreslicRadku::TRozvrh& TKreslicRadku::rozvrh(int radek) const
 {
     if (const TRozvrh* znamy = rozvrhy_.object(radek))
         return *znamy;
-    auto* novy = new TRozvrh(zalom(seznam_.Text(radek)));
+    std::string zacatek = seznam_.ZacatekTextu(radek, kNejvicZnaku + 1);
+    const bool zkraceny = zacatek.size() > kNejvicZnaku;
+    zacatek.resize(std::min(zacatek.size(), kNejvicZnaku));
+    QString text = ZCp1250(zacatek);
+    if (zkraceny)
+        text += QChar(0x2026);
+    auto* novy = new TRozvrh(zalom(text));
     const int radku = static_cast<int>(novy->Zacatky.size());
     if (radku_.size() != static_cast<std::size_t>(seznam_.count()))
         radku_.assign(static_cast<std::size_t>(seznam_.count()), 0);
@@ -576,20 +591,27 @@ bool TMF::EfektZarazen(const TEfekt& efekt) const
     return false;
 }
 
-std::string TextEfektu(TEfekt* const& efekt)
+std::string TextEfektu(TEfekt* const& efekt, std::size_t nejvic)
 {
     static const std::string vsechny = DoCp1250(kVsechny);
-    return efekt ? std::string(efekt->Jmeno) : vsechny;
+    std::string text;
+    PripojNejvic(text, efekt ? efekt->Jmeno : std::string_view(vsechny), nejvic);
+    return text;
 }
 
-std::string JmenoPrisady(TPrisada* const& prisada)
+std::string JmenoPrisady(TPrisada* const& prisada, std::size_t nejvic)
 {
-    return std::string(prisada->Jmeno);
+    std::string text;
+    PripojNejvic(text, prisada->Jmeno, nejvic);
+    return text;
 }
 
-std::string OznacenaPrisada(TPrisada* const& prisada)
+std::string OznacenaPrisada(TPrisada* const& prisada, std::size_t nejvic)
 {
-    return ZnackaPrisady(*prisada) + std::string(prisada->Jmeno);
+    std::string text;
+    PripojNejvic(text, ZnackaPrisady(*prisada), nejvic);
+    PripojNejvic(text, prisada->Jmeno, nejvic);
+    return text;
 }
 
 // The effect list runs in the language's alphabetical order, case ignored,

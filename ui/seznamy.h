@@ -30,22 +30,31 @@ public:
     virtual int Pocet() const = 0;
     // The line's text in Windows-1250, made afresh from its record.
     virtual std::string TextCp(int radek) const = 0;
+    // Its first `nejvic` bytes (all of it when it is shorter).
+    virtual std::string ZacatekTextu(int radek, std::size_t nejvic) const = 0;
     // Sorts the lines stably by KlicRazeni of their texts.
     virtual void SeradPodleKlice() = 0;
 };
 
 // Lines that are references of one type, with the rule that makes a
-// reference's text.
+// reference's text, or as much of its beginning as asked for.
 template <typename T>
 class TRadkyOdkazu : public TRadkySeznamu {
 public:
-    using TTextOdkazu = std::function<std::string(const T&)>;
+    using TTextOdkazu = std::function<std::string(const T&, std::size_t nejvic)>;
 
     TRadkyOdkazu(std::vector<T> odkazy, TTextOdkazu text) : odkazy_(std::move(odkazy)), text_(std::move(text)) {}
 
     int Pocet() const override { return static_cast<int>(std::min<std::size_t>(odkazy_.size(), INT_MAX)); }
-    std::string TextCp(int radek) const override { return text_(odkazy_[static_cast<std::size_t>(radek)]); }
-    void SeradPodleKlice() override { ::SeradPodleKlice(odkazy_, text_); }
+    std::string TextCp(int radek) const override { return ZacatekTextu(radek, std::string::npos); }
+    std::string ZacatekTextu(int radek, std::size_t nejvic) const override
+    {
+        return text_(odkazy_[static_cast<std::size_t>(radek)], nejvic);
+    }
+    void SeradPodleKlice() override
+    {
+        ::SeradPodleKlice(odkazy_, [this](const T& odkaz) { return text_(odkaz, std::string::npos); });
+    }
     const std::vector<T>& Odkazy() const { return odkazy_; }
 
 private:
@@ -68,6 +77,7 @@ public:
     const TRadkySeznamu* Radky() const { return radky_.get(); }
     QString Text(int radek) const;
     std::string TextCp(int radek) const;
+    std::string ZacatekTextu(int radek, std::size_t nejvic) const;
 
 private:
     std::unique_ptr<TRadkySeznamu> radky_;
@@ -77,7 +87,10 @@ class TListBox;
 
 // Measures, wraps and draws the lines of one list. Wrapping follows the
 // list's width less 24 pixels; a layout and a height, once made, are kept
-// until the lines, the width or the font change.
+// until the lines, the width or the font change. Of a text longer than
+// kNejvicZnaku characters only that many are shown, followed by "…": no list
+// is wide or tall enough to show more of one line, and wrapping a name of
+// millions of characters would stop the window for seconds.
 class TKreslicRadku : public QAbstractItemDelegate {
     Q_OBJECT
 public:
@@ -139,6 +152,7 @@ public:
     // A line's text, as the model shows it.
     QString Text(int radek) const { return model_->Text(radek); }
     std::string TextCp(int radek) const { return model_->TextCp(radek); }
+    std::string ZacatekTextu(int radek, std::size_t nejvic) const { return model_->ZacatekTextu(radek, nejvic); }
     TKreslicRadku& Kreslic() const { return *kreslic_; }
 
     // Replaces the lines; nothing is selected afterwards.
@@ -216,9 +230,10 @@ private:
 
 // Texts of lines, in Windows-1250: an effect's name ("- všechny -" for no
 // effect), an ingredient's name, and its name after its origin mark.
-std::string TextEfektu(TEfekt* const& efekt);
-std::string JmenoPrisady(TPrisada* const& prisada);
-std::string OznacenaPrisada(TPrisada* const& prisada);
+// Each gives at most `nejvic` bytes of the text.
+std::string TextEfektu(TEfekt* const& efekt, std::size_t nejvic);
+std::string JmenoPrisady(TPrisada* const& prisada, std::size_t nejvic);
+std::string OznacenaPrisada(TPrisada* const& prisada, std::size_t nejvic);
 
 // The colour that stands for an origin in lists and labels.
 QColor BarvaPuvodu(bool tribunal, bool bloodmoon);

@@ -130,7 +130,9 @@ const std::vector<TPrisada*>& TMF::serazenePrisady(bool znacky) const
     TPoradiPrisad& poradi = poradiPrisad_[znacky ? 1 : 0];
     if (poradi.Katalog != Seznam.Prisady.data() || poradi.Pocet != Seznam.Prisady.size()) {
         poradi.Prisady = Seznam.Prisady;
-        SeradPodleKlice(poradi.Prisady, znacky ? OznacenaPrisada : JmenoPrisady);
+        SeradPodleKlice(poradi.Prisady, [znacky](TPrisada* prisada) {
+            return znacky ? OznacenaPrisada(prisada, std::string::npos) : JmenoPrisady(prisada, std::string::npos);
+        });
         poradi.Katalog = Seznam.Prisady.data();
         poradi.Pocet = Seznam.Prisady.size();
     }

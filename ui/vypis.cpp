@@ -78,7 +78,9 @@ void TMF::VvyberListClick()
         nadpis = ZCp1250(vypis.Nadpis);
         const TDruhVypisu druh = vypis.Druh;
         nalezene->NastavRadky<TDvojice>(std::move(vypis.Dvojice),
-                                        [druh](const TDvojice& dvojice) { return TextDvojice(druh, dvojice); });
+                                        [druh](const TDvojice& dvojice, std::size_t nejvic) {
+                                            return TextDvojice(druh, dvojice, nejvic);
+                                        });
     }
     nastavNadpis(ui_->VL1, nadpis, ui_->VZlist->x());
     nalezene->VyberRadek(-1);
