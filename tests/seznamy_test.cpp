@@ -4,6 +4,8 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QSignalSpy>
+#include <QTest>
 
 #include "okno_support.h"
 #include "seznamy.h"
@@ -188,6 +190,95 @@ TEST_F(Seznamy, MarkIsNeverDrawnAsText)
     f().Olisit->setChecked(false);
     EXPECT_EQ(okno->ZalomText(seznam, 0), okno->ZalomText(seznam, 1));
     EXPECT_EQ(nakresli(seznam, 0), nakresli(seznam, 1));
+}
+
+TEST_F(Seznamy, KeysMoveTheSelectionAPageAtATime)
+{
+    TListBox* seznam = f().Vlist;
+    std::vector<std::string> radky;
+    for (int i = 0; i < 1000; ++i)
+        radky.push_back("radek " + std::to_string(i) + (i % 7 == 0 ? " a jeho dlouhe pokracovani, ktere se zalomi do dalsich radku" : ""));
+    napln(seznam, radky);
+    f().Pages->setCurrentIndex(1);
+    seznam->setFocus();
+    seznam->VyberRadek(0);
+    QSignalSpy kliky(seznam, &TListBox::Klik);
+    const auto viditelny = [&](int radek) {
+        const QRect misto = seznam->visualRect(seznam->Index(radek));
+        return misto.top() >= 0 && misto.bottom() < seznam->viewport()->height();
+    };
+    QTest::keyClick(seznam, Qt::Key_Down);
+    EXPECT_EQ(seznam->currentRow(), 1);
+    EXPECT_EQ(kliky.count(), 1);
+    QTest::keyClick(seznam, Qt::Key_PageDown);
+    const int poStrance = seznam->currentRow();
+    EXPECT_GT(poStrance, 5);
+    EXPECT_TRUE(viditelny(poStrance));
+    // A page is what the view shows: the line one page on is not yet seen.
+    EXPECT_FALSE(viditelny(poStrance + 1));
+    QTest::keyClick(seznam, Qt::Key_PageUp);
+    EXPECT_EQ(seznam->currentRow(), 1);
+    QTest::keyClick(seznam, Qt::Key_End);
+    EXPECT_EQ(seznam->currentRow(), 999);
+    EXPECT_TRUE(viditelny(999));
+    EXPECT_EQ(seznam->indexAt(seznam->visualRect(seznam->Index(999)).center()).row(), 999);
+    QTest::keyClick(seznam, Qt::Key_Home);
+    EXPECT_EQ(seznam->currentRow(), 0);
+    EXPECT_TRUE(viditelny(0));
+    EXPECT_EQ(kliky.count(), 5);
+}
+
+TEST_F(Seznamy, OnlyTheLinesShownAreMade)
+{
+    TListBox* seznam = f().Vlist;
+    auto zadano = std::make_shared<int>(0);
+    std::vector<int> cisla(2000000);
+    for (std::size_t i = 0; i < cisla.size(); ++i)
+        cisla[i] = static_cast<int>(i);
+    seznam->NastavRadky<int>(std::move(cisla), [zadano](const int& i, std::size_t nejvic) {
+        ++*zadano;
+        return ("lektvar " + std::to_string(i)).substr(0, nejvic);
+    });
+    f().Pages->setCurrentIndex(1);
+    seznam->VyberRadek(1500000);
+    seznam->viewport()->repaint();
+    EXPECT_EQ(seznam->count(), 2000000);
+    EXPECT_LT(*zadano, 1000);
+    EXPECT_TRUE(seznam->visualRect(seznam->Index(1500000)).intersects(seznam->viewport()->rect()));
+    // Tests and screen readers read a line's text through the model.
+    EXPECT_EQ(seznam->model()->data(seznam->Index(1999999)).toString(), QStringLiteral("lektvar 1999999"));
+}
+
+TEST_F(Seznamy, AHugeLineShowsItsBeginningAndKeepsItsText)
+{
+    TListBox* seznam = f().Tprisady;
+    std::string obri;
+    while (obri.size() < 200000)
+        obri += "slovo ";
+    napln(seznam, {"Kratka", obri});
+    const QString zalomeny = okno->ZalomText(seznam, 1);
+    EXPECT_TRUE(zalomeny.endsWith(QChar(0x2026)));
+    QString slozene = zalomeny;
+    slozene.replace(QStringLiteral("|   "), QString());
+    EXPECT_EQ(slozene.size(), 65536 + 1);
+    EXPECT_TRUE(zalomeny.startsWith(QStringLiteral("slovo slovo")));
+    const int vyskaRadku = QFontMetrics(seznam->font()).height();
+    EXPECT_EQ(okno->TlistMeasureItem(seznam, 1), (zalomeny.count(QLatin1Char('|')) + 1) * vyskaRadku);
+    EXPECT_EQ(seznam->Text(1).size(), static_cast<qsizetype>(obri.size()));
+}
+
+TEST_F(Seznamy, HeightsFollowTheListsWidth)
+{
+    TListBox* seznam = f().Tprisady;
+    const int vyskaRadku = QFontMetrics(seznam->font()).height();
+    napln(seznam, {"jedna dve tri ctyri pet sest sedm osm devet deset"});
+    EXPECT_GT(okno->TlistMeasureItem(seznam, 0), vyskaRadku);
+    const int puvodni = seznam->width();
+    seznam->resize(600, seznam->height());
+    EXPECT_EQ(okno->TlistMeasureItem(seznam, 0), vyskaRadku);
+    EXPECT_FALSE(okno->ZalomText(seznam, 0).contains(QLatin1Char('|')));
+    seznam->resize(puvodni, seznam->height());
+    EXPECT_GT(okno->TlistMeasureItem(seznam, 0), vyskaRadku);
 }
 
 // Every ingredient is listed by picking from the catalogue sorted once; the

@@ -179,8 +179,20 @@ TKreslicRadku::TRozvrh TKreslicRadku::zalom(const QString& puvodni) const
     return rozvrh;
 }
 
+void TKreslicRadku::overPlatnost() const
+{
+    if (sirkaRozvrhu_ == seznam_.width() && pismoRozvrhu_ == seznam_.font())
+        return;
+    radku_.clear();
+    vysoke_.clear();
+    rozvrhy_.clear();
+    sirkaRozvrhu_ = seznam_.width();
+    pismoRozvrhu_ = seznam_.font();
+}
+
 const TKreslicRadku::TRozvrh& TKreslicRadku::rozvrh(int radek) const
 {
+    overPlatnost();
     if (const TRozvrh* znamy = rozvrhy_.object(radek))
         return *znamy;
     std::string zacatek = seznam_.ZacatekTextu(radek, kNejvicZnaku + 1);
@@ -217,6 +229,7 @@ int TKreslicRadku::Vyska(int radek) const
 {
     if (radek < 0 || radek >= seznam_.count())
         return 0;
+    overPlatnost();
     const std::size_t i = static_cast<std::size_t>(radek);
     if (radku_.size() != static_cast<std::size_t>(seznam_.count()) || radku_[i] == 0)
         rozvrh(radek);
@@ -368,17 +381,14 @@ void TListBox::scrollContentsBy(int, int)
 
 void TListBox::resizeEvent(QResizeEvent* udalost)
 {
-    kreslic_->Zapomen();
     QAbstractItemView::resizeEvent(udalost);
     updateGeometries();
 }
 
 void TListBox::changeEvent(QEvent* udalost)
 {
-    if (udalost->type() == QEvent::FontChange) {
-        kreslic_->Zapomen();
+    if (udalost->type() == QEvent::FontChange)
         updateGeometries();
-    }
     QAbstractItemView::changeEvent(udalost);
 }
 

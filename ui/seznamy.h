@@ -122,6 +122,8 @@ private:
     };
 
     const TRozvrh& rozvrh(int radek) const;
+    // Forgets what was measured for another width or font.
+    void overPlatnost() const;
     TRozvrh zalom(const QString& text) const;
     qreal sirkaSlova(const QFontMetricsF& metriky, const QString& slovo) const;
     int vyskaRadku() const;
@@ -133,6 +135,8 @@ private:
     mutable std::vector<std::uint16_t> radku_;
     mutable std::unordered_map<int, int> vysoke_;
     mutable QCache<int, TRozvrh> rozvrhy_;
+    mutable int sirkaRozvrhu_ = -1;
+    mutable QFont pismoRozvrhu_;
     // Words recur across lines, so each is measured once per font.
     mutable QHash<QString, qreal> sirkySlov_;
     mutable QFont pismoSirek_;
