@@ -448,7 +448,13 @@ void BM_ZobrazLektvar(benchmark::State& state, const std::string& velikost)
     });
 }
 
-enum class Vyber { EfektVse, EfektJenDany, Prisada };
+enum class Vyber { EfektVse, EfektJenDany, Prisada, NejdelsiPrisada };
+
+TPrisada* nejdelsiJmeno(const TSeznam& seznam)
+{
+    return *std::max_element(seznam.Prisady.begin(), seznam.Prisady.end(),
+                             [](const TPrisada* a, const TPrisada* b) { return a->Jmeno.size() < b->Jmeno.size(); });
+}
 
 void BM_VvyberListClick(benchmark::State& state, const std::string& velikost, Vyber vyber)
 {
@@ -457,11 +463,13 @@ void BM_VvyberListClick(benchmark::State& state, const std::string& velikost, Vy
         TMF& mf = okno.mf();
         f.Pages->setCurrentWidget(f.VypisPage);
         int radek = -1;
-        if (vyber == Vyber::Prisada) {
+        if (vyber == Vyber::Prisada || vyber == Vyber::NejdelsiPrisada) {
             if (!f.Vvyber2->isChecked())
                 f.Vvyber2->click();
-            radek = f.VvyberList->RadekSOdkazem(nejvytizenejsiPrisada(mf.Seznam));
-            st.counters["carriers"] = static_cast<double>(Zatizeni(*nejvytizenejsiPrisada(mf.Seznam)));
+            TPrisada* prisada =
+                vyber == Vyber::Prisada ? nejvytizenejsiPrisada(mf.Seznam) : nejdelsiJmeno(mf.Seznam);
+            radek = f.VvyberList->RadekSOdkazem(prisada);
+            st.counters["carriers"] = static_cast<double>(Zatizeni(*prisada));
         } else {
             if (!f.Vvyber1->isChecked())
                 f.Vvyber1->click();
@@ -479,7 +487,7 @@ void BM_VvyberListClick(benchmark::State& state, const std::string& velikost, Vy
         podily.vykaz(st);
         st.counters["lines"] = f.Vlist->count();
         // Back to the window's initial state for the benchmarks that follow.
-        if (vyber == Vyber::Prisada)
+        if (vyber != Vyber::EfektVse && vyber != Vyber::EfektJenDany)
             f.Vvyber1->click();
         f.VvyberJenom->setChecked(true);
         QCoreApplication::processEvents();
@@ -548,8 +556,7 @@ void BM_TprisadyClick(benchmark::State& state, const std::string& velikost)
         Ui::TMF& f = okno.f();
         TMF& mf = okno.mf();
         f.Pages->setCurrentWidget(f.TvorbaPage);
-        TPrisada* nejdelsi = *std::max_element(mf.Seznam.Prisady.begin(), mf.Seznam.Prisady.end(),
-                                               [](const TPrisada* a, const TPrisada* b) { return a->Jmeno.size() < b->Jmeno.size(); });
+        TPrisada* nejdelsi = nejdelsiJmeno(mf.Seznam);
         f.Tefekty->VyberRadek(0);
         mf.TefektyClick();
         const int radek = f.Tprisady->RadekSOdkazem(nejdelsi);
@@ -676,6 +683,8 @@ void registruj()
                                         velikost, Vyber::EfektVse));
     nastav(benchmark::RegisterBenchmark(("VvyberListClick/prisada/" + velikost).c_str(), BM_VvyberListClick,
                                         velikost, Vyber::Prisada));
+    nastav(benchmark::RegisterBenchmark(("VvyberListClick/nejdelsi_prisada/" + velikost).c_str(),
+                                        BM_VvyberListClick, velikost, Vyber::NejdelsiPrisada));
 }
 
 // Reaction names ("NaplnEfekty", ...) in the order they first ran.

@@ -171,4 +171,24 @@ TEST_F(Vypis, NothingAdmissibleGivesEmptyListsAndHeading)
     EXPECT_EQ(nadpis(), "");
 }
 
+TEST_F(Vypis, AHugeNameShowsTheBeginningOfTheHeading)
+{
+    okno.reset();
+    std::string jmeno;
+    while (jmeno.size() < 70000)
+        jmeno += "Obr ";
+    katalog(jmeno + "\tX\t\nMaly\tX\t\n");
+    spust();
+    f().Vvyber2->click();
+    f().VvyberList->VyberRadek(f().VvyberList->RadekSOdkazem(&Prisada(okno->Seznam, jmeno)));
+    okno->VvyberListClick();
+    const QString nadpis = f().VL1->text();
+    EXPECT_EQ(nadpis.size(), 65536 + 1);
+    EXPECT_TRUE(nadpis.startsWith(QStringLiteral("Lektvary z přísady Obr Obr")));
+    EXPECT_TRUE(nadpis.endsWith(QChar(0x2026)));
+    // The listing itself is whole.
+    ASSERT_EQ(f().Vlist->count(), 1);
+    EXPECT_EQ(DoCp1250(f().Vlist->Text(0)), "+ Maly => X");
+}
+
 } // namespace
