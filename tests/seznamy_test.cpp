@@ -2,6 +2,7 @@
 // and colours.
 #include <gmock/gmock.h>
 
+#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <QSignalSpy>
@@ -226,6 +227,32 @@ TEST_F(Seznamy, KeysMoveTheSelectionAPageAtATime)
     EXPECT_EQ(seznam->currentRow(), 0);
     EXPECT_TRUE(viditelny(0));
     EXPECT_EQ(kliky.count(), 5);
+}
+
+TEST_F(Seznamy, TypingSelectsTheNextLineBeginningWithIt)
+{
+    TListBox* seznam = f().Vlist;
+    napln(seznam, {"[T] Alfa + Beta", "Beta + Gama", W("Čaj + Beta"), "beta + Delta"});
+    f().Pages->setCurrentIndex(1);
+    seznam->setFocus();
+    seznam->VyberRadek(0);
+    QSignalSpy kliky(seznam, &TListBox::Klik);
+    seznam->keyboardSearch(QStringLiteral("b"));
+    EXPECT_EQ(seznam->currentRow(), 1);
+    seznam->keyboardSearch(QStringLiteral("e"));  // "be", typed at once
+    EXPECT_EQ(seznam->currentRow(), 1);
+    // Each key on its own from now on, as after a pause.
+    const int interval = QApplication::keyboardInputInterval();
+    QApplication::setKeyboardInputInterval(0);
+    seznam->keyboardSearch(QStringLiteral("č"));
+    EXPECT_EQ(seznam->currentRow(), 2);
+    seznam->keyboardSearch(QStringLiteral("x"));
+    EXPECT_EQ(seznam->currentRow(), 2);
+    // The texts begin with their marks, as they are stored.
+    QTest::keyClick(seznam, Qt::Key_BracketLeft);
+    EXPECT_EQ(seznam->currentRow(), 0);
+    EXPECT_EQ(kliky.count(), 1);
+    QApplication::setKeyboardInputInterval(interval);
 }
 
 TEST_F(Seznamy, OnlyTheLinesShownAreMade)

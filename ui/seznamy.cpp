@@ -2,12 +2,14 @@
 // and the wrapping, measuring and drawing of every line.
 #include "seznamy.h"
 
+#include <QApplication>
 #include <QCollator>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
 
+#include "cp1250.h"
 #include "mainu.h"
 #include "nalezene.h"
 #include "text.h"
@@ -558,6 +560,24 @@ void TListBox::paintEvent(QPaintEvent* udalost)
         if (index == aktualni && hasFocus())
             volby.state |= QStyle::State_HasFocus;
         kreslic_->paint(&malir, volby, index);
+    }
+}
+
+void TListBox::keyboardSearch(const QString& hledany)
+{
+    const int pocet = count();
+    if (hledany.isEmpty() || pocet == 0)
+        return;
+    const bool pokracuje = psani_.isValid() && psani_.elapsed() < QApplication::keyboardInputInterval();
+    psani_.start();
+    napsano_ = (pokracuje ? napsano_ : std::string()) + MalaPismenaCp1250(DoCp1250(hledany));
+    const int od = std::max(0, currentRow()) + (pokracuje ? 0 : 1);
+    for (int i = 0; i < pocet; ++i) {
+        const int radek = (od + i) % pocet;
+        if (MalaPismenaCp1250(ZacatekTextu(radek, napsano_.size())) == napsano_) {
+            setCurrentIndex(Index(radek));
+            return;
+        }
     }
 }
 

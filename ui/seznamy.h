@@ -8,6 +8,7 @@
 #include <QAbstractItemView>
 #include <QAbstractListModel>
 #include <QCache>
+#include <QElapsedTimer>
 #include <QFont>
 #include <QHash>
 #include <climits>
@@ -198,6 +199,9 @@ public:
     void scrollTo(const QModelIndex& index, ScrollHint rada = EnsureVisible) override;
     QModelIndex indexAt(const QPoint& bod) const override;
     void reset() override;
+    // Typing selects the next line that begins with what was typed; only
+    // as much of each line's text is made as was typed.
+    void keyboardSearch(const QString& hledany) override;
 
 signals:
     // A line chosen by the mouse or by the arrow keys.
@@ -230,6 +234,8 @@ private:
     TModelSeznamu* model_;
     TKreslicRadku* kreslic_;
     int horni_ = 0;  // the line at the top of the view
+    std::string napsano_;  // typed so far, lower case, Windows-1250
+    QElapsedTimer psani_;
 };
 
 // Texts of lines, in Windows-1250: an effect's name ("- všechny -" for no
