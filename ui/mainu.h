@@ -14,7 +14,6 @@
 #include "katalog.h"
 #include "lektvar.h"
 
-class QFontMetricsF;
 class QLabel;
 class QTextCharFormat;
 class QPushButton;

@@ -222,11 +222,6 @@ QString TKreslicRadku::ZalomText(int radek) const
     return rozvrh(radek).Text;
 }
 
-QString TKreslicRadku::ZalomText(const QString& text) const
-{
-    return zalom(text).Text;
-}
-
 int TKreslicRadku::Vyska(int radek) const
 {
     if (radek < 0 || radek >= seznam_.count())

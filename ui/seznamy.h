@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QFont>
 #include <QHash>
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <functional>
@@ -103,7 +104,6 @@ public:
 
     // The display text of a line: display lines separated by "|".
     QString ZalomText(int radek) const;
-    QString ZalomText(const QString& text) const;
     int Vyska(int radek) const;
     // Draws a line; of a tall line only the display lines that meet the
     // painter's clip.
@@ -160,7 +160,9 @@ public:
     std::string ZacatekTextu(int radek, std::size_t nejvic) const { return model_->ZacatekTextu(radek, nejvic); }
     TKreslicRadku& Kreslic() const { return *kreslic_; }
 
-    // Replaces the lines; nothing is selected afterwards.
+    // Replaces the lines: a reference per line and the rule that makes a
+    // reference's text (the found potions: the finder's pairs, and a rule
+    // that calls TextDvojice). Nothing is selected afterwards.
     template <typename T>
     void NastavRadky(std::vector<T> odkazy, typename TRadkyOdkazu<T>::TTextOdkazu text)
     {
@@ -224,7 +226,6 @@ protected:
     QRegion visualRegionForSelection(const QItemSelection& vyber) const override;
 
 private:
-    int horni() const { return horni_; }
     // The first line of a page that ends with line `posledni`.
     int zacatekStrankyDo(int posledni) const;
     // The last line of a page that starts with line `prvni`.
