@@ -1,41 +1,53 @@
 # Quick start: `make run` starts the program, `make test` runs every test.
+# Both install the Debian packages they need first (scripts/install-deps.sh);
+# a plain `make` only configures and builds, and `make deps` installs on request.
 BUILD ?= build
 FUZZ_BUILD ?= build-fuzz
-RUN_DIR ?= $(HOME)/.local/share/mixor
 SAMPLE := data/Přísady.txt
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build test bench fuzz run screenshots clean
+.PHONY: all deps configure build test bench fuzz run screenshots package clean
 
 all: build
 
 deps:
 	@bash scripts/install-deps.sh
 
-$(BUILD)/build.ninja: | deps
+$(BUILD)/build.ninja:
 	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS)
 
-configure: deps $(BUILD)/build.ninja
+configure: $(BUILD)/build.ninja
 
 build: configure
 	cmake --build $(BUILD)
 
-test: build
+test: deps
+	$(MAKE) --no-print-directory build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
 
-# The program in a folder of its own, where it keeps its options file.
-run: build
-	mkdir -p "$(RUN_DIR)"
-	cp "$(SAMPLE)" "$(RUN_DIR)/"
-	cd "$(RUN_DIR)" && "$(abspath $(BUILD))/app/mixor"
+# The program in the player's folder, as the installed launcher starts it:
+# ~/.local/share/mixor gets the sample catalogue only while it has none.
+run: deps
+	$(MAKE) --no-print-directory configure
+	cmake --build $(BUILD) --target mixor
+	MIXOR_PROGRAM="$(abspath $(BUILD))/app/mixor" MIXOR_VZOR="$(abspath $(SAMPLE))" \
+		"$(BUILD)/dist/mixor-spustit"
+
+# build/mixor_<version>_<arch>.deb: the program and the files of dist/.
+package: deps
+	$(MAKE) --no-print-directory configure
+	cmake --build $(BUILD) --target mixor
+	cd $(BUILD) && cpack
 
 # One PNG per page of the window on the sample catalogue, for review.
-screenshots: build
+screenshots: deps
+	$(MAKE) --no-print-directory build
 	rm -rf "$(BUILD)/screenshot-run" && mkdir -p "$(BUILD)/screenshot-run"
 	cp "$(SAMPLE)" "$(BUILD)/screenshot-run/"
 	cd "$(BUILD)/screenshot-run" && QT_QPA_PLATFORM=offscreen "$(abspath $(BUILD))/app/mixor-screenshots" "$(abspath $(BUILD))/screenshots"
 
-bench: build
+bench: deps
+	$(MAKE) --no-print-directory build
 	$(BUILD)/bench/mixor_bench
 	$(BUILD)/bench/mixor_ui_bench
 

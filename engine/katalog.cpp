@@ -12,6 +12,7 @@
 #include "bajty.h"
 #include "chyby.h"
 #include "cp1250.h"
+#include "soubory.h"
 
 namespace {
 
@@ -463,13 +464,7 @@ void NactiSeznam(std::string_view jmenoSouboru, TSeznam& seznam)
             return;
     }
     const std::string popis = "Soubor '" + Utf8ZCp1250(jmenoSouboru) + "'";
-    int fd;
-    do {
-        fd = ::open(cesta.c_str(), O_RDONLY | O_CLOEXEC);
-    } while (fd < 0 && errno == EINTR);
-    if (fd < 0)
-        throw ChybaCteni(PopisSystemoveChyby(popis, errno));
-    Soubor soubor(fd);
+    Soubor soubor(OtevriKCteni(cesta, popis));
     CteniRadku cteni(soubor.fd(), popis);
     seznam.OdkladejOdkazy(odhadPrisad(soubor.fd()));
     try {

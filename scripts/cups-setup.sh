@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# Sets up a real print spooler whose default printer turns each job into a PDF
-# file, so that printing can be tested end to end.
+# Sets up a real print spooler with a queue that turns each job into a PDF
+# file, so that printing can be tested end to end, and a queue that refuses
+# every job. Neither becomes the machine's default printer: the tests name
+# the queue they print on (PRINTER=mixor-pdf), and the default stays as it was.
 #
 # What it does (running it again changes nothing that is already right):
 #   - installs the Debian packages cups, cups-client, printer-driver-cups-pdf
 #     and poppler-utils, if any is missing;
 #   - starts the CUPS scheduler (cupsd, without systemd) unless it runs;
-#   - creates the queue "mixor-pdf" on the cups-pdf backend and makes it the
-#     default printer.
+#   - creates the queue "mixor-pdf" on the cups-pdf backend;
+#   - creates the queue "mixor-odmita", which rejects every job (cupsreject),
+#     for the tests of a refused print.
 #
 # Where the PDFs land:
 #   /var/spool/cups-pdf/<user>/job_<id>-<title>.pdf
@@ -27,6 +30,7 @@
 set -euo pipefail
 
 QUEUE=mixor-pdf
+REJECTING=mixor-odmita
 PDF_ROOT=/var/spool/cups-pdf
 CONF=/etc/cups/cups-pdf.conf
 MODEL=lsb/usr/cups-pdf/CUPS-PDF_opt.ppd
@@ -105,14 +109,22 @@ lpadmin_quiet -p "$QUEUE" -E -v cups-pdf:/ -m "$MODEL" \
     -o PageSize=A4 -o PDFVer=1.4 -o TitlePref=1 -o Label=1
 cupsenable "$QUEUE"
 cupsaccept "$QUEUE"
-lpadmin_quiet -d "$QUEUE"
 
-default=$(LC_ALL=C lpstat -d 2>/dev/null || true)
-if [[ "$default" != "system default destination: $QUEUE" ]]; then
-    echo "cups-setup: the default printer is not $QUEUE: '$default'" >&2
-    echo "(PRINTER, LPDEST or an lpoptions file may name another)" >&2
-    exit 1
-fi
+# Enabled but not accepting: a job sent here is refused at once, with the
+# spooler's own message.
+lpadmin_quiet -p "$REJECTING" -E -v cups-pdf:/ -m "$MODEL" \
+    -D "Refuses every job, for tests" \
+    -o printer-is-shared=false
+cupsenable "$REJECTING"
+cupsreject -r "odmítá tisk pro testy" "$REJECTING"
+
+for queue in "$QUEUE" "$REJECTING"; do
+    if ! lpstat -p "$queue" >/dev/null 2>&1; then
+        echo "cups-setup: the queue $queue was not created" >&2
+        exit 1
+    fi
+done
 
 user=${SUDO_USER:-$(id -un)}
-echo "Default printer: $QUEUE; PDFs land in $PDF_ROOT/$user/ as job_<id>-<title>.pdf"
+echo "Queues: $QUEUE (PDFs land in $PDF_ROOT/$user/ as job_<id>-<title>.pdf), $REJECTING (refuses jobs)"
+echo "Print on them with PRINTER=$QUEUE; the default printer is left as it was."

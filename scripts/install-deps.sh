@@ -10,9 +10,19 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
     # a second reader of the notebook's RTF, for its test
     unrtf
+    # reading the printing tests' PDFs (pdftotext, pdftoppm, pdfinfo)
+    poppler-utils
     # the window
     qt6-base-dev qt6-base-dev-tools libgl-dev libegl-dev
+    # printing hands the notebook to the print spooler through libcups
+    libcups2-dev
     fontconfig fonts-liberation fonts-dejavu-core
+    # window titles as an X server shows them, for their test
+    xvfb xauth libxcb1-dev
+    # the install's test: menu entry and icon checks
+    desktop-file-utils librsvg2-bin
+    # make package: dpkg-shlibdeps and dpkg-deb
+    dpkg-dev
 )
 
 missing=()

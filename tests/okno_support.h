@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QTimer>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,6 +29,10 @@ protected:
     TMF& spust();
     // Writes the catalogue, starts the window and ends the splash at once.
     TMF& spustPoUvodu(std::string_view obsahKatalogu);
+    // The window's start-up timer while it waits to tick; null once it has.
+    QTimer* startTimer() const;
+    // Makes the waiting start-up timer tick now, as if its second were up.
+    void tikniStartTimer();
     // Closes it as the user does.
     void zavri();
     Ui::TMF& f() { return okno->Formular(); }

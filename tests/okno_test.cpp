@@ -3,7 +3,10 @@
 #include <gmock/gmock.h>
 
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <stdexcept>
 
@@ -80,22 +83,22 @@ TEST_F(Volby, WriteProtectedFileIsStillRead)
     EXPECT_TRUE(zpravy.empty());
 }
 
-TEST_F(Volby, UnreadableAndUnwritableFileIsReportedAndWindowStillCloses)
+TEST_F(Volby, LinkedFileStaysALinkAndKeepsItsPermissions)
 {
     katalog(kKatalog);
-    std::filesystem::create_directory(slozka.cesta() / "volby.txt");
+    std::filesystem::create_directory(slozka.cesta() / "nastaveni");
+    const auto cil = slozka.zapis("nastaveni/moje.txt", "Volby:\r\n Zaradit Bloodmoon");
+    std::filesystem::permissions(cil, std::filesystem::perms(0640));
+    std::filesystem::create_symlink("nastaveni/moje.txt", slozka.cesta() / "volby.txt");
     spust();
-    EXPECT_EQ(ticks(f()), kVse);
-    ASSERT_EQ(zpravy.size(), 1u);
-    EXPECT_EQ(zpravy[0].Titulek, TAplikace::Titul());
-    EXPECT_EQ(zpravy[0].Ikona, QMessageBox::Critical);
-    EXPECT_TRUE(zpravy[0].Text.contains(QStringLiteral("volby.txt"))) << zpravy[0].Text.toStdString();
-    EXPECT_TRUE(zpravy[0].Text.endsWith(QLatin1Char('.')));
-
+    EXPECT_EQ(ticks(f()), (std::array<bool, 5>{false, true, false, false, false}));
+    f().Obarvy->setChecked(true);
     zavri();
-    EXPECT_EQ(zpravy.size(), 2u);
-    EXPECT_FALSE(okno->isVisible());
-    EXPECT_TRUE(std::filesystem::is_directory(slozka.cesta() / "volby.txt"));
+    EXPECT_TRUE(zpravy.empty());
+    EXPECT_TRUE(std::filesystem::is_symlink(slozka.cesta() / "volby.txt"));
+    EXPECT_EQ(precti("nastaveni/moje.txt"), "Volby:\r\n Zaradit Bloodmoon\r\n Barevny tisk");
+    EXPECT_EQ(std::filesystem::status(cil).permissions() & std::filesystem::perms::mask,
+              std::filesystem::perms(0640));
 }
 
 TEST_F(Volby, DistinguishingIsGreyedOnlyWhileBothExpansionsAreExcluded)
@@ -137,17 +140,6 @@ TEST_F(Start, CatalogueWithoutEffectIsALoadingError)
     EXPECT_TRUE(zpravy[0].Titulek.endsWith(QStringLiteral(" - Chyba načítání")));
 }
 
-TEST_F(Start, UnreadableCatalogueIsReportedBeforeTheLoadingError)
-{
-    std::filesystem::create_directory(slozka.cesta() / "P\xC5\x99\xC3\xADsady.txt");
-    spust();
-    ASSERT_EQ(zpravy.size(), 2u);
-    EXPECT_EQ(zpravy[0].Titulek, TAplikace::Titul());
-    EXPECT_TRUE(zpravy[0].Text.contains(QStringLiteral("Přísady.txt"))) << zpravy[0].Text.toStdString();
-    EXPECT_TRUE(zpravy[1].Titulek.endsWith(QStringLiteral(" - Chyba načítání")));
-    EXPECT_TRUE(okno->KonciPoChybe());
-}
-
 TEST_F(Start, CatalogueInOldArchiveSpellingLoads)
 {
     soubor("P\xF8\xEDsady.txt", kKatalog);
@@ -162,7 +154,6 @@ TEST_F(Start, SplashShowsOnlyTheLogoForOneSecond)
     spust();
     EXPECT_FALSE(okno->KonciPoChybe());
     EXPECT_EQ(okno->windowTitle(), QStringLiteral("Mixorův průvodce 2"));
-    EXPECT_EQ(QGuiApplication::applicationDisplayName(), okno->windowTitle());
     EXPECT_EQ(okno->size(), QSize(540, 350));
     EXPECT_EQ(okno->minimumSize(), okno->maximumSize());
     EXPECT_EQ(f().Pages->currentIndex(), 3);
@@ -171,21 +162,110 @@ TEST_F(Start, SplashShowsOnlyTheLogoForOneSecond)
     EXPECT_TRUE(f().OL2->isHidden());
     EXPECT_TRUE(f().Ovolby->isHidden());
 
-    QEventLoop smycka;
-    QTimer::singleShot(1300, &smycka, &QEventLoop::quit);
-    smycka.exec();
+    // One tick, a second after creation.
+    ASSERT_NE(startTimer(), nullptr);
+    EXPECT_TRUE(startTimer()->isSingleShot());
+    EXPECT_EQ(startTimer()->interval(), 1000);
+    tikniStartTimer();
 
     EXPECT_EQ(f().Pages->currentIndex(), 0);
     EXPECT_EQ(f().OlogoP->geometry(), QRect(12, 8, 281, 201));
     EXPECT_FALSE(f().OL1->isHidden());
     EXPECT_FALSE(f().OL2->isHidden());
     EXPECT_FALSE(f().Ovolby->isHidden());
-    // The timer ticks once only.
-    f().Pages->setCurrentIndex(2);
-    QTimer::singleShot(1300, &smycka, &QEventLoop::quit);
-    smycka.exec();
-    EXPECT_EQ(f().Pages->currentIndex(), 2);
+    // The timer ticks once only: nothing waits to bring a page forward again.
+    EXPECT_EQ(startTimer(), nullptr);
+    EXPECT_EQ(okno->findChild<QTimer*>(QStringLiteral("StartTimer")), nullptr);
 }
+
+// The system shows a window's title as given only while no display name is
+// set: with one, it appends " — " and that name to every other title.
+TEST(Titulky, NoDisplayNameIsAppendedToTitles)
+{
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
+    EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("mixor"));
+}
+
+// A FIFO, a link to a device or a folder in place of a file: the general
+// error report names the file at once, and start-up goes on as for a file
+// that cannot be read.
+enum class TNeobycejny { Fifo, OdkazNaZarizeni, Slozka };
+
+class NeobycejnySoubor : public OknoTest, public ::testing::WithParamInterface<TNeobycejny> {
+protected:
+    void vytvor(const std::string& jmeno)
+    {
+        const auto cesta = slozka.cesta() / jmeno;
+        switch (GetParam()) {
+        case TNeobycejny::Fifo:
+            fifo_ = std::make_unique<FifoSUvolnenim>(cesta);
+            break;
+        case TNeobycejny::OdkazNaZarizeni:
+            std::filesystem::create_symlink("/dev/zero", cesta);
+            break;
+        case TNeobycejny::Slozka:
+            std::filesystem::create_directory(cesta);
+            break;
+        }
+        druh_ = std::filesystem::symlink_status(cesta).type();
+    }
+    // Nothing replaced it.
+    bool nezmenen(const std::string& jmeno) const
+    {
+        return std::filesystem::symlink_status(slozka.cesta() / jmeno).type() == druh_;
+    }
+    void obecneHlaseni(const TAplikace::TZprava& zprava, const QString& soubor) const
+    {
+        // A folder in the system's words.
+        const QString duvod = GetParam() == TNeobycejny::Slozka ? QString::fromLocal8Bit(std::strerror(EISDIR))
+                                                                : QStringLiteral("není obyčejný soubor");
+        EXPECT_EQ(zprava.Titulek, TAplikace::Titul());
+        EXPECT_EQ(zprava.Ikona, QMessageBox::Critical);
+        EXPECT_TRUE(zprava.Text.contains(QStringLiteral("'%1': %2.").arg(soubor, duvod)))
+            << zprava.Text.toStdString();
+    }
+
+private:
+    std::unique_ptr<FifoSUvolnenim> fifo_;
+    std::filesystem::file_type druh_{};
+};
+
+TEST_P(NeobycejnySoubor, OptionsFileIsReportedAtStartAndCloseAndLeftAsItIs)
+{
+    katalog(kKatalog);
+    vytvor("volby.txt");
+    spust();
+    EXPECT_EQ(ticks(f()), kVse);
+    EXPECT_EQ(okno->Seznam.Prisady.size(), 2u);
+    ASSERT_EQ(zpravy.size(), 1u);
+    obecneHlaseni(zpravy[0], QStringLiteral("volby.txt"));
+
+    const int vNotify = TAplikace::Instance()->ChybyVNotify();
+    zavri();
+    ASSERT_EQ(zpravy.size(), 2u);
+    obecneHlaseni(zpravy[1], QStringLiteral("volby.txt"));
+    EXPECT_FALSE(okno->isVisible());
+    EXPECT_TRUE(nezmenen("volby.txt"));
+    // Closing reported its own failure; the last resort was not needed.
+    EXPECT_EQ(TAplikace::Instance()->ChybyVNotify(), vNotify);
+}
+
+TEST_P(NeobycejnySoubor, CatalogueIsReportedBeforeTheLoadingError)
+{
+    soubor("volby.txt", "trib");
+    vytvor("P\xC5\x99\xC3\xADsady.txt");
+    spust();
+    ASSERT_EQ(zpravy.size(), 2u);
+    obecneHlaseni(zpravy[0], QStringLiteral("Přísady.txt"));
+    EXPECT_TRUE(zpravy[1].Titulek.endsWith(QStringLiteral(" - Chyba načítání")));
+    EXPECT_TRUE(okno->KonciPoChybe());
+    okno.reset();
+    EXPECT_EQ(precti("volby.txt"), "trib");
+    EXPECT_TRUE(nezmenen("P\xC5\x99\xC3\xADsady.txt"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Okno, NeobycejnySoubor,
+                         ::testing::Values(TNeobycejny::Fifo, TNeobycejny::OdkazNaZarizeni, TNeobycejny::Slozka));
 
 TEST(ObecneHlaseni, FullStopFollowsOnlyALetterOrDigit)
 {
@@ -200,17 +280,62 @@ TEST(ObecneHlaseni, FailureInAHandlerIsReportedAndTheProgramGoesOn)
 {
     std::vector<TAplikace::TZprava> zpravy;
     TAplikace::Instance()->NastavOdpovidace([&](const TAplikace::TZprava& z) { zpravy.push_back(z); });
+    const int vNotify = TAplikace::Instance()->ChybyVNotify();
     QPushButton tlacitko;
     QObject::connect(&tlacitko, &QPushButton::clicked, [] { throw std::runtime_error("Disk je plný"); });
-    QTimer::singleShot(0, &tlacitko, &QPushButton::click);
-    QEventLoop smycka;
-    QTimer::singleShot(50, &smycka, &QEventLoop::quit);
-    smycka.exec();
+    // Delivered by the application, as a user's click would be.
+    QMetaObject::invokeMethod(&tlacitko, &QPushButton::click, Qt::QueuedConnection);
+    QCoreApplication::sendPostedEvents();
     TAplikace::Instance()->NastavOdpovidace(nullptr);
     ASSERT_EQ(zpravy.size(), 1u);
     EXPECT_EQ(zpravy[0].Titulek, TAplikace::Titul());
     EXPECT_EQ(zpravy[0].Text, QStringLiteral("Disk je plný."));
     EXPECT_EQ(zpravy[0].Ikona, QMessageBox::Critical);
+    // A handler without its own catch reaches the last resort.
+    EXPECT_EQ(TAplikace::Instance()->ChybyVNotify(), vNotify + 1);
+}
+
+class Obsluhy : public OknoTest {};
+
+TEST_F(Obsluhy, FailingSlotReportsItsOwnFailureAndTheProgramGoesOn)
+{
+    spustPoUvodu(kKatalog);
+    const int vNotify = TAplikace::Instance()->ChybyVNotify();
+    TAplikace::Instance()->NastavOdpovidaceDialogu([](QFileDialog&) -> bool { throw std::bad_alloc(); });
+    f().Pages->setCurrentIndex(2);
+    QTest::mouseClick(f().Zsave, Qt::LeftButton);
+    TAplikace::Instance()->NastavOdpovidaceDialogu(nullptr);
+    ASSERT_EQ(zpravy.size(), 1u);
+    EXPECT_EQ(zpravy[0].Titulek, TAplikace::Titul());
+    EXPECT_EQ(zpravy[0].Text, QStringLiteral("Nedostatek paměti."));
+    EXPECT_EQ(TAplikace::Instance()->ChybyVNotify(), vNotify);
+
+    // The window goes on working.
+    f().Pages->setCurrentIndex(0);
+    QTest::mouseClick(f().TZprisada, Qt::LeftButton);
+    EXPECT_TRUE(f().Ztext->toPlainText().contains(QStringLiteral("Přísada Alfa")));
+    EXPECT_EQ(zpravy.size(), 1u);
+}
+
+TEST(ObecneHlaseni, FailureOfAnyKindIsReportedFromACatch)
+{
+    std::vector<TAplikace::TZprava> zpravy;
+    TAplikace::Instance()->NastavOdpovidace([&](const TAplikace::TZprava& z) { zpravy.push_back(z); });
+    try {
+        throw std::runtime_error("Soubor 'x': Permission denied");
+    } catch (...) {
+        TAplikace::HlasZachycenouChybu();
+    }
+    try {
+        throw 42;
+    } catch (...) {
+        TAplikace::HlasZachycenouChybu();
+    }
+    TAplikace::Instance()->NastavOdpovidace(nullptr);
+    ASSERT_EQ(zpravy.size(), 2u);
+    EXPECT_EQ(zpravy[0].Text, QStringLiteral("Soubor 'x': Permission denied."));
+    EXPECT_EQ(zpravy[1].Text, QStringLiteral("Neznámá chyba."));
+    EXPECT_EQ(zpravy[1].Titulek, TAplikace::Titul());
 }
 
 } // namespace

@@ -2,7 +2,10 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <fcntl.h>
 #include <stdexcept>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "cp1250.h"
 
@@ -50,6 +53,27 @@ std::filesystem::path DocasnaSlozka::zapis(const std::string& jmeno, std::string
     if (!soubor)
         throw std::runtime_error("cannot write " + cesta.string());
     return cesta;
+}
+
+FifoSUvolnenim::FifoSUvolnenim(std::filesystem::path cesta) : cesta_(std::move(cesta))
+{
+    if (::mkfifo(cesta_.c_str(), 0600) != 0)
+        throw std::runtime_error("mkfifo failed");
+    uvolnovac_ = std::thread([this] {
+        while (!konec_) {
+            // Succeeds only while someone holds or waits for the reading end.
+            const int fd = ::open(cesta_.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+            if (fd >= 0)
+                ::close(fd);
+            ::usleep(2000);
+        }
+    });
+}
+
+FifoSUvolnenim::~FifoSUvolnenim()
+{
+    konec_ = true;
+    uvolnovac_.join();
 }
 
 std::string W(std::string_view utf8)

@@ -1,10 +1,12 @@
 // Helpers shared by the engine tests.
 #pragma once
 
+#include <atomic>
 #include <filesystem>
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <thread>
 
 #include "katalog.h"
 
@@ -29,6 +31,23 @@ public:
 
 private:
     std::filesystem::path cesta_;
+};
+
+// A FIFO made at the path. While it lives, a helper thread keeps opening its
+// writing end, which releases any reader that waits in opening it: code that
+// wrongly waits for a writer then reads an empty file and fails its test
+// instead of hanging it.
+class FifoSUvolnenim {
+public:
+    explicit FifoSUvolnenim(std::filesystem::path cesta);
+    ~FifoSUvolnenim();
+    FifoSUvolnenim(const FifoSUvolnenim&) = delete;
+    FifoSUvolnenim& operator=(const FifoSUvolnenim&) = delete;
+
+private:
+    std::filesystem::path cesta_;
+    std::atomic<bool> konec_{false};
+    std::thread uvolnovac_;
 };
 
 // Windows-1250 bytes of a text written in UTF-8 in the test source.

@@ -2,7 +2,7 @@
 
 #include "cp1250.h"
 
-#include <QPrinterInfo>
+#include <cups/cups.h>
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -135,11 +135,9 @@ std::string LiteralPdf(const std::string& s, std::size_t i)
         } else if (c == ')') {
             if (--hloubka == 0)
                 break;
-        } else if (c == '\r') {
-            if (i + 1 < s.size() && s[i + 1] == '\n')
-                ++i;
-            c = '\n';
         }
+        // A bare line end stays the byte it is, as poppler reads it: Qt
+        // writes UTF-16 titles unescaped, and "č" (U+010D) holds a CR.
         bajty += c;
     }
     return bajty;
@@ -189,9 +187,15 @@ std::vector<fs::path> SlozkyKProhledani()
 
 } // namespace
 
-bool VychoziTiskarnaExistuje()
+bool FrontaExistuje(const char* jmeno)
 {
-    return !QPrinterInfo::defaultPrinter().isNull();
+    // A list of every queue: asking for a missing one by name would search
+    // the network for it.
+    cups_dest_t* fronty = nullptr;
+    const int pocet = cupsGetDests2(CUPS_HTTP_DEFAULT, &fronty);
+    const bool je = cupsGetDest(jmeno, nullptr, pocet, fronty) != nullptr;
+    cupsFreeDests(pocet, fronty);
+    return je;
 }
 
 fs::path SlozkaPdf()
@@ -200,7 +204,8 @@ fs::path SlozkaPdf()
     return jina && *jina ? fs::path(jina) : fs::path("/var/spool/cups-pdf");
 }
 
-std::optional<fs::path> CekejNaPdf(const std::string& titulUtf8, fs::file_time_type od, std::chrono::seconds timeout)
+std::optional<fs::path> CekejNaPdf(const std::string& titulUtf8, fs::file_time_type od,
+                                   std::chrono::milliseconds timeout, const std::string& obsahujeUtf8)
 {
     const auto konec = std::chrono::steady_clock::now() + timeout;
     std::map<fs::path, std::uintmax_t> velikosti; // as seen by the previous look
@@ -226,13 +231,13 @@ std::optional<fs::path> CekejNaPdf(const std::string& titulUtf8, fs::file_time_t
             // Complete: the same size as a moment ago, and the end written.
             const auto drive = velikosti.find(pdf);
             if (velikost > 0 && drive != velikosti.end() && drive->second == velikost && Dokonceny(pdf) &&
-                TitulPdf(pdf) == titulUtf8)
+                TitulPdf(pdf) == titulUtf8 && TextPdf(pdf).find(obsahujeUtf8) != std::string::npos)
                 return pdf;
             velikosti[pdf] = velikost;
         }
         if (std::chrono::steady_clock::now() >= konec)
             return std::nullopt;
-        std::this_thread::sleep_for(std::chrono::milliseconds(250));
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
 }
 

@@ -1,11 +1,12 @@
-// Printing tests: finding the PDF that the test printer made of a job, and
-// reading its title, text and first page.
+// Printing tests: reading a PDF's title, text and pages, and finding the PDF
+// that the spooler's test queue made of a job.
 //
-// The printer comes from scripts/cups-setup.sh: the default queue "mixor-pdf"
-// writes each job to /var/spool/cups-pdf/<user>/job_<id>-<title>.pdf. The
-// environment variable MIXOR_PDF_DIR names another folder to search instead.
-// Reading needs poppler-utils (pdftotext, pdftoppm), which that script
-// installs.
+// The queues come from scripts/cups-setup.sh: "mixor-pdf" writes each job to
+// /var/spool/cups-pdf/<user>/job_<id>-<title>.pdf, "mixor-odmita" refuses
+// every job. Neither is the machine's default printer; tests name the queue
+// they print on. The environment variable MIXOR_PDF_DIR names another folder
+// to search for the PDFs instead. Reading needs poppler-utils (pdftotext,
+// pdftoppm, pdfinfo).
 #pragma once
 
 #include <chrono>
@@ -17,18 +18,23 @@
 #include <string_view>
 #include <vector>
 
-// True when Qt sees a default printer (needs a QGuiApplication).
-bool VychoziTiskarnaExistuje();
+inline constexpr const char* kFrontaPdf = "mixor-pdf";
+inline constexpr const char* kFrontaOdmita = "mixor-odmita";
+
+// True when the print spooler answers and has a queue of this name.
+bool FrontaExistuje(const char* jmeno);
 
 // The folder whose subfolders (and itself) receive the printer's PDFs.
 std::filesystem::path SlozkaPdf();
 
-// Waits for the PDF of the job titled titulUtf8 that was finished at or after
-// `od` (take std::filesystem::file_time_type::clock::now() before printing)
-// and returns its path once it is complete; nothing when none came in time.
-// With several such jobs it returns the oldest.
+// Waits for the PDF of the job titled titulUtf8, whose text holds
+// obsahujeUtf8, that was finished at or after `od` (take
+// std::filesystem::file_time_type::clock::now() before printing) and returns
+// its path once it is complete; nothing when none came in time. With several
+// such jobs it returns the oldest. Looks every 50 ms.
 std::optional<std::filesystem::path> CekejNaPdf(const std::string& titulUtf8, std::filesystem::file_time_type od,
-                                                std::chrono::seconds timeout = std::chrono::seconds(60));
+                                                std::chrono::milliseconds timeout,
+                                                const std::string& obsahujeUtf8 = {});
 
 // The title in the PDF's document information, in UTF-8. Read from the file
 // itself: pdfinfo loses bytes of the spooler's titles. The spooler stores the

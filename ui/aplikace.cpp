@@ -1,13 +1,18 @@
 #include "aplikace.h"
 
 #include <QFont>
+#include <cstdio>
+#include <new>
+#include <stdexcept>
 
 TAplikace::TAplikace(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("mixor"));
-    // The system adds the display name to window titles unless the title
-    // is the display name itself, so both are the program's title.
-    setApplicationDisplayName(Titul());
+    // No display name: the window system would append it, after " — ", to
+    // every title that does not already end with it (message boxes, the
+    // save dialog). Every window names the program in its own title.
+    // The desktop entry gives the name the desktop shows for the program.
+    setDesktopFileName(QStringLiteral("mixor"));
     // Where the window's fonts are missing, prefer faces of the same build.
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
                                {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
@@ -62,12 +67,37 @@ void TAplikace::HlasChybu(const std::exception& chyba)
     Zprava(QMessageBox::Critical, Titul(), TextChyby(QString::fromUtf8(chyba.what())));
 }
 
+void TAplikace::HlasZachycenouChybu() noexcept
+{
+    try {
+        try {
+            throw;
+        } catch (const std::bad_alloc&) {
+            // Its own text would mean nothing to the user.
+            if (TAplikace* aplikace = Instance())
+                aplikace->HlasChybu(std::runtime_error("Nedostatek paměti"));
+        } catch (const std::exception& chyba) {
+            if (TAplikace* aplikace = Instance())
+                aplikace->HlasChybu(chyba);
+            else
+                std::fprintf(stderr, "%s\n", chyba.what());
+        } catch (...) {
+            if (TAplikace* aplikace = Instance())
+                aplikace->HlasChybu(std::runtime_error("Neznámá chyba"));
+        }
+    } catch (...) {
+        // Not even the report could be shown (no memory left); the program
+        // goes on all the same.
+    }
+}
+
 bool TAplikace::notify(QObject* prijemce, QEvent* udalost)
 {
     try {
         return QApplication::notify(prijemce, udalost);
-    } catch (const std::exception& chyba) {
-        HlasChybu(chyba);
+    } catch (...) {
+        ++chybyVNotify_;
+        HlasZachycenouChybu();
     }
     return false;
 }

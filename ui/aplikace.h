@@ -45,9 +45,20 @@ public:
     void HlasChybu(const std::exception& chyba);
     static QString TextChyby(const QString& text);
 
+    // Reports the failure being caught through the general error report. It
+    // is the catch clause of every slot that can fail, so that no failure
+    // crosses the event loop:
+    //     void TMF::XClick()
+    //     try { ... } catch (...) { TAplikace::HlasZachycenouChybu(); }
+    static void HlasZachycenouChybu() noexcept;
+
+    // The last resort for a failure that a handler let through; counted, so
+    // that tests can tell that handlers catch their own.
     bool notify(QObject* prijemce, QEvent* udalost) override;
+    int ChybyVNotify() const { return chybyVNotify_; }
 
 private:
+    int chybyVNotify_ = 0;
     TOdpovidac odpovidac_;
     TOdpovidacOtazek odpovidacOtazek_;
     TOdpovidacDialogu odpovidacDialogu_;

@@ -7,8 +7,8 @@
 #include <filesystem>
 
 #include "aplikace.h"
-#include "chyby.h"
 #include "soubory.h"
+#include "tisk.h"
 #include "ui_mainu.h"
 
 namespace {
@@ -146,23 +146,25 @@ void TMF::nastavPisma()
 }
 
 void TMF::FormCreate()
-{
+try {
     ui_->OlogoP->setGeometry(124, 88, 281, 97);
     ui_->OL1->hide();
     ui_->OL2->hide();
     ui_->Ovolby->hide();
 
     StartTimer = new QTimer(this);
+    // Named, so tests can find it and make it tick instead of waiting.
+    StartTimer->setObjectName(QStringLiteral("StartTimer"));
     StartTimer->setSingleShot(true);
     StartTimer->setInterval(1000);
     connect(StartTimer, &QTimer::timeout, this, &TMF::StartTimerDo);
     StartTimer->start();
 
-    try {
-        nactiVolby();
-    } catch (const std::exception& chyba) {
-        TAplikace::Instance()->HlasChybu(chyba);
-    }
+    // A file that cannot be read ends this handler here: every option keeps
+    // its default.
+    nactiVolby();
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::nactiVolby()
@@ -190,9 +192,9 @@ void TMF::nactiKatalog()
 {
     try {
         NactiSeznam(kSouborKatalogu, Seznam);
-    } catch (const std::exception& chyba) {
+    } catch (...) {
         // What was read before the failure is kept and used.
-        TAplikace::Instance()->HlasChybu(chyba);
+        TAplikace::HlasZachycenouChybu();
     }
     if (Seznam.Efekty.empty()) {
         TAplikace::Instance()->Zprava(
@@ -205,7 +207,7 @@ void TMF::nactiKatalog()
 }
 
 void TMF::FormShow()
-{
+try {
     nactiKatalog();
     NaplnEfekty();
     ZobrazLektvar();
@@ -213,6 +215,8 @@ void TMF::FormShow()
     Lektvar.Prisady = {};
     HomezeniXclick();
     FormShowZapisnik();
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::StartTimerDo()
@@ -228,37 +232,39 @@ void TMF::StartTimerDo()
 }
 
 void TMF::OdatadiskClick()
-{
+try {
     ui_->Olisit->setEnabled(ui_->Otribunal->isChecked() || ui_->Obloodmoon->isChecked());
     NaplnEfekty();
     ZobrazLektvar();
     TefektyClick();
     HomezeniXclick();
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::OlisitClick()
-{
+try {
     TprisadyClick();
     ZobrazLektvar();
     // The lists keep their texts; their colours follow at the next drawing.
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::FormClose()
-{
+try {
     const std::array<bool, 5> volby{ui_->Otribunal->isChecked(), ui_->Obloodmoon->isChecked(),
                                     ui_->Olisit->isChecked(), ui_->Oprepnout->isChecked(),
                                     ui_->Obarvy->isChecked()};
     ZapisSouborAtomicky(kSouborVoleb, TextVoleb(volby));
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::closeEvent(QCloseEvent* udalost)
 {
-    try {
-        FormClose();
-    } catch (const std::exception& chyba) {
-        // Reported, and the window closes all the same: a window that cannot
-        // be closed would trap the user.
-        TAplikace::Instance()->HlasChybu(chyba);
-    }
+    // A failure to write the options has been reported, and the window closes
+    // all the same: a window that cannot be closed would trap the user.
+    FormClose();
     udalost->accept();
 }

@@ -20,6 +20,7 @@ class QPushButton;
 class QTimer;
 class TListBox;
 class TPopisek;
+class TTiskarna;
 namespace Ui {
 class TMF;
 }
@@ -38,6 +39,10 @@ public:
     bool KonciPoChybe() const { return konciPoChybe_; }
 
     Ui::TMF& Formular() const { return *ui_; }
+
+    // Where the notebook is printed: the spooler's default destination
+    // unless another printer is given.
+    void NastavTiskarnu(std::unique_ptr<TTiskarna> tiskarna);
 
     // Lists.
     bool PrisadaZarazena(const TPrisada& prisada) const;
@@ -129,9 +134,10 @@ private:
     void zapisPolozku(const QString& nadpis, const QColor& barvaNadpisu, const QStringList& radky,
                       int radekKurzivou = -1);
     void zmenFormatVyberu(const QTextCharFormat& format);
-    // Prints the whole notebook on the default printer; false when the
-    // printer reports a failure.
-    bool tiskni();
+    // Prints the whole notebook as it stands, or all in black and then
+    // restored; throws when the print fails.
+    void tiskni();
+    void tiskniCerne();
     // Row k (1 to 4) of a four-fold control that raised the current event.
     int tagOdesilatele() const;
     // An ingredient's or potion's name colour under the current options.
@@ -140,6 +146,7 @@ private:
     void ukazEfektVSeznamu(const TEfekt* efekt);
 
     std::unique_ptr<Ui::TMF> ui_;
+    std::unique_ptr<TTiskarna> tiskarna_;
     // The creation page's four-fold controls; index k - 1 holds row k.
     std::array<TPopisek*, 4> TpEfekty_{};
     std::array<TPopisek*, 4> TlPrisady_{};

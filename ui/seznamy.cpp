@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
+#include "aplikace.h"
 #include "cp1250.h"
 #include "mainu.h"
 #include "nalezene.h"
@@ -142,10 +143,7 @@ TKreslicRadku::TRozvrh TKreslicRadku::zalom(const QString& puvodni) const
     rozvrh.Tribunal = puvodni.contains(QStringLiteral("[T"));
     rozvrh.Bloodmoon = puvodni.contains(QStringLiteral("B]"));
     // The origin mark and its blank are shown as colour, not as text.
-    QStringView text(puvodni);
-    const auto zavorka = text.indexOf(QLatin1Char(']'));
-    if (zavorka >= 0)
-        text = text.mid(std::min(zavorka + 2, text.size()));
+    const QString text = BezZnacky(puvodni);
 
     const int sirka = seznam_.width() - kRezervaSirky;
     if (!(seznam_.font() == pismoSirek_)) {
@@ -161,7 +159,7 @@ TKreslicRadku::TRozvrh TKreslicRadku::zalom(const QString& puvodni) const
     while (zacatek < text.size()) {
         const qsizetype mezera = text.indexOf(QLatin1Char(' '), zacatek);
         const qsizetype konec = mezera < 0 ? text.size() : mezera + 1;
-        const QString slovo = text.mid(zacatek, konec - zacatek).toString();
+        const QString slovo = text.mid(zacatek, konec - zacatek);
         zacatek = konec;
         const qreal sirkaSlova = this->sirkaSlova(metriky, slovo);
         // A first word wider than the list still starts the first line.
@@ -642,7 +640,7 @@ std::string OznacenaPrisada(TPrisada* const& prisada, std::size_t nejvic)
 // The effect list runs in the language's alphabetical order, case ignored,
 // equal names in catalogue order, "- všechny -" first.
 void TMF::NaplnEfekty()
-{
+try {
     TListBox* seznam = ui_->Tefekty;
     std::vector<std::pair<QCollatorSortKey, TEfekt*>> efekty;
     for (TEfekt* efekt : Seznam.Efekty)
@@ -656,6 +654,8 @@ void TMF::NaplnEfekty()
         radky.push_back(efekt.second);
     seznam->NastavRadky<TEfekt*>(std::move(radky), TextEfektu);
     seznam->VyberRadek(0);
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::SeradPolozky(TListBox* seznam)

@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "aplikace.h"
 #include "lektvar.h"
 #include "mainu.h"
 #include "ovladace.h"
@@ -13,7 +14,6 @@
 namespace {
 
 const QString kZadna = QStringLiteral("žádná");
-const QString kZadne = QStringLiteral("žádné");
 const QString kPoznamka = QStringLiteral("Poznámka: ");
 
 void nastavBarvuTextu(QWidget* ovladac, QPalette::ColorRole role, const QColor& barva)
@@ -87,7 +87,7 @@ QColor TMF::barvaJmena(bool tribunal, bool bloodmoon) const
 }
 
 void TMF::TefektyClick()
-{
+try {
     TListBox* prisady = ui_->Tprisady;
     prisady->setUpdatesEnabled(false);
     prisady->Vyprazdni();
@@ -107,6 +107,8 @@ void TMF::TefektyClick()
     }
     prisady->setUpdatesEnabled(true);
     ui_->TZefekt->setVisible(ui_->Tefekty->currentRow() > 0);
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::naplnPrisady(TListBox* seznam, const std::vector<TPrisada*>& zdroj)
@@ -140,7 +142,7 @@ const std::vector<TPrisada*>& TMF::serazenePrisady(bool znacky) const
 }
 
 void TMF::TprisadyClick()
-{
+try {
     const int radek = ui_->Tprisady->currentRow();
     if (radek < 0)
         return;
@@ -157,17 +159,21 @@ void TMF::TprisadyClick()
     const auto& sloty = Lektvar.Prisady;
     const bool vLektvaru = std::find(sloty.begin(), sloty.end(), VybranaPrisada) != sloty.end();
     ui_->TpPridat->setVisible(sloty[3] == nullptr && !vLektvaru);
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::TprisadyDblClick()
-{
+try {
     TprisadyClick();
     if (!ui_->TpPridat->isHidden())
         TpPridatClick();
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::TpPridatClick()
-{
+try {
     for (TPrisada*& slot : Lektvar.Prisady) {
         if (slot == nullptr) {
             slot = VybranaPrisada;
@@ -176,6 +182,8 @@ void TMF::TpPridatClick()
     }
     ZobrazLektvar();
     TprisadyClick();
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::vyjmiZeSlotu(int k)
@@ -187,14 +195,16 @@ void TMF::vyjmiZeSlotu(int k)
 }
 
 void TMF::TlVyjmiClick()
-{
+try {
     vyjmiZeSlotu(tagOdesilatele());
     ZobrazLektvar();
     TprisadyClick();
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::ZobrazLektvar()
-{
+try {
     for (std::size_t k = 0; k < 4; ++k) {
         const TPrisada* prisada = Lektvar.Prisady[k];
         if (prisada != nullptr) {
@@ -211,7 +221,7 @@ void TMF::ZobrazLektvar()
 
     for (std::size_t k = 0; k < 4; ++k) {
         const TEfektLektvaru& zaznam = Lektvar.Efekty[k];
-        TlEfekty_[k]->setText(zaznam.Efekt ? ZCp1250(zaznam.Efekt->Jmeno) : (k == 0 ? kZadne : QString()));
+        TlEfekty_[k]->setText(zaznam.Efekt ? ZCp1250(zaznam.Efekt->Jmeno) : (k == 0 ? TextZadne() : QString()));
         TlEfektyZP_[k]->setText(cislaSlotu(zaznam));
     }
     const TEfekt* prvni = Lektvar.Efekty[0].Efekt;
@@ -219,6 +229,8 @@ void TMF::ZobrazLektvar()
     ui_->TlDatadisky->setText(TextPuvodu(Lektvar.Tribunal, Lektvar.Bloodmoon));
     nastavBarvuTextu(ui_->TlJmeno, QPalette::Text, barvaJmena(Lektvar.Tribunal, Lektvar.Bloodmoon));
     ui_->TZlektvar->setVisible(Lektvar.Prisady[0] != nullptr);
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 // Selects the effect's line in the effect list ("- všechny -" for none) and
@@ -230,20 +242,24 @@ void TMF::ukazEfektVSeznamu(const TEfekt* efekt)
 }
 
 void TMF::TpEfektDblClick()
-{
+try {
     const int k = tagOdesilatele();
     if (VybranaPrisada == nullptr)
         return;
     ukazEfektVSeznamu(VybranaPrisada->Efekty[k - 1]);
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::TlEfektDblClick()
-{
+try {
     ukazEfektVSeznamu(Lektvar.Efekty[tagOdesilatele() - 1].Efekt);
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::TlPrisadaDblClick()
-{
+try {
     VybranaPrisada = Lektvar.Prisady[tagOdesilatele() - 1];
     const int radek = ui_->Tprisady->RadekSOdkazem(VybranaPrisada);
     ui_->Tprisady->VyberRadek(radek);
@@ -252,4 +268,6 @@ void TMF::TlPrisadaDblClick()
         TefektyClick();
     }
     TprisadyClick();
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }

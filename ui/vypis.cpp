@@ -2,6 +2,7 @@
 // ingredient, and the way from a found potion to the designer.
 #include <QPushButton>
 
+#include "aplikace.h"
 #include "hledani.h"
 #include "nalezene.h"
 #include "mainu.h"
@@ -42,7 +43,7 @@ bool TMF::rezimEfektu() const
 }
 
 void TMF::HomezeniXclick()
-{
+try {
     TListBox* vyber = ui_->VvyberList;
     vyber->setUpdatesEnabled(false);
     if (rezimEfektu()) {
@@ -62,12 +63,14 @@ void TMF::HomezeniXclick()
     vyber->setUpdatesEnabled(true);
     VvyberListClick();
     ui_->VvyberJenom->setEnabled(rezimEfektu());
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 // The found potions are the finder's pairs themselves; a line's text is made
 // from its pair only when the line is shown or written.
 void TMF::VvyberListClick()
-{
+try {
     TListBox* nalezene = ui_->Vlist;
     // Hidden while it is refilled, so a long listing is drawn once.
     nalezene->hide();
@@ -89,15 +92,19 @@ void TMF::VvyberListClick()
     nastavNadpis(ui_->VL1, nadpis, ui_->VZlist->x());
     nalezene->VyberRadek(-1);
     nalezene->show();
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::VvyberJenomClick()
-{
+try {
     VvyberListClick();
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::VvyberListDblClick()
-{
+try {
     const int radek = ui_->VvyberList->currentRow();
     if (radek < 0)
         return;
@@ -112,10 +119,12 @@ void TMF::VvyberListDblClick()
     }
     TprisadyClick();
     ui_->Pages->setCurrentIndex(0);
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::VlistDblClick()
-{
+try {
     const int radek = ui_->Vlist->currentRow();
     if (radek < 0)
         return;
@@ -124,4 +133,6 @@ void TMF::VlistDblClick()
     Lektvar.Prisady = {dvojice.Prvni, dvojice.Druha, nullptr, nullptr};
     ZobrazLektvar();
     VvyberListDblClick();
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }

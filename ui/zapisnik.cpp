@@ -1,13 +1,11 @@
 // The notebook page: the protected header, the style controls that follow
-// the selection, saving as rich text or plain text, and printing.
+// the selection, and saving as rich text or plain text (printing is in
+// zapisnik_tisk.cpp).
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <cstdio>
 
 #include "aplikace.h"
 #include "chyby.h"
@@ -23,8 +21,6 @@
 namespace {
 
 const QColor kNavy(0, 0, 128);
-const QString kTitulTisku = QStringLiteral("Mixorův zápisníček");
-const char* const kTiskovaKopie = "$$print.rtf";
 const QString kTypRtf = QStringLiteral("RichText (*.rtf)");
 const QString kTypTxt = QStringLiteral("Textový soubor (*.txt)");
 
@@ -157,7 +153,7 @@ void TMF::PridejRadekZapisniku(const QString& text, const QTextCharFormat& forma
 }
 
 void TMF::FormShowZapisnik()
-{
+try {
     ui_->Pages->setCurrentIndex(3);
     TZapisnik* editor = ui_->Ztext;
     editor->clear();
@@ -172,6 +168,8 @@ void TMF::FormShowZapisnik()
     // No undo step may reach the header.
     dokument->clearUndoRedoStacks();
     ZtextSelectionChange();
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 bool TMF::ZtextProtectChange(int od, int po)
@@ -182,7 +180,7 @@ bool TMF::ZtextProtectChange(int od, int po)
 }
 
 void TMF::ZtextSelectionChange()
-{
+try {
     const TSouhrnVyberu souhrn = souhrnVyberu(*ui_->Ztext);
     const QTextCharFormat& f = souhrn.Format;
     aktualizujiStyl_ = true;
@@ -196,6 +194,8 @@ void TMF::ZtextSelectionChange()
     ui_->Zcolor->setCurrentIndex(souhrn.Barva ? ui_->Zcolor->IndexBarvy(barvaZnaku(f)) : -1);
     nastavSedyText(ui_->Zcolor, !souhrn.Barva);
     aktualizujiStyl_ = false;
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 // Applies a format to the selection, or to the typing position, when the
@@ -211,7 +211,7 @@ void TMF::zmenFormatVyberu(const QTextCharFormat& format)
 }
 
 void TMF::ZstylClick()
-{
+try {
     const auto* box = qobject_cast<const QCheckBox*>(sender());
     if (aktualizujiStyl_ || box == nullptr || box->checkState() == Qt::PartiallyChecked)
         return;
@@ -225,30 +225,36 @@ void TMF::ZstylClick()
     if (styl.underline())
         format.setFontUnderline(zapnout);
     zmenFormatVyberu(format);
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::ZsizeChange()
-{
+try {
     if (aktualizujiStyl_)
         return;
     QTextCharFormat format;
     format.setFontPointSize(ui_->Zsize->value());
     nastavSedyText(ui_->Zsize, false);
     zmenFormatVyberu(format);
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::ZcolorChange()
-{
+try {
     if (aktualizujiStyl_ || ui_->Zcolor->currentIndex() < 0)
         return;
     QTextCharFormat format;
     format.setForeground(ui_->Zcolor->Barva(ui_->Zcolor->currentIndex()));
     nastavSedyText(ui_->Zcolor, false);
     zmenFormatVyberu(format);
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::ZprotectedClick()
-{
+try {
     TZapisnik* editor = ui_->Ztext;
     editor->setReadOnly(true);
     if (ui_->Zprotected->checkState() != Qt::PartiallyChecked) {
@@ -257,6 +263,8 @@ void TMF::ZprotectedClick()
         editor->mergeCurrentCharFormat(format);
     }
     editor->setReadOnly(false);
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::DialogTypeChange(const QString& typ)
@@ -266,7 +274,7 @@ void TMF::DialogTypeChange(const QString& typ)
 }
 
 void TMF::ZsaveClick()
-{
+try {
     QFileDialog dialog(this, QStringLiteral("Uložit zápisníček do souboru"), QCoreApplication::applicationDirPath());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -295,66 +303,6 @@ void TMF::ZsaveClick()
         aplikace->Zprava(QMessageBox::Critical, TAplikace::Titul(),
                          TAplikace::TextChyby(QStringLiteral("Zápisníček nebyl uložen. ") + QString::fromUtf8(chyba.what())));
     }
-}
-
-bool TMF::tiskni()
-{
-    const QPrinterInfo vychozi = QPrinterInfo::defaultPrinter();
-    if (vychozi.isNull())
-        throw std::runtime_error("Zápisníček nelze vytisknout: není nastavena výchozí tiskárna");
-    QPrinter tiskarna(vychozi, QPrinter::HighResolution);
-    tiskarna.setDocName(kTitulTisku);
-    tiskarna.setCreator(TAplikace::Titul());
-    ui_->Ztext->document()->print(&tiskarna);
-    return tiskarna.printerState() != QPrinter::Error;
-}
-
-void TMF::ZprintClick()
-{
-    if (ui_->Obarvy->isChecked()) {
-        if (!tiskni())
-            throw std::runtime_error("Zápisníček se nepodařilo vytisknout");
-        return;
-    }
-    TZapisnik* editor = ui_->Ztext;
-    QTextDocument* dokument = editor->document();
-    const std::string kopie = ZapisRtf(DokumentZTextu(*dokument));
-    try {
-        ZapisSouborAtomicky(kTiskovaKopie, kopie);
-    } catch (const std::exception& chyba) {
-        TAplikace::Instance()->Zprava(QMessageBox::Critical, TAplikace::Titul(),
-                                      TAplikace::TextChyby(QStringLiteral("Zápisníček nebyl vytištěn. ") +
-                                                           QString::fromUtf8(chyba.what())));
-        return;
-    }
-    editor->setReadOnly(true);
-    editor->selectAll();
-    QTextCharFormat cerna;
-    cerna.setForeground(QColor(Qt::black));
-    editor->mergeCurrentCharFormat(cerna);
-    bool vytisteno = false;
-    std::string chybaTisku;
-    try {
-        vytisteno = tiskni();
-    } catch (const std::exception& chyba) {
-        chybaTisku = chyba.what();
-    }
-    // The scratch copy brings every colour back, the header's too.
-    std::string obnova = kopie;
-    try {
-        obnova = PrectiSoubor(kTiskovaKopie);
-    } catch (const std::exception&) {
-        // The copy in memory is the same document.
-    }
-    editor->clear();
-    QTextCursor kurzor(dokument);
-    VlozDokument(kurzor, CtiRtf(obnova));
-    std::remove(kTiskovaKopie);
-    dokument->clearUndoRedoStacks();
-    editor->setReadOnly(false);
-    editor->moveCursor(QTextCursor::End);
-    if (!chybaTisku.empty())
-        throw std::runtime_error(chybaTisku);
-    if (!vytisteno)
-        throw std::runtime_error("Zápisníček se nepodařilo vytisknout");
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }

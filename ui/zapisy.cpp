@@ -4,10 +4,12 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include "aplikace.h"
 #include "mainu.h"
 #include "ovladace.h"
 #include "rtf_qt.h"
 #include "seznamy.h"
+#include "text.h"
 #include "ui_mainu.h"
 #include "ztext.h"
 
@@ -15,7 +17,6 @@ namespace {
 
 const QString kTab = QStringLiteral("\t");
 const QString kDvaTaby = QStringLiteral("\t\t");
-const QString kZadne = QStringLiteral("žádné");
 constexpr int kDelkaPrefixuPoznamky = 10;  // "Poznámka: "
 
 QTextCharFormat formatZapisu(const QColor& barva, int velikost, bool tucne, bool kurziva, bool podtrzene)
@@ -31,14 +32,6 @@ QTextCharFormat formatZapisu(const QColor& barva, int velikost, bool tucne, bool
     format.setProperty(kVlastnostZnakovaSada, 0);
     format.setProperty(kVlastnostChranene, false);
     return format;
-}
-
-// The text of a list line with its leading origin mark and the blank after
-// it taken off, or as it is when it has no mark.
-QString bezZnacky(const QString& text)
-{
-    const auto zavorka = text.indexOf(QLatin1Char(']'));
-    return zavorka < 0 ? text : text.mid(zavorka + 2);
 }
 
 } // namespace
@@ -78,7 +71,7 @@ void TMF::zapisPolozku(const QString& nadpis, const QColor& barvaNadpisu, const 
 }
 
 void TMF::TZprisadaClick()
-{
+try {
     QString nadpis = QStringLiteral("Přísada ") + ui_->TpJmeno->text();
     if (ui_->Olisit->isChecked())
         nadpis += ui_->TpDatadisky->text();
@@ -91,10 +84,12 @@ void TMF::TZprisadaClick()
         if (!TpEfekty_[k]->text().isEmpty())
             radky << kDvaTaby + TpEfekty_[k]->text();
     zapisPolozku(nadpis, QColor(0, 128, 0), radky, poznamka.isEmpty() ? -1 : 0);
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::TZlektvarClick()
-{
+try {
     QString nadpis = QStringLiteral("Lektvar");
     if (!ui_->TlJmeno->text().isEmpty())
         nadpis += QLatin1Char(' ') + ui_->TlJmeno->text();
@@ -106,46 +101,45 @@ void TMF::TZlektvarClick()
         if (!TlPrisady_[k]->text().isEmpty())
             radky << kDvaTaby + TlPrisady_[k]->text();
     const QString prvni = TlEfekty_[0]->text();
-    if (prvni != kZadne)
+    if (prvni != TextZadne())
         radky << kTab + QStringLiteral("Efekty:") + kTab + prvni + QStringLiteral(" [") + TlEfektyZP_[0]->text() +
                      QLatin1Char(']');
     else
-        radky << kTab + QStringLiteral("Efekty:") + kTab + kZadne;
+        radky << kTab + QStringLiteral("Efekty:") + kTab + TextZadne();
     for (std::size_t k = 1; k < 4; ++k)
         if (!TlEfekty_[k]->text().isEmpty())
             radky << kDvaTaby + TlEfekty_[k]->text() + QStringLiteral(" [") + TlEfektyZP_[k]->text() +
                          QLatin1Char(']');
     zapisPolozku(nadpis, QColor(255, 0, 255), radky);
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::TZefektClick()
-{
+try {
     const int efekt = ui_->Tefekty->currentRow();
     const QString nadpis = QStringLiteral("Přísady s efektem ") + (efekt >= 0 ? ui_->Tefekty->Text(efekt) : QString());
     const bool znacky = ui_->Olisit->isChecked();
     QStringList radky;
     for (int i = 0; i < ui_->Tprisady->count(); ++i) {
-        const QString text = ui_->Tprisady->Text(i);
-        const auto zavorka = text.indexOf(QLatin1Char(']'));
-        QString radek = text;
-        if (zavorka >= 0) {
-            // The mark moves behind the name, or goes.
-            const QString znacka = text.left(zavorka + 1);
-            const QString jmeno = text.mid(zavorka + 2);
-            radek = znacky ? jmeno + QLatin1Char(' ') + znacka : jmeno;
-        }
-        radky << kTab + radek;
+        // The mark moves behind the name, or goes.
+        const auto [znacka, jmeno] = RozdelZnacku(ui_->Tprisady->Text(i));
+        radky << kTab + (znacky && !znacka.isEmpty() ? jmeno + QLatin1Char(' ') + znacka : jmeno);
     }
     zapisPolozku(nadpis, QColor(128, 128, 0), radky);
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::VZlistClick()
-{
+try {
     const bool znacky = ui_->Olisit->isChecked();
     QStringList radky;
     for (int i = 0; i < ui_->Vlist->count(); ++i) {
         const QString text = ui_->Vlist->Text(i);
-        radky << kTab + (znacky ? text : bezZnacky(text));
+        radky << kTab + (znacky ? text : BezZnacky(text));
     }
     zapisPolozku(ui_->VL1->text(), QColor(0, 128, 128), radky);
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
 }

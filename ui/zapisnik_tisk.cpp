@@ -1,0 +1,84 @@
+// The notebook page's printing: in colour as the notebook stands, or in black
+// through a scratch copy that brings every colour back afterwards.
+#include <QTextCursor>
+#include <QTextDocument>
+#include <cstdio>
+#include <exception>
+
+#include "aplikace.h"
+#include "mainu.h"
+#include "rtf.h"
+#include "rtf_qt.h"
+#include "soubory.h"
+#include "tisk.h"
+#include "ui_mainu.h"
+#include "ztext.h"
+
+namespace {
+
+const QString kTitulTisku = QStringLiteral("Mixorův zápisníček");
+const char* const kTiskovaKopie = "$$print.rtf";
+
+} // namespace
+
+void TMF::NastavTiskarnu(std::unique_ptr<TTiskarna> tiskarna)
+{
+    tiskarna_ = std::move(tiskarna);
+}
+
+void TMF::tiskni()
+{
+    if (!tiskarna_)
+        tiskarna_ = TiskarnaCups();
+    TiskniDokument(*ui_->Ztext->document(), *tiskarna_, kTitulTisku);
+}
+
+void TMF::ZprintClick()
+try {
+    if (ui_->Obarvy->isChecked())
+        tiskni();
+    else
+        tiskniCerne();
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
+}
+
+void TMF::tiskniCerne()
+{
+    TZapisnik* editor = ui_->Ztext;
+    QTextDocument* dokument = editor->document();
+    const std::string kopie = ZapisRtf(DokumentZTextu(*dokument));
+    try {
+        ZapisSouborAtomicky(kTiskovaKopie, kopie);
+    } catch (const std::exception& chyba) {
+        throw std::runtime_error(std::string("Zápisníček nebyl vytištěn. ") + chyba.what());
+    }
+    editor->setReadOnly(true);
+    editor->selectAll();
+    QTextCharFormat cerna;
+    cerna.setForeground(QColor(Qt::black));
+    editor->mergeCurrentCharFormat(cerna);
+    // Whatever became of the print, the notebook gets its colours back.
+    std::exception_ptr chybaTisku;
+    try {
+        tiskni();
+    } catch (...) {
+        chybaTisku = std::current_exception();
+    }
+    // The scratch copy brings every colour back, the header's too.
+    std::string obnova = kopie;
+    try {
+        obnova = PrectiSoubor(kTiskovaKopie);
+    } catch (const std::exception&) {
+        // The copy in memory is the same document.
+    }
+    editor->clear();
+    QTextCursor kurzor(dokument);
+    VlozDokument(kurzor, CtiRtf(obnova));
+    std::remove(kTiskovaKopie);
+    dokument->clearUndoRedoStacks();
+    editor->setReadOnly(false);
+    editor->moveCursor(QTextCursor::End);
+    if (chybaTisku)
+        std::rethrow_exception(chybaTisku);
+}
