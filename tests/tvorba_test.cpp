@@ -259,4 +259,22 @@ TEST_F(Tvorba, LongNoteScrollsInItsStrip)
     EXPECT_EQ(pas->Posun(), 0);
 }
 
+TEST_F(Tvorba, AHugeNameShowsItsBeginningInTheLabels)
+{
+    okno.reset();
+    std::string jmeno;
+    while (jmeno.size() < 70000)
+        jmeno += "Obr ";
+    spustPoUvodu(jmeno + "\tJed\t\nMaly\tJed\t\n");
+    f().Tprisady->VyberRadek(f().Tprisady->RadekSOdkazem(prisada(jmeno.c_str())));
+    okno->TprisadyDblClick();
+    for (const QLabel* popisek : {static_cast<const QLabel*>(f().TpJmeno), static_cast<const QLabel*>(f().TlPrisada1)}) {
+        EXPECT_EQ(popisek->text().size(), 65536 + 1);
+        EXPECT_TRUE(popisek->text().startsWith(QStringLiteral("Obr Obr")));
+        EXPECT_TRUE(popisek->text().endsWith(QChar(0x2026)));
+    }
+    // The potion holds the ingredient itself, whatever its label shows.
+    EXPECT_EQ(okno->Lektvar.Prisady[0], prisada(jmeno.c_str()));
+}
+
 } // namespace

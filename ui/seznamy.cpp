@@ -587,6 +587,13 @@ void TListBox::keyPressEvent(QKeyEvent* udalost)
         emit Klik();
 }
 
+QString ZacatekProPopisek(std::string_view text)
+{
+    if (text.size() <= kNejvicZnakuPopisku)
+        return ZCp1250(text);
+    return ZCp1250(text.substr(0, kNejvicZnakuPopisku)) + QChar(0x2026);
+}
+
 // ---- the window's side ---------------------------------------------------------
 
 void TMF::pripravSeznamy()

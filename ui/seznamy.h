@@ -17,6 +17,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -245,6 +246,12 @@ private:
 std::string TextEfektu(TEfekt* const& efekt, std::size_t nejvic);
 std::string JmenoPrisady(TPrisada* const& prisada, std::size_t nejvic);
 std::string OznacenaPrisada(TPrisada* const& prisada, std::size_t nejvic);
+
+// A text for a one-line label: its first kNejvicZnakuPopisku characters and
+// "…" after them when it is longer. Laying out a name of millions of
+// characters would stop the window, and no label shows a thousandth of it.
+constexpr std::size_t kNejvicZnakuPopisku = 65536;
+QString ZacatekProPopisek(std::string_view text);
 
 // The colour that stands for an origin in lists and labels.
 QColor BarvaPuvodu(bool tribunal, bool bloodmoon);

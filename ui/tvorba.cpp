@@ -148,7 +148,7 @@ try {
         return;
     VybranaPrisada = ui_->Tprisady->Odkaz<TPrisada*>(radek);
     const TPrisada& prisada = *VybranaPrisada;
-    ui_->TpJmeno->setText(ZCp1250(prisada.Jmeno));
+    ui_->TpJmeno->setText(ZacatekProPopisek(prisada.Jmeno));
     nastavBarvuTextu(ui_->TpJmeno, QPalette::WindowText, barvaJmena(prisada.Tribunal, prisada.Bloodmoon));
     ui_->TpDatadisky->setText(TextPuvodu(prisada.Tribunal, prisada.Bloodmoon));
     ui_->TpPopisPS->NastavText(kPoznamka + ZCp1250(prisada.Poznamka));
@@ -208,7 +208,7 @@ try {
     for (std::size_t k = 0; k < 4; ++k) {
         const TPrisada* prisada = Lektvar.Prisady[k];
         if (prisada != nullptr) {
-            TlPrisady_[k]->setText(ZCp1250(prisada->Jmeno));
+            TlPrisady_[k]->setText(ZacatekProPopisek(prisada->Jmeno));
             nastavBarvuTextu(TlPrisady_[k], QPalette::WindowText, barvaJmena(prisada->Tribunal, prisada->Bloodmoon));
         } else {
             TlPrisady_[k]->setText(k == 0 ? kZadna : QString());

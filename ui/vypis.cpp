@@ -12,14 +12,10 @@
 
 namespace {
 
-// Of a heading longer than this only the beginning is shown, as of a list
-// line: laying out a name of millions of characters stops the window.
-constexpr qsizetype kNejvicZnakuNadpisu = 65536;
-
 // The heading label grows with its text, up to the "zapsat" button.
 void nastavNadpis(QLabel* nadpis, const QString& text, int pravyOkraj)
 {
-    nadpis->setText(text.size() > kNejvicZnakuNadpisu ? text.left(kNejvicZnakuNadpisu) + QChar(0x2026) : text);
+    nadpis->setText(text);
     nadpis->adjustSize();
     const int nejvic = pravyOkraj - nadpis->x() - 4;
     if (nadpis->width() > nejvic)
@@ -82,7 +78,7 @@ try {
         TNalezene vypis = rezimEfektu() ? NalezeneSEfektem(*ui_->VvyberList->Odkaz<TEfekt*>(radek), zarazeni,
                                                            ui_->VvyberJenom->isChecked())
                                         : NalezeneZPrisady(*ui_->VvyberList->Odkaz<TPrisada*>(radek), zarazeni);
-        nadpis = ZCp1250(std::string_view(vypis.Nadpis).substr(0, kNejvicZnakuNadpisu + 1));
+        nadpis = ZacatekProPopisek(vypis.Nadpis);
         const TDruhVypisu druh = vypis.Druh;
         nalezene->NastavRadky<TDvojice>(std::move(vypis.Dvojice),
                                         [druh](const TDvojice& dvojice, std::size_t nejvic) {
