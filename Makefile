@@ -50,6 +50,8 @@ bench: deps
 	$(MAKE) --no-print-directory build
 	$(BUILD)/bench/mixor_bench
 	$(BUILD)/bench/mixor_ui_bench
+	$(BUILD)/bench/mixor_hledani_bench
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/mixor_hledani_ui_bench
 
 # Loader fuzzing with sanitizers; FUZZ_SECONDS bounds each target.
 FUZZ_SECONDS ?= 60

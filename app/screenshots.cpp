@@ -8,6 +8,7 @@
 #include <QTabWidget>
 #include <QThread>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -87,6 +88,22 @@ void vypisNejcastejsiEfekt(TMF& okno)
     emit f.VvyberList->Klik();
 }
 
+// A search for the two effects that most ingredients carry, chosen as a
+// user chooses them: a click on each line of the search page.
+void hledejDvaEfekty(TMF& okno)
+{
+    Ui::TMF& f = okno.Formular();
+    std::vector<TEfekt*> efekty(okno.Seznam.Efekty.begin(), okno.Seznam.Efekty.end());
+    std::stable_sort(efekty.begin(), efekty.end(),
+                     [](const TEfekt* a, const TEfekt* b) { return a->Prisady.size() > b->Prisady.size(); });
+    for (std::size_t i = 0; i < std::min<std::size_t>(2, efekty.size()); ++i)
+        for (int radek = 0; radek < f.Hefekty->count(); ++radek)
+            if (f.Hefekty->item(radek)->data(Qt::UserRole).value<TEfekt*>() == efekty[i]) {
+                f.Hefekty->setCurrentRow(radek);
+                okno.HefektyClick();
+            }
+}
+
 // One entry of each kind, then a styled selection for the style controls.
 void zapisDoZapisniku(TMF& okno)
 {
@@ -127,6 +144,7 @@ int main(int argc, char** argv)
     pockej(1100);  // the splash ends
     navrhniLektvar(MF);
     vypisNejcastejsiEfekt(MF);
+    hledejDvaEfekty(MF);
     zapisDoZapisniku(MF);
     QTabWidget* stranky = MF.Formular().Pages;
     for (int i = 0; i < stranky->count(); ++i) {

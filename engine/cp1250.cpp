@@ -207,3 +207,16 @@ std::string MalaPismenaCp1250(std::string_view text)
         c = static_cast<char>(kMalaPismena[static_cast<unsigned char>(c)]);
     return out;
 }
+
+char VelkePismenoAscii(char znak)
+{
+    return (znak >= 'a' && znak <= 'z') ? static_cast<char>(znak - 'a' + 'A') : znak;
+}
+
+std::string VelkaPismenaAscii(std::string_view text)
+{
+    std::string velka(text);
+    for (char& znak : velka)
+        znak = VelkePismenoAscii(znak);
+    return velka;
+}

@@ -25,3 +25,8 @@ std::string Cp1250ZUtf8(std::string_view text, char nahrada = '?');
 // byte is returned unchanged. Used to compare texts without regard to case.
 unsigned char MalePismenoCp1250(unsigned char bajt);
 std::string MalaPismenaCp1250(std::string_view text);
+
+// Capital of an ASCII letter a to z; any other byte is returned unchanged.
+// The program's rules that fold case fold only these.
+char VelkePismenoAscii(char znak);
+std::string VelkaPismenaAscii(std::string_view text);

@@ -117,9 +117,5 @@ std::string KlicRazeni(std::string_view text)
     }
     if (!text.empty() && text[0] == '+')
         text.remove_prefix(std::min<std::size_t>(2, text.size()));
-    std::string klic(text);
-    for (char& c : klic)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return klic;
+    return VelkaPismenaAscii(text);
 }

@@ -3,14 +3,12 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "index_jmen.h"
 
 struct TEfekt;
 
@@ -32,8 +30,8 @@ struct TEfekt {
     std::vector<TPrisada*> Prisady;
 };
 
-// Storage in which nothing moves or dies while it lives: records and texts
-// are placed in blocks that are never reallocated.
+// Storage in which nothing moves or dies while it lives: records are placed
+// in blocks that are never reallocated.
 template <class T, std::size_t kVBloku>
 class TStaleUloziste {
 public:
@@ -51,14 +49,10 @@ private:
     std::size_t volnych_ = 0;
 };
 
+// Lasting copies of texts, packed into blocks that never move.
 class TUlozisteTextu {
 public:
-    // A lasting copy of the bytes.
     std::string_view Uloz(std::string_view text);
-    // The same, reading up to kPresahKopie bytes from the text's start,
-    // which must be readable even past its end.
-    static constexpr std::size_t kPresahKopie = 64;
-    std::string_view UlozSPresahem(std::string_view text);
 
 private:
     static constexpr std::size_t kBlok = 64 * 1024;
@@ -84,61 +78,69 @@ public:
     // Appends an empty ingredient; it becomes the newest one.
     TPrisada& NovaPrisada();
     // Finds or creates the effect of this exact name and links the newest
-    // ingredient to it. An empty name gives nullptr and changes nothing.
+    // ingredient to it. An empty name, or no ingredient yet, gives nullptr
+    // and changes nothing.
     TEfekt* PridejEfekt(std::string_view jmeno);
-    // Slots 1, 2, ... of an ingredient become PridejEfekt of the names, in
-    // turn. The names are prepared first, which starts fetching the index's
-    // memory for all of them; other work can go on meanwhile. Preparing
-    // reads whole words, up to TIndexJmen::kPresah bytes past each name's
-    // end: that memory must be readable. The ingredient is given by its
-    // place in Prisady; outside loading, it must be the newest one.
-    struct TJmenaEfektu {
-        std::array<TJmenoKHledani, 4> jmena;  // missing ones empty
-    };
-    void PripravJmenaEfektuSPresahem(std::span<const std::string_view> jmena, TJmenaEfektu& pripravena) const;
-    void NastavEfekty(std::size_t prisada, const TJmenaEfektu& pripravena);
+    // The effect of exactly this name, or nullptr.
+    TEfekt* NajdiEfekt(std::string_view jmeno) const;
     // A copy of the bytes that lives as long as the catalogue.
-    // The bytes are read in blocks: see TUlozisteTextu::UlozSPresahem.
-    std::string_view UlozTextSPresahem(std::string_view text) { return texty_.UlozSPresahem(text); }
-
-    // Loading a whole file. Between these two calls the effects' lists of
-    // carriers of new ingredients are filled only by ZapisOdlozeneOdkazy,
-    // each list grown once, in catalogue order. Filling thousands of
-    // lists an entry at a time while the file is parsed costs a cache miss
-    // per entry.
-    // odhadPrisad: how many ingredients are expected, to make room at once.
-    void OdkladejOdkazy(std::size_t odhadPrisad = 0);
-    void ZapisOdlozeneOdkazy();
+    std::string_view UlozText(std::string_view text) { return texty_.Uloz(text); }
 
 private:
     TStaleUloziste<TPrisada, 1024> prisadyUloziste_;
     TStaleUloziste<TEfekt, 256> efektyUloziste_;
     TUlozisteTextu texty_;
-
-    TIndexJmen efektPodleJmena_;  // number: place in Efekty
-    std::uint32_t najdiNeboZaloz(const TJmenoKHledani& jmeno);
-    void pripojNejnovejsi(TEfekt& efekt);
-
-    // While links wait: the first ingredient added since, and for it and
-    // every later one the links to make, per slot: one more than the place
-    // in Efekty of the effect, or kBezOdkazu for an empty slot or an effect
-    // of an earlier slot.
-    static constexpr std::uint32_t kBezOdkazu = 0;
-    using OdlozeneOdkazy = std::array<std::uint32_t, 4>;
-    bool odkladatOdkazy_ = false;
-    std::size_t prvniOdlozena_ = 0;
-    std::vector<OdlozeneOdkazy> odlozeneOdkazy_;
+    // Effects by name: open addressing with linear probing, at most half
+    // full, its size a power of two. A slot keeps the name's hash, so that
+    // a probe compares names only where the hashes agree.
+    struct TMistoIndexu {
+        std::uint64_t hash = 0;
+        TEfekt* efekt = nullptr;  // nullptr: free
+    };
+    std::vector<TMistoIndexu> indexEfektu_;
+    void zaradDoIndexu(const TMistoIndexu& misto);
 };
 
 // "[T] ", "[B] ", "[TB] " or empty.
 std::string ZnackaDatadisku(bool tribunal, bool bloodmoon);
 std::string ZnackaPrisady(const TPrisada& prisada);
 
+// One ingredient line split into its parts; every part views the line.
+struct TPoleRadku {
+    std::string_view Jmeno;
+    std::array<std::string_view, 4> Efekty{};  // empty: no effect in that slot
+    std::string_view Ocas;                     // marker and note, as in the line
+    bool Tribunal = false;
+    bool Bloodmoon = false;
+    std::string_view Poznamka;                 // the tail less its marker
+};
+TPoleRadku RozdelRadek(std::string_view radek);
+
+// Whether a line (as the loader keeps it) makes an ingredient: two bytes at
+// least, and not a comment.
+bool JeRadekPrisady(std::string_view radek);
+
 // Appends one ingredient made of one line of the catalogue file.
 void PridejPrisadu(TSeznam& seznam, std::string_view radek);
+
+// An ingredient line of a catalogue file, with its 1-based number in the file.
+struct TRadekSouboru {
+    std::size_t Cislo = 0;
+    std::string Text;
+};
+// The ingredient lines of a file's contents, as the loader takes them: CRs
+// dropped, each line cut at a Ctrl-Z, the file ended by a Ctrl-Z that opens
+// a line. Line k gives ingredient k.
+std::vector<TRadekSouboru> RadkyPrisad(std::string_view obsah);
 
 // Loads a catalogue file. The name is Windows-1250 text; it is looked up as
 // UTF-8 first, then as the raw bytes. A missing file leaves the catalogue
 // empty. A file that exists but cannot be read throws ChybaCteni, and what
 // was read so far stays in the catalogue.
 void NactiSeznam(std::string_view jmenoSouboru, TSeznam& seznam);
+
+// Loads exactly this path; messages name it as given. A missing file throws
+// ChybaCteni too.
+void NactiSeznamZCesty(const std::string& cesta, TSeznam& seznam);
+// The ingredient lines of exactly this file, read whole (see RadkyPrisad).
+std::vector<TRadekSouboru> PrectiRadkyPrisad(const std::string& cesta);

@@ -21,11 +21,13 @@
 #include "hledani.h"
 #include "katalog.h"
 #include "lektvar.h"
+#include "nacitani.h"
 
 namespace {
 
-// Inputs longer than this are skipped, whatever -max_len says.
-constexpr std::size_t kNejvetsiVstup = 64 * 1024;
+// Inputs longer than this are skipped, whatever -max_len says: sixteen of the
+// loader's blocks, so that lines, CR LF pairs and Ctrl-Z meet block edges.
+constexpr std::size_t kNejvetsiVstup = 16 * nacitani::kBlok;
 // The finder's work grows with the carriers of the effects it walks; bigger
 // cases are left out to keep every input quick.
 constexpr std::size_t kNejvicNositelu = 256;
@@ -230,6 +232,35 @@ void overObsah(const TSeznam& seznam, std::string_view vstup)
     over(i == seznam.Prisady.size(), "more ingredients than lines");
 }
 
+// The loader's plain twin must give the same catalogue, record for record.
+void overShoduSDvojcetem(const TSeznam& seznam, const TSeznam& primo)
+{
+    over(seznam.Prisady.size() == primo.Prisady.size(), "plain twin: number of ingredients");
+    over(seznam.Efekty.size() == primo.Efekty.size(), "plain twin: number of effects");
+    std::unordered_map<const TPrisada*, std::size_t> poradi;
+    for (std::size_t i = 0; i < primo.Prisady.size(); ++i)
+        poradi.emplace(primo.Prisady[i], i);
+    for (std::size_t i = 0; i < seznam.Prisady.size(); ++i) {
+        const TPrisada& a = *seznam.Prisady[i];
+        const TPrisada& b = *primo.Prisady[i];
+        over(a.Jmeno == b.Jmeno && a.Poznamka == b.Poznamka && a.Tribunal == b.Tribunal &&
+                 a.Bloodmoon == b.Bloodmoon,
+             "plain twin: ingredient differs");
+        for (std::size_t k = 0; k < 4; ++k)
+            over((a.Efekty[k] == nullptr) == (b.Efekty[k] == nullptr) &&
+                     (a.Efekty[k] == nullptr || a.Efekty[k]->Jmeno == b.Efekty[k]->Jmeno),
+                 "plain twin: slot differs");
+    }
+    for (std::size_t e = 0; e < seznam.Efekty.size(); ++e) {
+        const TEfekt& a = *seznam.Efekty[e];
+        const TEfekt& b = *primo.Efekty[e];
+        over(a.Jmeno == b.Jmeno && a.Prisady.size() == b.Prisady.size(), "plain twin: effect differs");
+        over(seznam.NajdiEfekt(a.Jmeno) == &a, "lookup by name misses an effect");
+        for (std::size_t k = 0; k < a.Prisady.size(); ++k)
+            over(a.Prisady[k] == seznam.Prisady[poradi.at(b.Prisady[k])], "plain twin: carriers differ");
+    }
+}
+
 bool maEfekt(const TPrisada& prisada, const TEfekt* efekt)
 {
     return std::find(prisada.Efekty.begin(), prisada.Efekty.end(), efekt) != prisada.Efekty.end();
@@ -362,10 +393,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     static const Soubor soubor;
     TSeznam seznam;
-    NactiSeznam(soubor.zapis(data, size), seznam);
+    const std::string& cesta = soubor.zapis(data, size);
+    NactiSeznam(cesta, seznam);
     const std::string_view vstup(reinterpret_cast<const char*>(data), size);
     overKatalog(seznam, vstup);
     overObsah(seznam, vstup);
+    TSeznam primo;
+    nacitani::NactiPrimo(cesta, primo);
+    overShoduSDvojcetem(seznam, primo);
     prozkoumej(seznam);
     return 0;
 }

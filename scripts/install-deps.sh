@@ -8,6 +8,8 @@ packages=(
     cmake ninja-build g++ make pkg-config
     # tests, benchmarks, fuzzing
     googletest libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
+    # the 32-bit build of the engine and the inspector
+    g++-multilib
     # a second reader of the notebook's RTF, for its test
     unrtf
     # reading the printing tests' PDFs (pdftotext, pdftoppm, pdfinfo)

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "cp1250.h"
+#include "test_support.h"
 
 namespace {
 
@@ -39,3 +40,10 @@ TEST(Cp1250, CaseFoldingCoversAccentedLetters)
 }
 
 } // namespace
+
+TEST(VelkaPismenaAscii, FoldsOnlyAsciiLetters)
+{
+    EXPECT_EQ(VelkaPismenaAscii(W("az AZ 09 [@`{ ěščřž")), W("AZ AZ 09 [@`{ ěščřž"));
+    EXPECT_EQ(VelkePismenoAscii('q'), 'Q');
+    EXPECT_EQ(VelkePismenoAscii('\xE8'), '\xE8');  // č stays
+}

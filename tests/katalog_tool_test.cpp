@@ -193,6 +193,20 @@ TEST_F(Nastroj, HelpMissingAndUnreadableFiles)
     EXPECT_EQ(adresar.out, "");
 }
 
+TEST_F(Nastroj, OpensExactlyTheGivenPathAndNamesItAsGiven)
+{
+    // The bytes of "Přísady.txt" read as Windows-1250 and spelt in UTF-8.
+    slozka.zapis("P\xC4\xB9\xE2\x84\xA2\xC4\x82\xC2\xADsady.txt", "A\tZkomoleny\t\n");
+    const std::string cesta = (slozka.cesta() / "Přísady.txt").string();
+    const Beh chybi = spust({cesta});
+    EXPECT_EQ(chybi.kod, 1);
+    EXPECT_THAT(chybi.err, HasSubstr("'" + cesta + "'"));
+    EXPECT_EQ(chybi.out, "");
+
+    slozka.zapis("Přísady.txt", "A\tPravy\t\n");
+    EXPECT_THAT(json({cesta}), HasSubstr(R"("name":"Pravy")"));
+}
+
 TEST_F(Nastroj, UsageErrorsNameTheCulpritAndShowUsage)
 {
     const std::string f = katalog("A\tJed\tOhen\t\nB\tJed\t\n");

@@ -2,7 +2,6 @@
 #include "kontrola.h"
 
 #include <algorithm>
-#include <optional>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -12,51 +11,6 @@
 namespace {
 
 constexpr char kTab = '\t';
-constexpr char kKonecSouboru = 0x1A;  // Ctrl-Z
-constexpr std::size_t kPoliPredOcasem = 5;  // the name and four effects
-
-// A physical line without CRs and cut at a Ctrl-Z; nothing when a Ctrl-Z
-// opens the line, which ends the file for the loader.
-std::optional<std::string> ocistenyRadek(std::string_view radek)
-{
-    std::string text;
-    for (const char c : radek) {
-        if (c == kKonecSouboru) {
-            if (text.empty())
-                return std::nullopt;
-            break;
-        }
-        if (c != '\r')
-            text += c;
-    }
-    return text;
-}
-
-bool jePrisadou(std::string_view radek)
-{
-    return radek.size() >= 2 && radek[0] != '/';
-}
-
-// What follows the name and effect fields: the marker and the note.
-std::string_view ocas(std::string_view radek)
-{
-    for (std::size_t pole = 0; pole < kPoliPredOcasem; ++pole) {
-        const auto tab = radek.find(kTab);
-        if (tab == std::string_view::npos)
-            break;
-        radek.remove_prefix(tab + 1);
-    }
-    return radek;
-}
-
-// The loader reads "[" followed by one of these as a marker.
-bool znackaNecoZnaci(std::string_view ocas)
-{
-    if (ocas.size() < 2)
-        return false;
-    const char c = ocas[1];
-    return c == '1' || c == '2' || c == 'T' || c == 't' || c == 'B' || c == 'b';
-}
 
 // Case and blanks only: what a typing slip changes in an effect name.
 std::string tvarJmena(std::string_view jmeno)
@@ -105,15 +59,16 @@ private:
     void zkontrolujRadek(std::size_t k)
     {
         const std::string_view radek = radky_[k].Text;
-        const std::string_view zbytek = ocas(radek);
+        const TPoleRadku pole = RozdelRadek(radek);
         if (radek.find(kTab) == std::string_view::npos)
             varuj(k, "chybí tabulátor, celý řádek je poznámkou");
-        if (zbytek.find(kTab) != std::string_view::npos)
+        if (pole.Ocas.find(kTab) != std::string_view::npos)
             varuj(k, "víc než čtyři efekty, zbytek řádku je poznámkou");
-        if (!zbytek.empty() && zbytek[0] == '[' && !znackaNecoZnaci(zbytek))
+        if (pole.Ocas.starts_with('[') && !pole.Tribunal && !pole.Bloodmoon)
             varuj(k, "značka na začátku poznámky neoznačuje Tribunal (T, 1) ani Bloodmoon (B, 2)");
+        // The catalogue's own lookup of the name, then the same with case folded.
         const std::string_view poznamka = seznam_.Prisady[k]->Poznamka;
-        if (jmenaEfektu_.contains(MalaPismenaCp1250(poznamka)))
+        if (seznam_.NajdiEfekt(poznamka) != nullptr || jmenaEfektu_.contains(MalaPismenaCp1250(poznamka)))
             varuj(k, "poznámka " + uvozene(poznamka) + " je jméno efektu, nechybí za ní tabulátor?");
     }
 
@@ -165,22 +120,6 @@ private:
 };
 
 } // namespace
-
-std::vector<TRadekSouboru> RadkyPrisad(std::string_view obsah)
-{
-    std::vector<TRadekSouboru> radky;
-    std::size_t cislo = 0;
-    for (std::size_t zacatek = 0; zacatek < obsah.size(); ++cislo) {
-        const auto konec = std::min(obsah.find('\n', zacatek), obsah.size());
-        const auto radek = ocistenyRadek(obsah.substr(zacatek, konec - zacatek));
-        if (!radek)
-            break;
-        if (jePrisadou(*radek))
-            radky.push_back(TRadekSouboru{cislo + 1, *radek});
-        zacatek = konec + 1;
-    }
-    return radky;
-}
 
 std::vector<std::string> Zkontroluj(const TSeznam& seznam, const std::vector<TRadekSouboru>& radky)
 {

@@ -1,9 +1,7 @@
 // mixor-katalog: prints a catalogue file, a potion or a search as JSON, or
 // lints the file.
-#include <fstream>
 #include <iostream>
-#include <sstream>
-#include <sys/stat.h>
+#include <new>
 
 #include "chyby.h"
 #include "cp1250.h"
@@ -13,6 +11,7 @@
 #include "katalog.h"
 #include "kontrola.h"
 #include "lektvar.h"
+#include "najdi.h"
 #include "volby.h"
 
 namespace {
@@ -104,36 +103,9 @@ private:
     JsonZapis json_;
 };
 
-bool existuje(const std::string& cesta)
-{
-    struct stat info {};
-    return ::stat(cesta.c_str(), &info) == 0;
-}
-
-// The path the loader opens: the name read as Windows-1250 and turned into
-// UTF-8 first, then the bytes as given. Empty when neither exists, because
-// the loader then quietly gives an empty catalogue.
-std::string cestaKatalogu(const std::string& jmeno)
-{
-    const std::string prevedene = Utf8ZCp1250(jmeno);
-    if (existuje(prevedene))
-        return prevedene;
-    return existuje(jmeno) ? jmeno : std::string();
-}
-
-std::string obsahSouboru(const std::string& cesta)
-{
-    std::ifstream soubor(cesta, std::ios::binary);
-    std::ostringstream obsah;
-    obsah << soubor.rdbuf();
-    if (!soubor)
-        throw ChybaCteni("Soubor '" + cesta + "' nelze přečíst");
-    return obsah.str();
-}
-
 std::string kontrola(const TSeznam& seznam, const std::string& cesta)
 {
-    const std::vector<TRadekSouboru> radky = RadkyPrisad(obsahSouboru(cesta));
+    const std::vector<TRadekSouboru> radky = PrectiRadkyPrisad(cesta);
     if (radky.size() != seznam.Prisady.size())
         throw ChybaCteni("Soubor '" + cesta + "' se během čtení změnil");
     std::string text;
@@ -177,15 +149,10 @@ int spust(const std::vector<std::string_view>& argumenty)
         std::cout << kPouziti;
         return 0;
     }
-    const std::string cesta = cestaKatalogu(volby.soubor);
-    if (cesta.empty()) {
-        std::cerr << "mixor-katalog: soubor '" << volby.soubor << "' neexistuje\n";
-        return kChybaSouboru;
-    }
     TSeznam seznam;
-    NactiSeznam(volby.soubor, seznam);
+    NactiSeznamZCesty(volby.soubor, seznam);
     OverIndexy(volby, seznam.Prisady.size(), seznam.Efekty.size());
-    std::cout << vystup(volby, seznam, cesta) << std::flush;
+    std::cout << vystup(volby, seznam, volby.soubor) << std::flush;
     if (!std::cout) {
         std::cerr << "mixor-katalog: výstup nelze zapsat\n";
         return kChybaSouboru;
@@ -197,6 +164,8 @@ int spust(const std::vector<std::string_view>& argumenty)
 
 int main(int argc, char** argv)
 {
+    if (const std::vector<std::string_view> argumenty(argv + 1, argv + argc); JeHledaniEfektu(argumenty))
+        return SpustHledaniEfektu(argumenty);
     try {
         return spust(std::vector<std::string_view>(argv + 1, argv + argc));
     } catch (const ChybaPouziti& chyba) {
@@ -204,6 +173,9 @@ int main(int argc, char** argv)
         return kChybaPouziti;
     } catch (const ChybaCteni& chyba) {
         std::cerr << "mixor-katalog: " << chyba.what() << '\n';
+        return kChybaSouboru;
+    } catch (const std::bad_alloc&) {
+        std::cerr << "mixor-katalog: nedostatek paměti\n";
         return kChybaSouboru;
     }
 }

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "aplikace.h"
+#include "cp1250.h"
 #include "soubory.h"
 #include "tisk.h"
 #include "ui_mainu.h"
@@ -30,14 +31,6 @@ constexpr std::array<TVolba, 5> kVolby{{
     {"BAREV", " Barevny tisk"},
 }};
 
-std::string velkaPismenaAscii(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
-
 } // namespace
 
 std::string TextVoleb(const std::array<bool, 5>& volby)
@@ -51,7 +44,7 @@ std::string TextVoleb(const std::array<bool, 5>& volby)
 
 std::array<bool, 5> VolbyZTextu(const std::string& obsah)
 {
-    const std::string velka = velkaPismenaAscii(obsah);
+    const std::string velka = VelkaPismenaAscii(obsah);
     std::array<bool, 5> volby{};
     for (std::size_t i = 0; i < kVolby.size(); ++i)
         volby[i] = velka.find(kVolby[i].Klic) != std::string::npos;
@@ -71,6 +64,7 @@ TMF::TMF(QWidget* rodic) : QWidget(rodic), ui_(std::make_unique<Ui::TMF>())
     pripravVypis();
     pripravZapisnik();
     pripravZapisy();
+    pripravHledani();
     connect(ui_->Otribunal, &QCheckBox::toggled, this, &TMF::OdatadiskClick);
     connect(ui_->Obloodmoon, &QCheckBox::toggled, this, &TMF::OdatadiskClick);
     connect(ui_->Olisit, &QCheckBox::toggled, this, &TMF::OlisitClick);
@@ -214,6 +208,7 @@ try {
     TefektyClick();
     Lektvar.Prisady = {};
     HomezeniXclick();
+    FormShowHledani();
     FormShowZapisnik();
 } catch (...) {
     TAplikace::HlasZachycenouChybu();
@@ -238,6 +233,7 @@ try {
     ZobrazLektvar();
     TefektyClick();
     HomezeniXclick();
+    NaplnHledani();
 } catch (...) {
     TAplikace::HlasZachycenouChybu();
 }
@@ -247,12 +243,14 @@ try {
     TprisadyClick();
     ZobrazLektvar();
     // The lists keep their texts; their colours follow at the next drawing.
+    NaplnHledani();
 } catch (...) {
     TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::FormClose()
 try {
+    ZapisZasoby();
     const std::array<bool, 5> volby{ui_->Otribunal->isChecked(), ui_->Obloodmoon->isChecked(),
                                     ui_->Olisit->isChecked(), ui_->Oprepnout->isChecked(),
                                     ui_->Obarvy->isChecked()};

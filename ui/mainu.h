@@ -8,14 +8,19 @@
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
+#include "hledani_efektu.h"
 #include "katalog.h"
 #include "lektvar.h"
 
 class QLabel;
 class QTextCharFormat;
+class QListWidget;
+class QListWidgetItem;
 class QPushButton;
 class QTimer;
 class TListBox;
@@ -157,6 +162,40 @@ private:
     bool zobrazeno_ = false;
     bool konciPoChybe_ = false;
     bool aktualizujiStyl_ = false;
+    // Search page: potions by wanted and avoided effects (hledani_lektvaru.cpp).
+public slots:
+    void HefektyClick();
+    void HprisadyClick();
+    void HzasobyClick();
+    void HpocetChange();
+    void HlistDblClick();
+    void HZlistClick();
+
+public:
+    enum class TVolbaEfektu { Nevybrany, Chteny, Zakazany };
+    // Refills the page's effects and stock for the options, then searches.
+    void NaplnHledani();
+    // Searches again and refills the found potions and the heading.
+    void HledejNaStrance();
+    // At first showing: reads the player's stock from "zasoby.txt" and fills
+    // the page.
+    void FormShowHledani();
+    // At close: writes the stock to "zasoby.txt", unless it was never read.
+    // A failure is reported here, so the options are written all the same.
+    void ZapisZasoby() const;
+    std::unordered_set<const TPrisada*> Zasoby;
+    // The search as the window asks it; the page lists at most this many.
+    TMezHledani MezHledani{1'000'000, 4000};
+
+private:
+    void pripravHledani();
+    void prepniEfekt(QListWidgetItem* radek);
+    void ukazVolbuEfektu(QListWidgetItem* radek);
+    std::unordered_map<const TEfekt*, TVolbaEfektu> volbyEfektu_;
+    std::vector<TNalezenyLektvar> nalezeneLektvary_;
+    bool plnimHledani_ = false;
+    bool zasobyNacteny_ = false;
+    void nactiZasoby();
 };
 
 // " [TB]" style origin text of two flags; empty for neither.

@@ -599,7 +599,7 @@ QString ZacatekProPopisek(std::string_view text)
 void TMF::pripravSeznamy()
 {
     const auto barvy = [this](bool barvy) {
-        for (TListBox* seznam : {ui_->Tefekty, ui_->Tprisady, ui_->VvyberList, ui_->Vlist}) {
+        for (TListBox* seznam : {ui_->Tefekty, ui_->Tprisady, ui_->VvyberList, ui_->Vlist, ui_->Hlist}) {
             seznam->Kreslic().NastavBarvy(barvy);
             seznam->viewport()->update();
         }

@@ -1,0 +1,466 @@
+// Search for potions by their effects.
+//
+// The sets are visited by size, two ingredients first, each size as
+// combinations of candidate positions in ascending order. A set that holds a
+// found potion is never extended (its supersets are not minimal), and a set
+// that can no longer bring every wanted effect into two of its ingredients is
+// never extended either. Each visited set and each slot order brewed costs
+// one unit of work.
+#include "hledani_efektu.h"
+
+#include <algorithm>
+#include <bit>
+#include <unordered_map>
+
+namespace {
+
+constexpr std::size_t kSlotu = 4;
+constexpr std::size_t kMaxChtenych = 4;  // a potion has at most four effects
+
+struct TKandidat {
+    TPrisada* Prisada = nullptr;
+    std::uint32_t Pozice = 0;
+    std::uint8_t Chtene = 0;  // bit per wanted effect it carries
+    std::uint8_t PocetEfektu = 0;
+    std::array<std::uint32_t, kSlotu> Efekty{};  // distinct, in slot order
+};
+
+// Per effect of a candidate: which wanted effect it is (bit) or avoided.
+struct TRoleEfektu {
+    std::uint8_t Chtene = 0;
+    bool Zakazany = false;
+};
+
+// Two slots or more: more than one bit set.
+bool sdileny(std::uint8_t sloty)
+{
+    return (sloty & (sloty - 1)) != 0;
+}
+
+std::uint32_t pocetBitu(std::uint8_t bity)
+{
+    std::uint32_t pocet = 0;
+    for (; bity != 0; bity &= static_cast<std::uint8_t>(bity - 1))
+        ++pocet;
+    return pocet;
+}
+
+// A found potion while searching: candidate numbers in slot order.
+struct TNalez {
+    std::array<std::uint32_t, kSlotu> Sloty{};
+    std::uint8_t PocetPrisad = 0;
+    std::uint8_t PocetEfektu = 0;
+};
+
+class THledac {
+public:
+    THledac(const TSeznam& seznam, const TZadaniHledani& zadani, TMezHledani mez)
+        : zadani_(zadani), mez_(mez)
+    {
+        pripravChtene();
+        if (vsechnyChtene_ != 0)
+            pripravKandidaty(seznam);
+    }
+
+    TVysledekHledani hledej()
+    {
+        const std::size_t nejvice = std::clamp<std::size_t>(zadani_.NejvicePrisad, 2, kSlotu);
+        if (vsechnyChtene_ != 0)
+            for (std::size_t velikost = 2; velikost <= nejvice && !zastaveno_; ++velikost) {
+                prohledej(velikost, 0, 0);
+                uzavriKolo();
+            }
+        TVysledekHledani vysledek;
+        vysledek.Uplny = !zastaveno_;
+        vysledek.Celkem = nalezene_.size();
+        const std::size_t vypsat = std::min(mez_.Vypsat, nalezene_.size());
+        vysledek.Lektvary.reserve(vypsat);
+        for (std::size_t i = 0; i < vypsat; ++i)
+            vysledek.Lektvary.push_back(lektvar(nalezene_[i]));
+        return vysledek;
+    }
+
+private:
+    void pripravChtene()
+    {
+        std::vector<const TEfekt*> chtene;
+        for (const TEfekt* efekt : zadani_.Chtene)
+            if (efekt != nullptr && std::find(chtene.begin(), chtene.end(), efekt) == chtene.end())
+                chtene.push_back(efekt);
+        // More distinct wanted effects than a potion can have: nothing qualifies.
+        if (chtene.empty() || chtene.size() > kMaxChtenych)
+            return;
+        for (std::size_t b = 0; b < chtene.size(); ++b)
+            bitChteneho_.emplace(chtene[b], static_cast<std::uint8_t>(1u << b));
+        pocetChtenych_ = chtene.size();
+        vsechnyChtene_ = static_cast<std::uint8_t>((1u << chtene.size()) - 1);
+    }
+
+    std::uint32_t cisloEfektu(TEfekt* efekt)
+    {
+        const auto [it, novy] = cislaEfektu_.emplace(efekt, static_cast<std::uint32_t>(role_.size()));
+        if (novy) {
+            efektPodleCisla_.push_back(efekt);
+            TRoleEfektu role;
+            if (auto b = bitChteneho_.find(efekt); b != bitChteneho_.end())
+                role.Chtene = b->second;
+            role.Zakazany = std::find(zadani_.Zakazane.begin(), zadani_.Zakazane.end(), efekt) !=
+                            zadani_.Zakazane.end();
+            role_.push_back(role);
+        }
+        return it->second;
+    }
+
+    void pripravKandidaty(const TSeznam& seznam)
+    {
+        for (std::size_t pozice = 0; pozice < seznam.Prisady.size(); ++pozice) {
+            TPrisada* prisada = seznam.Prisady[pozice];
+            if (!PrisadaPripustna(*prisada, zadani_.Zarazeni))
+                continue;
+            if (zadani_.JenZeZasob && !zadani_.Zasoby.contains(prisada))
+                continue;
+            TKandidat kandidat{prisada, static_cast<std::uint32_t>(pozice)};
+            for (TEfekt* efekt : prisada->Efekty) {
+                if (efekt == nullptr)
+                    continue;
+                const std::uint32_t cislo = cisloEfektu(efekt);
+                const auto konec = kandidat.Efekty.begin() + kandidat.PocetEfektu;
+                if (std::find(kandidat.Efekty.begin(), konec, cislo) != konec)
+                    continue;  // one ingredient gives an effect once
+                kandidat.Efekty[kandidat.PocetEfektu++] = cislo;
+                kandidat.Chtene |= role_[cislo].Chtene;
+            }
+            if (kandidat.Chtene != 0)
+                kandidati_.push_back(kandidat);
+        }
+        // From each position on: how many candidates carry each wanted
+        // effect, and the most wanted effects one candidate carries.
+        const std::size_t n = kandidati_.size();
+        zbyvaNositelu_.assign((n + 1) * kMaxChtenych, 0);
+        zbyvaNejvice_.assign(n + 1, 0);
+        for (std::size_t i = n; i-- > 0;) {
+            for (std::size_t b = 0; b < kMaxChtenych; ++b)
+                zbyvaNositelu_[i * kMaxChtenych + b] =
+                    zbyvaNositelu_[(i + 1) * kMaxChtenych + b] + ((kandidati_[i].Chtene >> b) & 1u);
+            zbyvaNejvice_[i] = std::max<std::uint32_t>(zbyvaNejvice_[i + 1], pocetBitu(kandidati_[i].Chtene));
+        }
+        for (std::uint32_t i = 0; i < n; ++i)
+            for (std::size_t maska = 0; maska < sMaskou_.size(); ++maska)
+                if ((kandidati_[i].Chtene & maska) == maska)
+                    sMaskou_[maska].push_back(i);
+        zakazane_[0].assign((n + 63) / 64, 0);
+        dvojice_.resize(n);
+    }
+
+    // The brewing rule over candidates in this slot order, without building
+    // a potion: whether it qualifies, and how many effects the slots share.
+    struct TVarka {
+        bool Vyhovuje = false;
+        std::size_t Sdilenych = 0;
+        std::uint8_t ChteneSdilene = 0;  // wanted among all shared, the fifth on too
+    };
+
+    // The working table of the brewing rule: effects in order of first
+    // appearance, with the slots that give each.
+    struct TTabulka {
+        std::array<std::uint32_t, kSlotu * kSlotu> Efekty;
+        std::array<std::uint8_t, kSlotu * kSlotu> Sloty;
+        std::size_t Radku = 0;
+    };
+
+    // Adds the effects of the candidate in slot s (0-based) to the table.
+    void pridej(TTabulka& t, std::uint32_t kandidat, std::size_t s) const
+    {
+        const TKandidat& k = kandidati_[kandidat];
+        for (std::size_t j = 0; j < k.PocetEfektu; ++j) {
+            std::size_t r = 0;
+            while (r < t.Radku && t.Efekty[r] != k.Efekty[j])
+                ++r;
+            if (r == t.Radku) {
+                t.Efekty[t.Radku] = k.Efekty[j];
+                t.Sloty[t.Radku++] = 0;
+            }
+            t.Sloty[r] |= static_cast<std::uint8_t>(1u << s);
+        }
+    }
+
+    void posbirej(const std::uint32_t* sloty, std::size_t pocet, TTabulka& t) const
+    {
+        t.Radku = 0;
+        for (std::size_t s = 0; s < pocet; ++s)
+            pridej(t, sloty[s], s);
+    }
+
+    TVarka uvar(const std::uint32_t* sloty, std::size_t pocet)
+    {
+        TTabulka t;
+        posbirej(sloty, pocet, t);
+        return vyhodnot(t);
+    }
+
+    // Whether the table's potion qualifies.
+    TVarka vyhodnot(const TTabulka& t)
+    {
+        ++prace_;
+        const auto& efekty = t.Efekty;
+        const auto& sloty_ = t.Sloty;
+        const std::size_t radku = t.Radku;
+        TVarka varka;
+        std::uint8_t chtene = 0;
+        bool zakazany = false;
+        for (std::size_t r = 0; r < radku; ++r) {
+            if (!sdileny(sloty_[r]))
+                continue;
+            varka.ChteneSdilene |= role_[efekty[r]].Chtene;
+            if (++varka.Sdilenych <= kSlotu) {
+                chtene |= role_[efekty[r]].Chtene;
+                zakazany = zakazany || role_[efekty[r]].Zakazany;
+            }
+        }
+        varka.Vyhovuje = chtene == vsechnyChtene_ && !zakazany;
+        return varka;
+    }
+
+    // The first qualifying slot order, in lexicographic order of positions.
+    // With four shared effects or fewer every order keeps all of them, so
+    // the ascending order decides alone; no order helps when a wanted effect
+    // is not shared at all.
+    // `predpona`: the table of all slots but the last, in ascending order.
+    bool najdiPoradi(std::array<std::uint32_t, kSlotu>& sloty, std::size_t pocet, const TTabulka& predpona,
+                     std::size_t& efektu)
+    {
+        TTabulka t = predpona;
+        pridej(t, sloty[pocet - 1], pocet - 1);
+        const TVarka vzestupne = vyhodnot(t);
+        efektu = std::min(vzestupne.Sdilenych, kSlotu);
+        if (vzestupne.Vyhovuje || vzestupne.Sdilenych <= kSlotu || vzestupne.ChteneSdilene != vsechnyChtene_)
+            return vzestupne.Vyhovuje;
+        while (std::next_permutation(sloty.begin(), sloty.begin() + pocet))
+            if (uvar(sloty.data(), pocet).Vyhovuje)
+                return true;
+        return false;
+    }
+
+    // Per level: for every candidate, whether it would complete a found
+    // potion with the chosen ones (then no superset is minimal).
+    using TBity = std::vector<std::uint64_t>;
+
+    static bool bit(const TBity& bity, std::size_t i) { return (bity[i / 64] >> (i % 64)) & 1u; }
+    static void nastav(TBity& bity, std::size_t i) { bity[i / 64] |= std::uint64_t{1} << (i % 64); }
+
+    // The next level's marks, once candidate `novy` joins the chosen ones.
+    void oznacDalsi(const TBity& ted, std::size_t pocet, std::uint32_t novy, TBity& dalsi) const
+    {
+        dalsi = ted;
+        for (std::uint32_t partner : dvojice_[novy])
+            nastav(dalsi, partner);
+        for (std::size_t a = 0; a < pocet; ++a)
+            if (auto it = trojice_.find(klicDvojice(vybrane_[a], novy)); it != trojice_.end())
+                for (std::uint32_t treti : it->second)
+                    nastav(dalsi, treti);
+    }
+
+    // Wanted effects that every one of the `zbyva` members still to come
+    // must carry; false when the chosen ones and those after `od` cannot
+    // give every wanted effect two carriers any more.
+    bool potrebne(std::size_t pocet, std::size_t zbyva, std::size_t od, std::uint8_t& kazdy) const
+    {
+        std::array<std::uint32_t, kMaxChtenych> nositelu{};
+        for (std::size_t i = 0; i < pocet; ++i)
+            for (std::size_t b = 0; b < pocetChtenych_; ++b)
+                nositelu[b] += (kandidati_[vybrane_[i]].Chtene >> b) & 1u;
+        kazdy = 0;
+        std::size_t chybiCelkem = 0;
+        for (std::size_t b = 0; b < pocetChtenych_; ++b) {
+            const std::size_t chybi = nositelu[b] >= 2 ? 0 : 2 - nositelu[b];
+            if (chybi > zbyva || chybi > zbyvaNositelu_[od * kMaxChtenych + b])
+                return false;
+            if (chybi == zbyva && chybi > 0)
+                kazdy |= static_cast<std::uint8_t>(1u << b);
+            chybiCelkem += chybi;
+        }
+        return chybiCelkem <= zbyva * zbyvaNejvice_[od];
+    }
+
+    void prohledej(std::size_t velikost, std::size_t pocet, std::size_t od)
+    {
+        std::uint8_t kazdy = 0;
+        if (!potrebne(pocet, velikost - pocet, od, kazdy))
+            return;
+        // Only candidates that carry what every later member must carry.
+        const std::vector<std::uint32_t>& nositele = sMaskou_[kazdy];
+        const TBity& zakazane = zakazane_[pocet];
+        // The chosen ones' table serves every last member.
+        TTabulka predpona;
+        if (pocet + 1 == velikost)
+            posbirej(vybrane_.data(), pocet, predpona);
+        for (auto it = std::lower_bound(nositele.begin(), nositele.end(), od); it != nositele.end(); ++it) {
+            const std::uint32_t i = *it;
+            if (++prace_ > mez_.Prace) {
+                zastaveno_ = true;
+                return;
+            }
+            if (bit(zakazane, i))
+                continue;
+            vybrane_[pocet] = i;
+            if (pocet + 1 == velikost) {
+                zkus(velikost, predpona);
+            } else {
+                oznacDalsi(zakazane, pocet, i, zakazane_[pocet + 1]);
+                prohledej(velikost, pocet + 1, i + 1);
+            }
+            if (zastaveno_)
+                return;
+        }
+    }
+
+    void zkus(std::size_t pocet, const TTabulka& predpona)
+    {
+        std::array<std::uint32_t, kSlotu> sloty = vybrane_;
+        std::size_t efektu = 0;
+        if (!najdiPoradi(sloty, pocet, predpona, efektu))
+            return;
+        if (nalezenych_ >= mez_.Nalezenych) {
+            zastaveno_ = true;
+            return;
+        }
+        if (pocet == 2)
+            dvojice_[vybrane_[0]].push_back(vybrane_[1]);
+        else if (pocet == 3)
+            trojice_[klicDvojice(vybrane_[0], vybrane_[1])].push_back(vybrane_[2]);
+        TNalez nalez;
+        nalez.Sloty = sloty;
+        nalez.PocetPrisad = static_cast<std::uint8_t>(pocet);
+        nalez.PocetEfektu = static_cast<std::uint8_t>(efektu);
+        // Sets come in ascending order; only a set brewed in another order
+        // than ascending can be out of place among them.
+        const bool vzestupne = std::equal(sloty.begin(), sloty.begin() + pocet, vybrane_.begin());
+        (vzestupne ? kolo_ : prehozene_)[efektu].push_back(nalez);
+        ++nalezenych_;
+    }
+
+    // Puts the potions of one size in order: by the number of effects, then
+    // by slot positions.
+    void uzavriKolo()
+    {
+        for (std::size_t efektu = 0; efektu < kolo_.size(); ++efektu) {
+            std::sort(prehozene_[efektu].begin(), prehozene_[efektu].end(),
+                      [](const TNalez& a, const TNalez& b) { return dricve(a, b); });
+            std::merge(kolo_[efektu].begin(), kolo_[efektu].end(), prehozene_[efektu].begin(),
+                       prehozene_[efektu].end(), std::back_inserter(nalezene_),
+                       [](const TNalez& a, const TNalez& b) { return dricve(a, b); });
+            kolo_[efektu].clear();
+            prehozene_[efektu].clear();
+        }
+    }
+
+    TNalezenyLektvar lektvar(const TNalez& nalez) const
+    {
+        TNalezenyLektvar lektvar;
+        lektvar.PocetPrisad = nalez.PocetPrisad;
+        for (std::size_t s = 0; s < nalez.PocetPrisad; ++s) {
+            lektvar.Lektvar.Prisady[s] = kandidati_[nalez.Sloty[s]].Prisada;
+            lektvar.Pozice[s] = kandidati_[nalez.Sloty[s]].Pozice;
+        }
+        // The brewing rule's result, as SpocitejLektvar gives it, from the
+        // table the search already knows how to build (no allocation).
+        TTabulka t;
+        posbirej(nalez.Sloty.data(), nalez.PocetPrisad, t);
+        std::size_t n = 0;
+        for (std::size_t r = 0; r < t.Radku && n < kSlotu; ++r) {
+            if (!sdileny(t.Sloty[r]))
+                continue;
+            TEfektLektvaru& efekt = lektvar.Lektvar.Efekty[n++];
+            efekt.Efekt = efektPodleCisla_[t.Efekty[r]];
+            for (std::size_t k = 0; k < kSlotu; ++k)
+                efekt.ZPrisady[k] = (t.Sloty[r] >> k) & 1u;
+        }
+        for (std::size_t k = 0; k < nalez.PocetPrisad; ++k) {
+            lektvar.Lektvar.Tribunal = lektvar.Lektvar.Tribunal || lektvar.Lektvar.Prisady[k]->Tribunal;
+            lektvar.Lektvar.Bloodmoon = lektvar.Lektvar.Bloodmoon || lektvar.Lektvar.Prisady[k]->Bloodmoon;
+        }
+        lektvar.PocetEfektu = static_cast<std::uint8_t>(n);
+        return lektvar;
+    }
+
+    static std::uint64_t klicDvojice(std::uint32_t a, std::uint32_t b)
+    {
+        return (static_cast<std::uint64_t>(a) << 32) | b;
+    }
+
+    // Candidates keep catalogue order, so their numbers compare as positions.
+    static bool dricve(const TNalez& a, const TNalez& b)
+    {
+        if (a.PocetPrisad != b.PocetPrisad)
+            return a.PocetPrisad < b.PocetPrisad;
+        if (a.PocetEfektu != b.PocetEfektu)
+            return a.PocetEfektu < b.PocetEfektu;
+        return std::lexicographical_compare(a.Sloty.begin(), a.Sloty.begin() + a.PocetPrisad, b.Sloty.begin(),
+                                            b.Sloty.begin() + b.PocetPrisad);
+    }
+
+    const TZadaniHledani& zadani_;
+    const TMezHledani mez_;
+    std::unordered_map<const TEfekt*, std::uint8_t> bitChteneho_;
+    std::size_t pocetChtenych_ = 0;
+    std::uint8_t vsechnyChtene_ = 0;
+    std::unordered_map<const TEfekt*, std::uint32_t> cislaEfektu_;
+    std::vector<TRoleEfektu> role_;
+    std::vector<TEfekt*> efektPodleCisla_;
+    std::vector<TKandidat> kandidati_;
+    std::vector<std::uint32_t> zbyvaNositelu_;  // [position * kMaxChtenych + bit]
+    std::vector<std::uint32_t> zbyvaNejvice_;   // [position]
+
+    std::array<std::uint32_t, kSlotu> vybrane_{};
+    std::array<TBity, kSlotu> zakazane_;
+    std::array<std::vector<std::uint32_t>, 1u << kMaxChtenych> sMaskou_;  // candidates carrying all of a mask
+    std::vector<std::vector<std::uint32_t>> dvojice_;  // found pairs: later partners of each candidate
+    std::unordered_map<std::uint64_t, std::vector<std::uint32_t>> trojice_;  // found triples by their first two
+    std::vector<TNalez> nalezene_;  // in order, rounds done so far
+    std::array<std::vector<TNalez>, kSlotu + 1> kolo_;      // this size, by number of effects
+    std::array<std::vector<TNalez>, kSlotu + 1> prehozene_;  // the same, brewed in another order
+    std::size_t nalezenych_ = 0;
+    std::size_t prace_ = 0;
+    bool zastaveno_ = false;
+};
+
+} // namespace
+
+TVysledekHledani HledejLektvary(const TSeznam& seznam, const TZadaniHledani& zadani, TMezHledani mez)
+{
+    return THledac(seznam, zadani, mez).hledej();
+}
+
+std::string NadpisHledani(const std::vector<const TEfekt*>& chtene, std::size_t pocet, bool uplny)
+{
+    if (chtene.empty())
+        return "Hled\xE1n\xED lektvar\xF9";
+    std::string nadpis = "Lektvary s efekty ";
+    for (std::size_t i = 0; i < chtene.size(); ++i) {
+        if (i > 0)
+            nadpis += " + ";
+        nadpis += chtene[i]->Jmeno;
+    }
+    nadpis += " (";
+    if (!uplny)
+        nadpis += "v\xED" "ce ne\x9E ";
+    nadpis += std::to_string(pocet) + ")";
+    return nadpis;
+}
+
+std::string TextNalezeneho(const TNalezenyLektvar& lektvar)
+{
+    std::string text = ZnackaDatadisku(lektvar.Lektvar.Tribunal, lektvar.Lektvar.Bloodmoon);
+    for (std::size_t s = 0; s < lektvar.PocetPrisad; ++s) {
+        if (s > 0)
+            text += " + ";
+        text += lektvar.Lektvar.Prisady[s]->Jmeno;
+    }
+    text += " => ";
+    for (std::size_t e = 0; e < lektvar.PocetEfektu; ++e) {
+        if (e > 0)
+            text += " + ";
+        text += lektvar.Lektvar.Efekty[e].Efekt->Jmeno;
+    }
+    return text;
+}

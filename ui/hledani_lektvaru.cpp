@@ -1,0 +1,312 @@
+// The search page: every potion of up to four ingredients with the effects
+// the player wants, none that the player avoids, from the player's stock.
+#include <QKeyEvent>
+#include <QPushButton>
+#include <filesystem>
+
+#include "aplikace.h"
+#include "mainu.h"
+#include "seznamy.h"
+#include "soubory.h"
+#include "text.h"
+#include "ui_mainu.h"
+
+namespace {
+
+const char* const kSouborZasob = "zasoby.txt";
+const QColor kZelena(0, 128, 0);
+const QColor kCervena(255, 0, 0);
+const QColor kModrozelena(0, 128, 128);  // the found-potions entry of the notebook
+
+// Space on the effect list cycles the current line, as a click does.
+class TMezernik : public QObject {
+public:
+    TMezernik(QObject* rodic, std::function<void()> reakce) : QObject(rodic), reakce_(std::move(reakce)) {}
+
+protected:
+    bool eventFilter(QObject* objekt, QEvent* udalost) override
+    {
+        if (udalost->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(udalost)->key() == Qt::Key_Space) {
+            reakce_();
+            return true;
+        }
+        return QObject::eventFilter(objekt, udalost);
+    }
+
+private:
+    std::function<void()> reakce_;
+};
+
+template <typename T>
+T* odkaz(const QListWidgetItem* radek)
+{
+    return radek->data(Qt::UserRole).value<T*>();
+}
+
+// The lines of a stock file: CR LF or LF ends, no empty names.
+std::vector<std::string> jmenaZasob(const std::string& obsah)
+{
+    std::vector<std::string> jmena;
+    std::size_t zacatek = 0;
+    while (zacatek < obsah.size()) {
+        std::size_t konec = obsah.find('\n', zacatek);
+        if (konec == std::string::npos)
+            konec = obsah.size();
+        std::string jmeno = obsah.substr(zacatek, konec - zacatek);
+        if (!jmeno.empty() && jmeno.back() == '\r')
+            jmeno.pop_back();
+        if (!jmeno.empty())
+            jmena.push_back(std::move(jmeno));
+        zacatek = konec + 1;
+    }
+    return jmena;
+}
+
+} // namespace
+
+void TMF::pripravHledani()
+{
+    ui_->Hefekty->setSelectionMode(QAbstractItemView::SingleSelection);
+    ui_->Hefekty->installEventFilter(new TMezernik(ui_->Hefekty, [this] { HefektyClick(); }));
+    connect(ui_->Hefekty, &QListWidget::itemClicked, this, [this](QListWidgetItem* radek) {
+        ui_->Hefekty->setCurrentItem(radek);
+        HefektyClick();
+    });
+    connect(ui_->Hprisady, &QListWidget::itemChanged, this, [this] {
+        if (!plnimHledani_)
+            HprisadyClick();
+    });
+    connect(ui_->Hzasoby, &QCheckBox::clicked, this, &TMF::HzasobyClick);
+    connect(ui_->Hpocet, &QSpinBox::valueChanged, this, &TMF::HpocetChange);
+    connect(ui_->Hlist, &TListBox::DvojKlik, this, &TMF::HlistDblClick);
+    connect(ui_->HZlist, &QPushButton::clicked, this, &TMF::HZlistClick);
+}
+
+void TMF::ukazVolbuEfektu(QListWidgetItem* radek)
+{
+    const TEfekt* efekt = odkaz<TEfekt>(radek);
+    const QString jmeno = ZCp1250(efekt->Jmeno);
+    switch (volbyEfektu_[efekt]) {
+    case TVolbaEfektu::Chteny:
+        radek->setText(QStringLiteral("+ ") + jmeno);
+        radek->setForeground(kZelena);
+        break;
+    case TVolbaEfektu::Zakazany:
+        radek->setText(QChar(0x2212) + QStringLiteral(" ") + jmeno);
+        radek->setForeground(kCervena);
+        break;
+    default:
+        radek->setText(jmeno);
+        radek->setForeground(palette().color(QPalette::Text));
+        break;
+    }
+}
+
+void TMF::NaplnHledani()
+try {
+    plnimHledani_ = true;
+    QListWidget* efekty = ui_->Hefekty;
+    const TEfekt* aktualni = efekty->currentItem() ? odkaz<TEfekt>(efekty->currentItem()) : nullptr;
+    efekty->clear();
+    // Ordered as the listing page orders its effects.
+    std::vector<std::pair<std::string_view, TEfekt*>> jmena;
+    for (TEfekt* efekt : Seznam.Efekty)
+        if (EfektZarazen(*efekt))
+            jmena.emplace_back(efekt->Jmeno, efekt);
+    SeradPodleKlice(jmena, [](const auto& j) { return j.first; });
+    for (const auto& [jmeno, efekt] : jmena) {
+        auto* radek = new QListWidgetItem(efekty);
+        radek->setData(Qt::UserRole, QVariant::fromValue(efekt));
+        ukazVolbuEfektu(radek);
+        if (efekt == aktualni)
+            efekty->setCurrentItem(radek);
+    }
+
+    QListWidget* prisady = ui_->Hprisady;
+    prisady->clear();
+    const bool znacky = ui_->Olisit->isChecked();
+    std::vector<std::pair<std::string_view, TPrisada*>> nazvy;
+    for (TPrisada* prisada : Seznam.Prisady)
+        if (PrisadaZarazena(*prisada))
+            nazvy.emplace_back(prisada->Jmeno, prisada);
+    SeradPodleKlice(nazvy, [](const auto& j) { return j.first; });
+    for (const auto& [jmeno, prisada] : nazvy) {
+        auto* radek = new QListWidgetItem(ZCp1250(jmeno), prisady);
+        radek->setData(Qt::UserRole, QVariant::fromValue(prisada));
+        radek->setFlags(radek->flags() | Qt::ItemIsUserCheckable);
+        radek->setCheckState(Zasoby.contains(prisada) ? Qt::Checked : Qt::Unchecked);
+        if (znacky)
+            radek->setForeground(BarvaPuvodu(prisada->Tribunal, prisada->Bloodmoon));
+    }
+    plnimHledani_ = false;
+    HledejNaStrance();
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
+}
+
+void TMF::HledejNaStrance()
+try {
+    TZadaniHledani zadani;
+    for (int i = 0; i < ui_->Hefekty->count(); ++i) {
+        const TEfekt* efekt = odkaz<TEfekt>(ui_->Hefekty->item(i));
+        const auto volba = volbyEfektu_.find(efekt);
+        if (volba == volbyEfektu_.end())
+            continue;
+        if (volba->second == TVolbaEfektu::Chteny)
+            zadani.Chtene.push_back(efekt);
+        else if (volba->second == TVolbaEfektu::Zakazany)
+            zadani.Zakazane.push_back(efekt);
+    }
+    zadani.Zarazeni = TZarazeni{ui_->Otribunal->isChecked(), ui_->Obloodmoon->isChecked()};
+    zadani.JenZeZasob = ui_->Hzasoby->isChecked();
+    zadani.Zasoby = Zasoby;
+    zadani.NejvicePrisad = static_cast<std::size_t>(ui_->Hpocet->value());
+    TVysledekHledani vysledek = HledejLektvary(Seznam, zadani, MezHledani);
+    nalezeneLektvary_ = std::move(vysledek.Lektvary);
+
+    TListBox* seznam = ui_->Hlist;
+    // Hidden while it is refilled, so a long list is drawn once.
+    seznam->hide();
+    std::vector<int> poradi(nalezeneLektvary_.size());
+    for (std::size_t i = 0; i < poradi.size(); ++i)
+        poradi[i] = static_cast<int>(i);
+    // A line is made from its potion when it is shown; the potions live
+    // until the next search, which refills the list.
+    seznam->NastavRadky<int>(std::move(poradi), [this](const int& i, std::size_t nejvic) {
+        return TextNalezeneho(nalezeneLektvary_.at(static_cast<std::size_t>(i))).substr(0, nejvic);
+    });
+    seznam->VyberRadek(-1);
+    seznam->show();
+    ui_->HL1->setText(ZCp1250(NadpisHledani(zadani.Chtene, vysledek.Celkem, vysledek.Uplny)));
+    ui_->HL1->adjustSize();
+    ui_->HL1->resize(std::min(ui_->HL1->width(), ui_->HZlist->x() - ui_->HL1->x() - 4), ui_->HL1->height());
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
+}
+
+void TMF::prepniEfekt(QListWidgetItem* radek)
+{
+    TVolbaEfektu& volba = volbyEfektu_[odkaz<TEfekt>(radek)];
+    volba = volba == TVolbaEfektu::Nevybrany ? TVolbaEfektu::Chteny
+            : volba == TVolbaEfektu::Chteny  ? TVolbaEfektu::Zakazany
+                                             : TVolbaEfektu::Nevybrany;
+    ukazVolbuEfektu(radek);
+}
+
+void TMF::HefektyClick()
+try {
+    QListWidgetItem* radek = ui_->Hefekty->currentItem();
+    if (radek == nullptr)
+        return;
+    prepniEfekt(radek);
+    HledejNaStrance();
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
+}
+
+void TMF::HprisadyClick()
+try {
+    for (int i = 0; i < ui_->Hprisady->count(); ++i) {
+        const QListWidgetItem* radek = ui_->Hprisady->item(i);
+        if (radek->checkState() == Qt::Checked)
+            Zasoby.insert(odkaz<TPrisada>(radek));
+        else
+            Zasoby.erase(odkaz<TPrisada>(radek));
+    }
+    HledejNaStrance();
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
+}
+
+void TMF::HzasobyClick()
+try {
+    HledejNaStrance();
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
+}
+
+void TMF::HpocetChange()
+try {
+    HledejNaStrance();
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
+}
+
+void TMF::HlistDblClick()
+try {
+    const int radek = ui_->Hlist->currentRow();
+    if (radek < 0)
+        return;
+    // The line's own potion, never its text.
+    const TNalezenyLektvar& lektvar = nalezeneLektvary_.at(static_cast<std::size_t>(ui_->Hlist->Odkaz<int>(radek)));
+    Lektvar.Prisady = lektvar.Lektvar.Prisady;
+    ZobrazLektvar();
+    // As the listing page does: all effects, the first slot's ingredient shown.
+    ui_->Tefekty->VyberRadek(0);
+    TefektyClick();
+    ui_->Tprisady->VyberRadek(ui_->Tprisady->RadekSOdkazem(Lektvar.Prisady[0]));
+    TprisadyClick();
+    ui_->Pages->setCurrentIndex(0);
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
+}
+
+void TMF::HZlistClick()
+try {
+    const bool znacky = ui_->Olisit->isChecked();
+    QStringList radky;
+    for (int i = 0; i < ui_->Hlist->count(); ++i) {
+        const auto& lektvar = nalezeneLektvary_.at(static_cast<std::size_t>(ui_->Hlist->Odkaz<int>(i)));
+        QString text = ZCp1250(TextNalezeneho(lektvar));
+        if (!znacky)
+            text = text.mid(static_cast<int>(ZnackaDatadisku(lektvar.Lektvar.Tribunal, lektvar.Lektvar.Bloodmoon).size()));
+        radky << QStringLiteral("\t") + text;
+    }
+    zapisPolozku(ui_->HL1->text(), kModrozelena, radky);
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
+}
+
+void TMF::FormShowHledani()
+{
+    try {
+        nactiZasoby();
+    } catch (...) {
+        TAplikace::HlasZachycenouChybu();
+    }
+    NaplnHledani();
+}
+
+// A missing file means nothing is owned. A file that cannot be read leaves
+// the stock unread, so closing does not overwrite it.
+void TMF::nactiZasoby()
+{
+    Zasoby.clear();
+    std::error_code chyba;
+    if (!std::filesystem::exists(kSouborZasob, chyba)) {
+        zasobyNacteny_ = true;
+        return;
+    }
+    std::unordered_set<std::string> jmena;
+    for (std::string& jmeno : jmenaZasob(PrectiSoubor(kSouborZasob)))
+        jmena.insert(std::move(jmeno));
+    for (const TPrisada* prisada : Seznam.Prisady)
+        if (jmena.contains(std::string(prisada->Jmeno)))
+            Zasoby.insert(prisada);
+    zasobyNacteny_ = true;
+}
+
+void TMF::ZapisZasoby() const
+try {
+    if (!zasobyNacteny_)
+        return;
+    std::string text;
+    for (const TPrisada* prisada : Seznam.Prisady)
+        if (Zasoby.contains(prisada)) {
+            text += prisada->Jmeno;
+            text += "\r\n";
+        }
+    ZapisSouborAtomicky(kSouborZasob, text);
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
+}
