@@ -12,8 +12,17 @@
 // iteration is one reaction: the handler, then the pending events (layout,
 // drawing) and a forced paint of the list the reaction changed.
 //
+// Three more catalogues try the edges: "nositele5000", 5,000 ingredients
+// that all carry one effect (12,497,500 potions with it); "prisad1M", a
+// million invented ingredients; "jmeno50MB", the sample and one ingredient
+// whose name is 50 MB of words. Each size has its "Start" too: from creating
+// the window to its first painting, the catalogue's loading included.
+//
 // After the runs a summary compares the figures with the targets: every
-// reaction within 16 ms on the sample, within 100 ms at thirty times the size.
+// reaction within 16 ms on the sample, within 100 ms at thirty times the size
+// and on the long name; the 5,000-carrier effect listed and painted within
+// 1 s, every key while paging it well within 100 ms; on a million
+// ingredients, the start within 3 s and every reaction within 500 ms.
 // The window works in one thread, so its CPU time is what a user waits on an
 // idle machine; the summary compares CPU times (wall times, shown beside
 // them, grow with whatever else the machine runs). The targets are reported,
@@ -24,6 +33,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QRadioButton>
 #include <QWindow>
 #include <algorithm>
@@ -42,6 +52,8 @@
 #include <vector>
 
 #include "aplikace.h"
+#include "generator.h"
+#include "velke_katalogy.h"
 #include "souhrn.h"
 #include "hledani.h"
 #include "mainu.h"
@@ -60,6 +72,27 @@ const char* const kSouborKatalogu = "P\xC5\x99\xC3\xADsady.txt";
 constexpr int kNasobek = 30;
 constexpr double kCilVzorek = 16.0;  // ms
 constexpr double kCilNasobek = 100.0;  // ms
+constexpr std::size_t kNositelu = 5000;
+constexpr std::size_t kMilionPrisad = 1000000;
+constexpr std::size_t kDlouheJmeno = 50u << 20;
+
+// The target of a reaction on a catalogue, in ms.
+double cil(const std::string& reakce, const std::string& velikost)
+{
+    if (reakce.rfind("Psani", 0) == 0)
+        return -1;  // reported only: typing has no target of its own
+    if (velikost == "sample")
+        return kCilVzorek;
+    if (velikost == "nositele5000")
+        return reakce.rfind("Strankovani", 0) == 0 ? kCilNasobek : 1000.0;
+    if (velikost == "prisad1M")
+        return reakce == "Start" ? 3000.0 : 500.0;
+    if (reakce == "Start")
+        return -1;  // reported only
+    return kCilNasobek;
+}
+
+const char* const kVelikosti[] = {"sample", "x30", "nositele5000", "prisad1M", "jmeno50MB"};
 
 std::string prectiSoubor(const std::filesystem::path& cesta)
 {
@@ -159,7 +192,7 @@ std::array<TPrisada*, 4> ctyriSpolecne(const TSeznam& seznam, std::size_t mezi)
 // One window on one catalogue, in a temporary folder of its own.
 class Okno {
 public:
-    Okno(const std::string& jmeno, const std::string& katalog, std::size_t prisadVzorku)
+    Okno(const std::string& jmeno, const std::string& katalog, std::size_t prisadVzorku, bool otevrit = true)
         : jmeno_(jmeno), prisadVzorku_(prisadVzorku)
     {
         std::string vzor = (std::filesystem::temp_directory_path() / "mixor-uibench-XXXXXX").string();
@@ -167,7 +200,9 @@ public:
             throw std::runtime_error("mkdtemp failed");
         slozka_ = vzor;
         try {
-            otevri(katalog);
+            zapisSoubor(slozka_ / kSouborKatalogu, katalog);
+            if (otevrit)
+                otevri();
         } catch (...) {
             mf_.reset();
             std::error_code ignorovana;
@@ -203,12 +238,10 @@ public:
             mf_->hide();
     }
 
-private:
-    // Writes the catalogue, then creates and shows the window in the folder,
-    // as the program starts.
-    void otevri(const std::string& katalog)
+    // Creates and shows the window in the folder, as the program starts,
+    // and waits for its first painting.
+    void otevri()
     {
-        zapisSoubor(slozka_ / kSouborKatalogu, katalog);
         std::filesystem::current_path(slozka_);
         mf_ = std::make_unique<TMF>();
         QElapsedTimer cekani;
@@ -227,6 +260,7 @@ private:
                      mf_->windowHandle() != nullptr && mf_->windowHandle()->isExposed() ? "yes" : "NO");
     }
 
+private:
     std::string jmeno_;
     std::size_t prisadVzorku_;
     std::filesystem::path slozka_;
@@ -246,20 +280,50 @@ public:
             TSeznam kontrola;
             NactiSeznam(vzorek_.string(), kontrola);
             const std::size_t prisad = kontrola.Prisady.size();
-            const std::string katalog = velikost == "sample" ? vzor : znasobKatalog(vzor, kNasobek);
-            it = okna_.emplace(velikost, std::make_unique<Okno>(velikost, katalog, prisad)).first;
+            it = okna_.emplace(velikost, std::make_unique<Okno>(velikost, Katalog(velikost), prisad)).first;
             const TSeznam& seznam = it->second->mf().Seznam;
+            if (velikost != "sample" && velikost != "x30")
+                return aktivuj(*it->second);
             const std::size_t cekano = velikost == "sample" ? prisad : prisad * kNasobek;
             if (seznam.Prisady.size() != cekano || seznam.Efekty.size() != kontrola.Efekty.size())
                 throw std::runtime_error("catalogue " + velikost + ": unexpected size " +
                                          std::to_string(seznam.Prisady.size()) + " ingredients, " +
                                          std::to_string(seznam.Efekty.size()) + " effects");
         }
+        return aktivuj(*it->second);
+    }
+
+    std::string Katalog(const std::string& velikost) const
+    {
+        const std::string vzor = prectiSoubor(vzorek_);
+        if (velikost == "sample")
+            return vzor;
+        if (velikost == "x30")
+            return znasobKatalog(vzor, kNasobek);
+        if (velikost == "nositele5000")
+            return KatalogSeSpolecnymEfektem(kNositelu);
+        if (velikost == "prisad1M")
+            return VytvorKatalog(kMilionPrisad);
+        if (velikost == "jmeno50MB")
+            return KatalogSDlouhymJmenem(vzor, kDlouheJmeno);
+        throw std::runtime_error("no catalogue of size " + velikost);
+    }
+
+    // Only one window at a time is shown; the others wait, hidden.
+    void zavriOstatni(const std::string& velikost)
+    {
+        for (auto it = okna_.begin(); it != okna_.end();)
+            it = it->first != velikost ? okna_.erase(it) : std::next(it);
+    }
+
+private:
+    Okno& aktivuj(Okno& okno)
+    {
         for (auto& [jmeno, jine] : okna_)
-            if (jine.get() != it->second.get())
+            if (jine.get() != &okno)
                 jine->skryj();
-        it->second->aktivuj();
-        return *it->second;
+        okno.aktivuj();
+        return okno;
     }
 
 private:
@@ -315,6 +379,7 @@ TPrisada* nejvytizenejsiPrisada(const TSeznam& seznam)
 void spust(benchmark::State& state, const std::string& velikost, const std::function<void(benchmark::State&, Okno&)>& telo)
 {
     try {
+        gOkna->zavriOstatni(velikost);
         Okno& okno = gOkna->okno(velikost);
         telo(state, okno);
     } catch (const std::exception& chyba) {
@@ -385,7 +450,13 @@ void BM_ZobrazLektvar(benchmark::State& state, const std::string& velikost)
     });
 }
 
-enum class Vyber { EfektVse, EfektJenDany, Prisada };
+enum class Vyber { EfektVse, EfektJenDany, Prisada, NejdelsiPrisada };
+
+TPrisada* nejdelsiJmeno(const TSeznam& seznam)
+{
+    return *std::max_element(seznam.Prisady.begin(), seznam.Prisady.end(),
+                             [](const TPrisada* a, const TPrisada* b) { return a->Jmeno.size() < b->Jmeno.size(); });
+}
 
 void BM_VvyberListClick(benchmark::State& state, const std::string& velikost, Vyber vyber)
 {
@@ -394,11 +465,13 @@ void BM_VvyberListClick(benchmark::State& state, const std::string& velikost, Vy
         TMF& mf = okno.mf();
         f.Pages->setCurrentWidget(f.VypisPage);
         int radek = -1;
-        if (vyber == Vyber::Prisada) {
+        if (vyber == Vyber::Prisada || vyber == Vyber::NejdelsiPrisada) {
             if (!f.Vvyber2->isChecked())
                 f.Vvyber2->click();
-            radek = f.VvyberList->RadekSOdkazem(nejvytizenejsiPrisada(mf.Seznam));
-            st.counters["carriers"] = static_cast<double>(Zatizeni(*nejvytizenejsiPrisada(mf.Seznam)));
+            TPrisada* prisada =
+                vyber == Vyber::Prisada ? nejvytizenejsiPrisada(mf.Seznam) : nejdelsiJmeno(mf.Seznam);
+            radek = f.VvyberList->RadekSOdkazem(prisada);
+            st.counters["carriers"] = static_cast<double>(Zatizeni(*prisada));
         } else {
             if (!f.Vvyber1->isChecked())
                 f.Vvyber1->click();
@@ -416,19 +489,150 @@ void BM_VvyberListClick(benchmark::State& state, const std::string& velikost, Vy
         podily.vykaz(st);
         st.counters["lines"] = f.Vlist->count();
         // Back to the window's initial state for the benchmarks that follow.
-        if (vyber == Vyber::Prisada)
+        if (vyber != Vyber::EfektVse && vyber != Vyber::EfektJenDany)
             f.Vvyber1->click();
         f.VvyberJenom->setChecked(true);
         QCoreApplication::processEvents();
     });
 }
 
+// From creating the window to its first painting, on a window of its own.
+void BM_Start(benchmark::State& state, const std::string& velikost)
+{
+    try {
+        gOkna->zavriOstatni(std::string());
+        const std::string katalog = gOkna->Katalog(velikost);
+        for (auto _ : state) {
+            state.PauseTiming();
+            auto okno = std::make_unique<Okno>("start " + velikost, katalog, 0, false);
+            state.ResumeTiming();
+            okno->otevri();
+            state.PauseTiming();
+            okno.reset();
+            state.ResumeTiming();
+        }
+    } catch (const std::exception& chyba) {
+        state.SkipWithError(chyba.what());
+    }
+}
+
+// A click on an expansion option: every list is refilled under the new tick.
+void BM_Volba(benchmark::State& state, const std::string& velikost)
+{
+    spust(state, velikost, [](benchmark::State& st, Okno& okno) {
+        Ui::TMF& f = okno.f();
+        f.Pages->setCurrentWidget(f.TvorbaPage);
+        QCoreApplication::processEvents();
+        Podily podily;
+        for (auto _ : st)
+            podily.reakce([&] { f.Otribunal->click(); }, f.Tprisady);
+        podily.vykaz(st);
+        if (!f.Otribunal->isChecked())
+            f.Otribunal->click();
+        st.counters["lines"] = f.Tprisady->count();
+    });
+}
+
+// A click on a radio button of the listing page: the selection list is
+// rebuilt for the other mode and its first entry listed.
+void BM_HomezeniXclick(benchmark::State& state, const std::string& velikost)
+{
+    spust(state, velikost, [](benchmark::State& st, Okno& okno) {
+        Ui::TMF& f = okno.f();
+        f.Pages->setCurrentWidget(f.VypisPage);
+        QCoreApplication::processEvents();
+        Podily podily;
+        for (auto _ : st)
+            podily.reakce([&] { (f.Vvyber1->isChecked() ? f.Vvyber2 : f.Vvyber1)->click(); }, f.VvyberList);
+        podily.vykaz(st);
+        if (!f.Vvyber1->isChecked())
+            f.Vvyber1->click();
+        st.counters["lines"] = f.VvyberList->count();
+    });
+}
+
+// A click on the ingredient of the longest name in the ingredient list.
+void BM_TprisadyClick(benchmark::State& state, const std::string& velikost)
+{
+    spust(state, velikost, [](benchmark::State& st, Okno& okno) {
+        Ui::TMF& f = okno.f();
+        TMF& mf = okno.mf();
+        f.Pages->setCurrentWidget(f.TvorbaPage);
+        TPrisada* nejdelsi = nejdelsiJmeno(mf.Seznam);
+        f.Tefekty->VyberRadek(0);
+        mf.TefektyClick();
+        const int radek = f.Tprisady->RadekSOdkazem(nejdelsi);
+        const int jiny = radek == 0 ? 1 : 0;
+        QCoreApplication::processEvents();
+        Podily podily;
+        bool naDlouhem = false;
+        for (auto _ : st) {
+            naDlouhem = !naDlouhem;
+            podily.reakce([&] {
+                f.Tprisady->VyberRadek(naDlouhem ? radek : jiny);
+                mf.TprisadyClick();
+            }, f.Tprisady);
+        }
+        podily.vykaz(st);
+        st.counters["name_bytes"] = static_cast<double>(nejdelsi->Jmeno.size());
+    });
+}
+
+// Paging the found potions of the busiest effect with the keyboard: one
+// iteration is one key and the painting that follows. Page Down runs from
+// the top, End and Home jump between the ends; a typed "q", which no line
+// begins with, makes the list look at the beginning of every line.
+void BM_Strankovani(benchmark::State& state, const std::string& velikost, Qt::Key klavesa)
+{
+    spust(state, velikost, [klavesa](benchmark::State& st, Okno& okno) {
+        Ui::TMF& f = okno.f();
+        TMF& mf = okno.mf();
+        f.Pages->setCurrentWidget(f.VypisPage);
+        if (!f.Vvyber1->isChecked())
+            f.Vvyber1->click();
+        f.VvyberJenom->setChecked(false);
+        f.VvyberList->VyberRadek(f.VvyberList->RadekSOdkazem(nejcastejsiEfekt(mf.Seznam)));
+        mf.VvyberListClick();
+        TListBox* seznam = f.Vlist;
+        seznam->setFocus();
+        seznam->VyberRadek(0);
+        QCoreApplication::processEvents();
+        Podily podily;
+        qint64 nejdele = 0;
+        bool naKonci = false;
+        for (auto _ : st) {
+            const qint64 predtim = podily.obsluha + podily.kresleni;
+            const Qt::Key stisk = klavesa == Qt::Key_End && naKonci ? Qt::Key_Home : klavesa;
+            podily.reakce([&] {
+                const QString text = stisk == Qt::Key_Q ? QStringLiteral("q") : QString();
+                QKeyEvent udalost(QEvent::KeyPress, stisk, Qt::NoModifier, text);
+                QCoreApplication::sendEvent(seznam, &udalost);
+            }, seznam);
+            naKonci = seznam->currentRow() == seznam->count() - 1;
+            nejdele = std::max(nejdele, podily.obsluha + podily.kresleni - predtim);
+        }
+        podily.vykaz(st);
+        st.counters["lines"] = seznam->count();
+        st.counters["max_ms"] = static_cast<double>(nejdele) / 1e6;
+        st.counters["reached_row"] = seznam->currentRow();
+        f.VvyberJenom->setChecked(true);
+        mf.VvyberListClick();
+    });
+}
+
 void registruj()
 {
+    const auto nastav = [](benchmark::internal::Benchmark* b) {
+        b->Unit(benchmark::kMillisecond)->UseRealTime();
+    };
+    const auto jednou = [](benchmark::internal::Benchmark* b) {
+        b->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+    };
+    const auto nekolikrat = [](benchmark::internal::Benchmark* b) {
+        b->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(4);
+    };
     for (const std::string velikost : {"sample", "x30"}) {
-        const auto nastav = [](benchmark::internal::Benchmark* b) {
-            b->Unit(benchmark::kMillisecond)->UseRealTime();
-        };
+        nastav(benchmark::RegisterBenchmark(("Start/" + velikost).c_str(), BM_Start, velikost));
         nastav(benchmark::RegisterBenchmark(("NaplnEfekty/" + velikost).c_str(), BM_NaplnEfekty, velikost));
         // Filling and measuring the ingredient list with every ingredient.
         nastav(benchmark::RegisterBenchmark(("TefektyClick/vsechny/" + velikost).c_str(), BM_TefektyClick,
@@ -444,6 +648,49 @@ void registruj()
         nastav(benchmark::RegisterBenchmark(("VvyberListClick/prisada/" + velikost).c_str(), BM_VvyberListClick,
                                             velikost, Vyber::Prisada));
     }
+
+    std::string velikost = "nositele5000";
+    jednou(benchmark::RegisterBenchmark(("Start/" + velikost).c_str(), BM_Start, velikost));
+    nekolikrat(benchmark::RegisterBenchmark(("VvyberListClick/efekt_vse/" + velikost).c_str(), BM_VvyberListClick,
+                                            velikost, Vyber::EfektVse));
+    nekolikrat(benchmark::RegisterBenchmark(("VvyberListClick/efekt_jen_dany/" + velikost).c_str(),
+                                            BM_VvyberListClick, velikost, Vyber::EfektJenDany));
+    nastav(benchmark::RegisterBenchmark(("VvyberListClick/prisada/" + velikost).c_str(), BM_VvyberListClick,
+                                        velikost, Vyber::Prisada));
+    nastav(benchmark::RegisterBenchmark(("TefektyClick/nejcastejsi_efekt/" + velikost).c_str(), BM_TefektyClick,
+                                        velikost, false));
+    benchmark::RegisterBenchmark(("Strankovani/PageDown/" + velikost).c_str(), BM_Strankovani, velikost,
+                                 Qt::Key_PageDown)
+        ->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3000);
+    benchmark::RegisterBenchmark(("Strankovani/End_Home/" + velikost).c_str(), BM_Strankovani, velikost,
+                                 Qt::Key_End)
+        ->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
+    benchmark::RegisterBenchmark(("Psani/pismeno_bez_shody/" + velikost).c_str(), BM_Strankovani, velikost, Qt::Key_Q)
+        ->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+    velikost = "prisad1M";
+    jednou(benchmark::RegisterBenchmark(("Start/" + velikost).c_str(), BM_Start, velikost));
+    nekolikrat(benchmark::RegisterBenchmark(("NaplnEfekty/" + velikost).c_str(), BM_NaplnEfekty, velikost));
+    nekolikrat(benchmark::RegisterBenchmark(("TefektyClick/vsechny/" + velikost).c_str(), BM_TefektyClick,
+                                            velikost, true));
+    nekolikrat(benchmark::RegisterBenchmark(("Volba/Otribunal/" + velikost).c_str(), BM_Volba, velikost));
+    nekolikrat(benchmark::RegisterBenchmark(("HomezeniXclick/" + velikost).c_str(), BM_HomezeniXclick, velikost));
+    nastav(benchmark::RegisterBenchmark(("VvyberListClick/efekt_vse/" + velikost).c_str(), BM_VvyberListClick,
+                                        velikost, Vyber::EfektVse));
+
+    velikost = "jmeno50MB";
+    jednou(benchmark::RegisterBenchmark(("Start/" + velikost).c_str(), BM_Start, velikost));
+    nastav(benchmark::RegisterBenchmark(("TprisadyClick/nejdelsi/" + velikost).c_str(), BM_TprisadyClick, velikost));
+    nastav(benchmark::RegisterBenchmark(("TefektyClick/vsechny/" + velikost).c_str(), BM_TefektyClick, velikost,
+                                        true));
+    nastav(benchmark::RegisterBenchmark(("NaplnEfekty/" + velikost).c_str(), BM_NaplnEfekty, velikost));
+    nastav(benchmark::RegisterBenchmark(("HomezeniXclick/" + velikost).c_str(), BM_HomezeniXclick, velikost));
+    nastav(benchmark::RegisterBenchmark(("VvyberListClick/efekt_vse/" + velikost).c_str(), BM_VvyberListClick,
+                                        velikost, Vyber::EfektVse));
+    nastav(benchmark::RegisterBenchmark(("VvyberListClick/prisada/" + velikost).c_str(), BM_VvyberListClick,
+                                        velikost, Vyber::Prisada));
+    nastav(benchmark::RegisterBenchmark(("VvyberListClick/nejdelsi_prisada/" + velikost).c_str(),
+                                        BM_VvyberListClick, velikost, Vyber::NejdelsiPrisada));
 }
 
 // Reaction names ("NaplnEfekty", ...) in the order they first ran.
@@ -463,23 +710,30 @@ void vypisSouhrn(const TSouhrn& souhrn)
     int overeno = 0;
     int minuto = 0;
     std::printf("\nTargets (reported, not enforced; CPU time per reaction, drawing included, fastest repetition)\n");
-    std::printf("  %-36s %-7s %10s %10s %9s  %s\n", "reaction", "size", "cpu ms", "wall ms", "lines", "target");
+    std::printf("  %-36s %-12s %10s %10s %9s  %s\n", "reaction", "size", "cpu ms", "wall ms", "lines", "target");
     for (const std::string& reakce : reakce(souhrn)) {
-        for (const auto& [velikost, cil] : {std::pair{"sample", kCilVzorek}, std::pair{"x30", kCilNasobek}}) {
+        for (const std::string velikost : kVelikosti) {
             const auto* m = souhrn.Najdi(reakce + "/" + velikost);
             if (m == nullptr)
                 continue;
-            const double cpuMs = m->cpuSekundy * 1e3;
+            const double cil = ::cil(reakce, velikost);
+            // Paging is judged by its slowest key, the rest by the mean.
+            const double cpuMs = m->Citac("max_ms") >= 0 ? m->Citac("max_ms") : m->cpuSekundy * 1e3;
             const double radku = m->Citac("lines");
-            const bool splnen = cpuMs <= cil;
-            ++overeno;
-            minuto += splnen ? 0 : 1;
-            std::printf("  %-36s %-7s %10.2f %10.2f ", reakce.c_str(), velikost, cpuMs, m->realSekundy * 1e3);
+            const bool splnen = cil < 0 || cpuMs <= cil;
+            if (cil >= 0) {
+                ++overeno;
+                minuto += splnen ? 0 : 1;
+            }
+            std::printf("  %-36s %-12s %10.2f %10.2f ", reakce.c_str(), velikost.c_str(), cpuMs, m->realSekundy * 1e3);
             if (radku >= 0)
                 std::printf("%9.0f", radku);
             else
                 std::printf("%9s", "");
-            std::printf("  <= %3.0f ms: %s\n", cil, splnen ? "met" : "MISSED");
+            if (cil < 0)
+                std::printf("  (reported)\n");
+            else
+                std::printf("  <= %4.0f ms: %s\n", cil, splnen ? "met" : "MISSED");
         }
     }
     VypisVysledekCilu(overeno, minuto);

@@ -75,11 +75,11 @@ void OknoTest::zavri()
     okno->close();
 }
 
-std::vector<std::string> OknoTest::radky(const QListWidget* seznam) const
+std::vector<std::string> OknoTest::radky(const TListBox* seznam) const
 {
     std::vector<std::string> out;
     for (int i = 0; i < seznam->count(); ++i)
-        out.push_back(seznam->item(i)->text().toStdString());
+        out.push_back(seznam->Text(i).toStdString());
     return out;
 }
 

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QListWidget>
 #include <QTimer>
 #include <memory>
 #include <string>
@@ -12,6 +11,7 @@
 
 #include "aplikace.h"
 #include "mainu.h"
+#include "seznamy.h"
 #include "test_support.h"
 #include "ui_mainu.h"
 
@@ -37,7 +37,7 @@ protected:
     void zavri();
     Ui::TMF& f() { return okno->Formular(); }
 
-    std::vector<std::string> radky(const QListWidget* seznam) const;
+    std::vector<std::string> radky(const TListBox* seznam) const;
 
     DocasnaSlozka slozka;
     std::unique_ptr<TMF> okno;

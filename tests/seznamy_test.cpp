@@ -2,8 +2,11 @@
 // and colours.
 #include <gmock/gmock.h>
 
+#include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <QSignalSpy>
+#include <QTest>
 
 #include "okno_support.h"
 #include "seznamy.h"
@@ -27,20 +30,23 @@ protected:
         spust();
     }
 
-    std::vector<std::string> texty(const QListWidget* seznam) const
+    std::vector<std::string> texty(const TListBox* seznam) const
     {
         std::vector<std::string> out;
         for (int i = 0; i < seznam->count(); ++i)
-            out.push_back(DoCp1250(seznam->item(i)->text()));
+            out.push_back(DoCp1250(seznam->Text(i)));
         return out;
     }
 
-    // Fills the list with one line per text, as the pages do, then sorts.
-    void napln(TListBox* seznam, std::initializer_list<std::string> radky)
+    // Fills the list with one line per text, line i referring to number i.
+    void napln(TListBox* seznam, std::vector<std::string> radky)
     {
-        seznam->clear();
-        for (const std::string& radek : radky)
-            okno->PridejRadek(seznam, ZCp1250(radek), QVariant());
+        std::vector<int> cisla(radky.size());
+        for (std::size_t i = 0; i < cisla.size(); ++i)
+            cisla[i] = static_cast<int>(i);
+        seznam->NastavRadky<int>(std::move(cisla), [radky](const int& i, std::size_t nejvic) {
+            return radky[static_cast<std::size_t>(i)].substr(0, nejvic);
+        });
     }
 
     QImage nakresli(TListBox* seznam, int radek, QStyle::State stav = QStyle::State_None)
@@ -109,10 +115,10 @@ TEST_F(Seznamy, SortDisregardsMarksAndIsStable)
 {
     TListBox* seznam = f().Tprisady;
     napln(seznam, {"[T] Beta", "alfa", W("Čaj"), "Zub", "[B] Alfa", "+ x", "[TB] beta"});
-    const auto* prvni = seznam->item(1);
+    const int prvni = seznam->Odkaz<int>(1);
     okno->SeradPolozky(seznam);
     EXPECT_THAT(texty(seznam), ElementsAre("alfa", "[B] Alfa", "[T] Beta", "[TB] beta", "+ x", "Zub", W("Čaj")));
-    EXPECT_EQ(seznam->item(0), prvni);  // lines move with their data
+    EXPECT_EQ(seznam->Odkaz<int>(0), prvni);  // lines move with their data
 }
 
 TEST_F(Seznamy, LongTextsWrapAtBlanksWithIndentedContinuations)
@@ -139,7 +145,7 @@ TEST_F(Seznamy, LongTextsWrapAtBlanksWithIndentedContinuations)
     slozene.replace(QStringLiteral("|   "), QString());
     EXPECT_EQ(slozene, QStringLiteral("jedna dve tri ctyri pet sest sedm osm devet deset jedenact dvanact"));
     EXPECT_EQ(okno->TlistMeasureItem(seznam, 1), casti.size() * vyskaRadku);
-    EXPECT_EQ(seznam->item(1)->sizeHint().height(), casti.size() * vyskaRadku);
+    EXPECT_EQ(seznam->visualRect(seznam->Index(1)).height(), casti.size() * vyskaRadku);
 
     // A word wider than the list stands on the first line; nothing is empty.
     const QStringList dlouhe = okno->ZalomText(seznam, 2).split(QLatin1Char('|'));
@@ -185,6 +191,180 @@ TEST_F(Seznamy, MarkIsNeverDrawnAsText)
     f().Olisit->setChecked(false);
     EXPECT_EQ(okno->ZalomText(seznam, 0), okno->ZalomText(seznam, 1));
     EXPECT_EQ(nakresli(seznam, 0), nakresli(seznam, 1));
+}
+
+TEST_F(Seznamy, KeysMoveTheSelectionAPageAtATime)
+{
+    TListBox* seznam = f().Vlist;
+    std::vector<std::string> radky;
+    for (int i = 0; i < 1000; ++i)
+        radky.push_back("radek " + std::to_string(i) + (i % 7 == 0 ? " a jeho dlouhe pokracovani, ktere se zalomi do dalsich radku" : ""));
+    napln(seznam, radky);
+    f().Pages->setCurrentIndex(1);
+    seznam->setFocus();
+    seznam->VyberRadek(0);
+    QSignalSpy kliky(seznam, &TListBox::Klik);
+    const auto viditelny = [&](int radek) {
+        const QRect misto = seznam->visualRect(seznam->Index(radek));
+        return misto.top() >= 0 && misto.bottom() < seznam->viewport()->height();
+    };
+    QTest::keyClick(seznam, Qt::Key_Down);
+    EXPECT_EQ(seznam->currentRow(), 1);
+    EXPECT_EQ(kliky.count(), 1);
+    QTest::keyClick(seznam, Qt::Key_PageDown);
+    const int poStrance = seznam->currentRow();
+    EXPECT_GT(poStrance, 5);
+    EXPECT_TRUE(viditelny(poStrance));
+    // A page is what the view shows: the line one page on is not yet seen.
+    EXPECT_FALSE(viditelny(poStrance + 1));
+    QTest::keyClick(seznam, Qt::Key_PageUp);
+    EXPECT_EQ(seznam->currentRow(), 1);
+    QTest::keyClick(seznam, Qt::Key_End);
+    EXPECT_EQ(seznam->currentRow(), 999);
+    EXPECT_TRUE(viditelny(999));
+    EXPECT_EQ(seznam->indexAt(seznam->visualRect(seznam->Index(999)).center()).row(), 999);
+    QTest::keyClick(seznam, Qt::Key_Home);
+    EXPECT_EQ(seznam->currentRow(), 0);
+    EXPECT_TRUE(viditelny(0));
+    EXPECT_EQ(kliky.count(), 5);
+}
+
+TEST_F(Seznamy, TypingSelectsTheNextLineBeginningWithIt)
+{
+    TListBox* seznam = f().Vlist;
+    napln(seznam, {"[T] Alfa + Beta", "Beta + Gama", W("Čaj + Beta"), "beta + Delta"});
+    f().Pages->setCurrentIndex(1);
+    seznam->setFocus();
+    seznam->VyberRadek(0);
+    QSignalSpy kliky(seznam, &TListBox::Klik);
+    seznam->keyboardSearch(QStringLiteral("b"));
+    EXPECT_EQ(seznam->currentRow(), 1);
+    seznam->keyboardSearch(QStringLiteral("e"));  // "be", typed at once
+    EXPECT_EQ(seznam->currentRow(), 1);
+    // Each key on its own from now on, as after a pause.
+    const int interval = QApplication::keyboardInputInterval();
+    QApplication::setKeyboardInputInterval(0);
+    seznam->keyboardSearch(QStringLiteral("č"));
+    EXPECT_EQ(seznam->currentRow(), 2);
+    seznam->keyboardSearch(QStringLiteral("x"));
+    EXPECT_EQ(seznam->currentRow(), 2);
+    // The texts begin with their marks, as they are stored.
+    QTest::keyClick(seznam, Qt::Key_BracketLeft);
+    EXPECT_EQ(seznam->currentRow(), 0);
+    EXPECT_EQ(kliky.count(), 1);
+    QApplication::setKeyboardInputInterval(interval);
+}
+
+TEST_F(Seznamy, OnlyTheLinesShownAreMade)
+{
+    TListBox* seznam = f().Vlist;
+    auto zadano = std::make_shared<int>(0);
+    std::vector<int> cisla(2000000);
+    for (std::size_t i = 0; i < cisla.size(); ++i)
+        cisla[i] = static_cast<int>(i);
+    seznam->NastavRadky<int>(std::move(cisla), [zadano](const int& i, std::size_t nejvic) {
+        ++*zadano;
+        return ("lektvar " + std::to_string(i)).substr(0, nejvic);
+    });
+    f().Pages->setCurrentIndex(1);
+    seznam->VyberRadek(1500000);
+    seznam->viewport()->repaint();
+    EXPECT_EQ(seznam->count(), 2000000);
+    EXPECT_LT(*zadano, 1000);
+    EXPECT_TRUE(seznam->visualRect(seznam->Index(1500000)).intersects(seznam->viewport()->rect()));
+    // Tests and screen readers read a line's text through the model.
+    EXPECT_EQ(seznam->model()->data(seznam->Index(1999999)).toString(), QStringLiteral("lektvar 1999999"));
+}
+
+TEST_F(Seznamy, AHugeLineShowsItsBeginningAndKeepsItsText)
+{
+    TListBox* seznam = f().Tprisady;
+    std::string obri;
+    while (obri.size() < 200000)
+        obri += "slovo ";
+    napln(seznam, {"Kratka", obri});
+    const QString zalomeny = okno->ZalomText(seznam, 1);
+    EXPECT_TRUE(zalomeny.endsWith(QChar(0x2026)));
+    QString slozene = zalomeny;
+    slozene.replace(QStringLiteral("|   "), QString());
+    EXPECT_EQ(slozene.size(), 65536 + 1);
+    EXPECT_TRUE(zalomeny.startsWith(QStringLiteral("slovo slovo")));
+    const int vyskaRadku = QFontMetrics(seznam->font()).height();
+    EXPECT_EQ(okno->TlistMeasureItem(seznam, 1), (zalomeny.count(QLatin1Char('|')) + 1) * vyskaRadku);
+    EXPECT_EQ(seznam->Text(1).size(), static_cast<qsizetype>(obri.size()));
+}
+
+TEST_F(Seznamy, HeightsFollowTheListsWidth)
+{
+    TListBox* seznam = f().Tprisady;
+    const int vyskaRadku = QFontMetrics(seznam->font()).height();
+    napln(seznam, {"jedna dve tri ctyri pet sest sedm osm devet deset"});
+    EXPECT_GT(okno->TlistMeasureItem(seznam, 0), vyskaRadku);
+    const int puvodni = seznam->width();
+    seznam->resize(600, seznam->height());
+    EXPECT_EQ(okno->TlistMeasureItem(seznam, 0), vyskaRadku);
+    EXPECT_FALSE(okno->ZalomText(seznam, 0).contains(QLatin1Char('|')));
+    seznam->resize(puvodni, seznam->height());
+    EXPECT_GT(okno->TlistMeasureItem(seznam, 0), vyskaRadku);
+}
+
+// Every ingredient is listed by picking from the catalogue sorted once; the
+// lines must be those that sorting the listed lines themselves gives.
+class VsechnyPrisady : public OknoTest {
+protected:
+    void SetUp() override
+    {
+        OknoTest::SetUp();
+        katalog(W("zub\tJed\t\t\t\t[B]\n"
+                  "[x] Alfa\tJed\t\t\t\t[T]\n"
+                  "Alfa\tJed\t\n"
+                  "alfa\tJed\t\t\t\t[B]\n"
+                  "+ beta\tJed\t\n"
+                  "Čaj\tJed\t\n"
+                  "Beta\tJed\t\t\t\t[T]\n"
+                  "[x] Alfa\tJed\t\n"));
+        spust();
+    }
+
+    std::vector<const TPrisada*> odkazy(const TListBox* seznam) const
+    {
+        std::vector<const TPrisada*> out;
+        for (int i = 0; i < seznam->count(); ++i)
+            out.push_back(seznam->Odkaz<TPrisada*>(i));
+        return out;
+    }
+};
+
+TEST_F(VsechnyPrisady, AllIngredientsComeInTheOrderOfSortingTheirLines)
+{
+    for (const bool znacky : {true, false})
+        for (const bool tribunal : {true, false}) {
+            f().Olisit->setChecked(znacky);
+            f().Otribunal->setChecked(tribunal);
+            for (TListBox* seznam : {f().Tprisady, f().VvyberList}) {
+                if (seznam == f().Tprisady) {
+                    f().Tefekty->VyberRadek(0);
+                    okno->TefektyClick();
+                } else {
+                    f().Vvyber2->click();
+                }
+                const auto vypsane = odkazy(seznam);
+                std::size_t pripustnych = 0;
+                for (const TPrisada* prisada : okno->Seznam.Prisady)
+                    pripustnych += okno->PrisadaZarazena(*prisada) ? 1 : 0;
+                EXPECT_EQ(vypsane.size(), pripustnych);
+                okno->SeradPolozky(seznam);
+                EXPECT_EQ(odkazy(seznam), vypsane) << znacky << tribunal;
+                f().Vvyber1->click();
+            }
+        }
+    // Marks count in the order when a name itself looks like a mark.
+    f().Otribunal->setChecked(true);
+    f().Olisit->setChecked(true);
+    f().Tefekty->VyberRadek(0);
+    okno->TefektyClick();
+    EXPECT_THAT(radky(f().Tprisady), ElementsAre("Alfa", "[B] alfa", "[x] Alfa", "+ beta", "[T] Beta", "[B] zub",
+                                                 "[T] [x] Alfa", "Čaj"));
 }
 
 } // namespace

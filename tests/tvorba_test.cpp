@@ -31,14 +31,14 @@ protected:
 
     void klikniNaRadek(TListBox* seznam, int radek)
     {
-        seznam->scrollToItem(seznam->item(radek));
-        const QRect misto = seznam->visualItemRect(seznam->item(radek));
+        seznam->scrollTo(seznam->Index(radek));
+        const QRect misto = seznam->visualRect(seznam->Index(radek));
         QTest::mouseClick(seznam->viewport(), Qt::LeftButton, {}, misto.center());
     }
     void dvojklikNaRadek(TListBox* seznam, int radek)
     {
         klikniNaRadek(seznam, radek);
-        const QRect misto = seznam->visualItemRect(seznam->item(radek));
+        const QRect misto = seznam->visualRect(seznam->Index(radek));
         QTest::mouseDClick(seznam->viewport(), Qt::LeftButton, {}, misto.center());
     }
     void vyberEfekt(const char* jmeno)
@@ -49,7 +49,7 @@ protected:
     {
         dvojklikNaRadek(f().Tprisady, f().Tprisady->RadekSOdkazem(prisada(jmeno)));
     }
-    std::vector<std::string> texty(QListWidget* seznam) { return radky(seznam); }
+    std::vector<std::string> texty(TListBox* seznam) { return radky(seznam); }
     std::array<QString, 4> popisky(std::array<TPopisek*, 4> ovladace)
     {
         return {ovladace[0]->text(), ovladace[1]->text(), ovladace[2]->text(), ovladace[3]->text()};
@@ -190,9 +190,9 @@ TEST_F(Tvorba, NameColoursFollowTheDistinguishingOption)
     EXPECT_EQ(barva(f().TlPrisada1), QColor(0, 0, 0));
     EXPECT_EQ(barva(f().TlJmeno, QPalette::Text), QColor(0, 0, 0));
     // The list keeps its marks until it is refilled.
-    EXPECT_EQ(f().Tprisady->item(1)->text(), QStringLiteral("[T] Beta"));
+    EXPECT_EQ(f().Tprisady->Text(1), QStringLiteral("[T] Beta"));
     klikniNaRadek(f().Tefekty, 0);
-    EXPECT_EQ(f().Tprisady->item(1)->text(), QStringLiteral("Beta"));
+    EXPECT_EQ(f().Tprisady->Text(1), QStringLiteral("Beta"));
     f().Olisit->click();
     EXPECT_EQ(barva(f().TlPrisada1), QColor(0, 0, 255));
 }
@@ -257,6 +257,24 @@ TEST_F(Tvorba, LongNoteScrollsInItsStrip)
     pas->NastavText(QStringLiteral("krátká"));
     pas->Doprava();
     EXPECT_EQ(pas->Posun(), 0);
+}
+
+TEST_F(Tvorba, AHugeNameShowsItsBeginningInTheLabels)
+{
+    okno.reset();
+    std::string jmeno;
+    while (jmeno.size() < 70000)
+        jmeno += "Obr ";
+    spustPoUvodu(jmeno + "\tJed\t\nMaly\tJed\t\n");
+    f().Tprisady->VyberRadek(f().Tprisady->RadekSOdkazem(prisada(jmeno.c_str())));
+    okno->TprisadyDblClick();
+    for (const QLabel* popisek : {static_cast<const QLabel*>(f().TpJmeno), static_cast<const QLabel*>(f().TlPrisada1)}) {
+        EXPECT_EQ(popisek->text().size(), 65536 + 1);
+        EXPECT_TRUE(popisek->text().startsWith(QStringLiteral("Obr Obr")));
+        EXPECT_TRUE(popisek->text().endsWith(QChar(0x2026)));
+    }
+    // The potion holds the ingredient itself, whatever its label shows.
+    EXPECT_EQ(okno->Lektvar.Prisady[0], prisada(jmeno.c_str()));
 }
 
 } // namespace

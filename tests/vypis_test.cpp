@@ -28,25 +28,25 @@ protected:
     }
 
     TPrisada* prisada(const char* jmeno) { return &Prisada(okno->Seznam, jmeno); }
-    std::vector<std::string> texty(QListWidget* seznam) const
+    std::vector<std::string> texty(TListBox* seznam) const
     {
         std::vector<std::string> out;
         for (int i = 0; i < seznam->count(); ++i)
-            out.push_back(DoCp1250(seznam->item(i)->text()));
+            out.push_back(DoCp1250(seznam->Text(i)));
         return out;
     }
     std::string nadpis() { return DoCp1250(f().VL1->text()); }
 
     void klikni(TListBox* seznam, int radek)
     {
-        seznam->scrollToItem(seznam->item(radek));
-        QTest::mouseClick(seznam->viewport(), Qt::LeftButton, {}, seznam->visualItemRect(seznam->item(radek)).center());
+        seznam->scrollTo(seznam->Index(radek));
+        QTest::mouseClick(seznam->viewport(), Qt::LeftButton, {}, seznam->visualRect(seznam->Index(radek)).center());
     }
     void dvojklik(TListBox* seznam, int radek)
     {
         klikni(seznam, radek);
         QTest::mouseDClick(seznam->viewport(), Qt::LeftButton, {},
-                           seznam->visualItemRect(seznam->item(radek)).center());
+                           seznam->visualRect(seznam->Index(radek)).center());
     }
 };
 
@@ -150,7 +150,7 @@ TEST_F(Vypis, DoubleClickWithoutSelectionDoesNothing)
     EXPECT_EQ(f().Pages->currentIndex(), 1);
     // Enter on a found potion loads it.
     f().Vlist->setFocus();
-    f().Vlist->setCurrentRow(0);
+    f().Vlist->VyberRadek(0);
     QTest::keyClick(f().Vlist, Qt::Key_Return);
     EXPECT_THAT(okno->Lektvar.Prisady, ElementsAre(prisada("Alfa"), prisada("Delta"), nullptr, nullptr));
 }
@@ -169,6 +169,26 @@ TEST_F(Vypis, NothingAdmissibleGivesEmptyListsAndHeading)
     f().Vvyber2->click();
     EXPECT_THAT(texty(f().VvyberList), IsEmpty());
     EXPECT_EQ(nadpis(), "");
+}
+
+TEST_F(Vypis, AHugeNameShowsTheBeginningOfTheHeading)
+{
+    okno.reset();
+    std::string jmeno;
+    while (jmeno.size() < 70000)
+        jmeno += "Obr ";
+    katalog(jmeno + "\tX\t\nMaly\tX\t\n");
+    spust();
+    f().Vvyber2->click();
+    f().VvyberList->VyberRadek(f().VvyberList->RadekSOdkazem(&Prisada(okno->Seznam, jmeno)));
+    okno->VvyberListClick();
+    const QString nadpis = f().VL1->text();
+    EXPECT_EQ(nadpis.size(), 65536 + 1);
+    EXPECT_TRUE(nadpis.startsWith(QStringLiteral("Lektvary z přísady Obr Obr")));
+    EXPECT_TRUE(nadpis.endsWith(QChar(0x2026)));
+    // The listing itself is whole.
+    ASSERT_EQ(f().Vlist->count(), 1);
+    EXPECT_EQ(DoCp1250(f().Vlist->Text(0)), "+ Maly => X");
 }
 
 } // namespace

@@ -66,7 +66,6 @@ std::vector<std::string> jmenaZasob(const std::string& obsah)
 
 void TMF::pripravHledani()
 {
-    ui_->Hlist->setItemDelegate(new TKreslicRadku(*this, *ui_->Hlist));
     ui_->Hefekty->setSelectionMode(QAbstractItemView::SingleSelection);
     ui_->Hefekty->installEventFilter(new TMezernik(ui_->Hefekty, [this] { HefektyClick(); }));
     connect(ui_->Hefekty, &QListWidget::itemClicked, this, [this](QListWidgetItem* radek) {
@@ -168,10 +167,15 @@ try {
     TListBox* seznam = ui_->Hlist;
     // Hidden while it is refilled, so a long list is drawn once.
     seznam->hide();
-    seznam->clear();
-    for (std::size_t i = 0; i < nalezeneLektvary_.size(); ++i)
-        PridejRadek(seznam, ZCp1250(TextNalezeneho(nalezeneLektvary_[i])), QVariant::fromValue(static_cast<int>(i)));
-    seznam->setCurrentRow(-1);
+    std::vector<int> poradi(nalezeneLektvary_.size());
+    for (std::size_t i = 0; i < poradi.size(); ++i)
+        poradi[i] = static_cast<int>(i);
+    // A line is made from its potion when it is shown; the potions live
+    // until the next search, which refills the list.
+    seznam->NastavRadky<int>(std::move(poradi), [this](const int& i, std::size_t nejvic) {
+        return TextNalezeneho(nalezeneLektvary_.at(static_cast<std::size_t>(i))).substr(0, nejvic);
+    });
+    seznam->VyberRadek(-1);
     seznam->show();
     ui_->HL1->setText(ZCp1250(NadpisHledani(zadani.Chtene, vysledek.Celkem, vysledek.Uplny)));
     ui_->HL1->adjustSize();

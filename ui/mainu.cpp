@@ -243,9 +243,6 @@ try {
     TprisadyClick();
     ZobrazLektvar();
     // The lists keep their texts; their colours follow at the next drawing.
-    for (QListWidget* seznam : {static_cast<QListWidget*>(ui_->Tefekty), static_cast<QListWidget*>(ui_->Tprisady),
-                                static_cast<QListWidget*>(ui_->VvyberList), static_cast<QListWidget*>(ui_->Vlist)})
-        seznam->viewport()->update();
     NaplnHledani();
 } catch (...) {
     TAplikace::HlasZachycenouChybu();

@@ -17,7 +17,6 @@
 #include "katalog.h"
 #include "lektvar.h"
 
-class QFontMetricsF;
 class QLabel;
 class QTextCharFormat;
 class QListWidget;
@@ -54,22 +53,14 @@ public:
     bool PrisadaZarazena(const TPrisada& prisada) const;
     bool EfektZarazen(const TEfekt& efekt) const;
     void SeradPolozky(TListBox* seznam);
-    QString ZalomText(const QListWidget* seznam, int radek) const;
-    // The same for a text that is not (yet) a line of the list.
-    QString ZalomText(const QListWidget* seznam, const QString& text) const;
-    int TlistMeasureItem(const QListWidget* seznam, int radek) const;
-    void TlistDrawItem(const QListWidget* seznam, int radek, QPainter* malir, const QRect& obdelnik,
+    QString ZalomText(const TListBox* seznam, int radek) const;
+    int TlistMeasureItem(const TListBox* seznam, int radek) const;
+    void TlistDrawItem(const TListBox* seznam, int radek, QPainter* malir, const QRect& obdelnik,
                        QStyle::State stav) const;
     // Where the notebook's user area starts: the header's length.
     int ZacatekUzivatelske = 0;
     // Appends a line after the notebook's last line with this format.
     void PridejRadekZapisniku(const QString& text, const QTextCharFormat& format);
-
-    // Appends a line (or, in a self-sorting list, inserts it in its place)
-    // and fixes its height. Returns the line's row.
-    int PridejRadek(TListBox* seznam, const QString& text, const QVariant& odkaz);
-    // Appends lines in the order of SeradPolozky, sorting them first.
-    void PridejSerazeneRadky(TListBox* seznam, std::vector<std::pair<QString, QVariant>> radky);
 
 public slots:
     void FormCreate();
@@ -128,9 +119,19 @@ private:
     void pripravTvorbu();
     void pripravVypis();
     bool rezimEfektu() const;
-    // Lines of the admissible ingredients of a source, marked while the
-    // expansions are distinguished.
-    std::vector<std::pair<QString, QVariant>> radkyPrisad(const std::vector<TPrisada*>& zdroj) const;
+    // Fills a list with the admissible ingredients of a source, sorted, marked
+    // while the expansions are distinguished.
+    void naplnPrisady(TListBox* seznam, const std::vector<TPrisada*>& zdroj);
+    // Every ingredient of the catalogue in the order of SeradPolozky, with or
+    // without marks: sorting a whole large catalogue takes long, so it is
+    // done once and the lists only pick the admissible ones out of it.
+    const std::vector<TPrisada*>& serazenePrisady(bool znacky) const;
+    struct TPoradiPrisad {
+        const void* Katalog = nullptr;
+        std::size_t Pocet = 0;
+        std::vector<TPrisada*> Prisady;
+    };
+    mutable std::array<TPoradiPrisad, 2> poradiPrisad_;
     void pripravZapisnik();
     void pripravZapisy();
     // Appends one entry: heading, body lines (one of them in italics, if
@@ -161,12 +162,6 @@ private:
     bool zobrazeno_ = false;
     bool konciPoChybe_ = false;
     bool aktualizujiStyl_ = false;
-    // Word widths for wrapping list lines, for the font they were measured in.
-    mutable QHash<QString, qreal> sirkySlov_;
-    mutable QFont pismoSirek_;
-    qreal sirkaSlova(const QFontMetricsF& metriky, const QString& slovo) const;
-    int vyskaTextu(const QListWidget* seznam, const QString& text) const;
-
     // Search page: potions by wanted and avoided effects (hledani_lektvaru.cpp).
 public slots:
     void HefektyClick();

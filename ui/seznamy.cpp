@@ -2,12 +2,17 @@
 // and the wrapping, measuring and drawing of every line.
 #include "seznamy.h"
 
+#include <QApplication>
 #include <QCollator>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScrollBar>
+#include <algorithm>
 
 #include "aplikace.h"
+#include "cp1250.h"
 #include "mainu.h"
+#include "nalezene.h"
 #include "text.h"
 #include "ui_mainu.h"
 
@@ -17,6 +22,11 @@ const QString kVsechny = QStringLiteral("- všechny -");
 const QString kOdsazeni = QStringLiteral("   ");
 constexpr int kOkrajVlevo = 2;
 constexpr int kRezervaSirky = 24;
+// Layouts kept: far more than a page of every list, and a layout of a
+// huge text is not made twice while it is in view.
+constexpr int kPocetRozvrhu = 512;
+constexpr std::uint16_t kVysokyRadek = 0xFFFF;
+constexpr std::size_t kNejvicZnaku = 65536;
 
 QCollator& ceskeRazeni()
 {
@@ -26,24 +36,6 @@ QCollator& ceskeRazeni()
         return c;
     }();
     return razeni;
-}
-
-// Row at which a new line goes in a self-sorting list: after every line that
-// does not sort after it, the first line staying first.
-int mistoVRazenem(const QListWidget& seznam, const QString& text)
-{
-    int od = 1;
-    int po = seznam.count();
-    if (seznam.count() == 0)
-        return 0;
-    while (od < po) {
-        const int stred = (od + po) / 2;
-        if (ceskeRazeni().compare(seznam.item(stred)->text(), text) <= 0)
-            od = stred + 1;
-        else
-            po = stred;
-    }
-    return od;
 }
 
 } // namespace
@@ -64,131 +56,78 @@ QColor BarvaTextu(const QString& text)
     return BarvaPuvodu(text.contains(QStringLiteral("[T")), text.contains(QStringLiteral("B]")));
 }
 
-TListBox::TListBox(QWidget* rodic) : QListWidget(rodic)
+// ---- model -----------------------------------------------------------------
+
+TModelSeznamu::TModelSeznamu(QObject* rodic) : QAbstractListModel(rodic) {}
+
+int TModelSeznamu::rowCount(const QModelIndex& rodic) const
 {
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    connect(this, &QListWidget::itemClicked, this, &TListBox::Klik);
-    connect(this, &QListWidget::itemDoubleClicked, this, &TListBox::DvojKlik);
+    return rodic.isValid() || radky_ == nullptr ? 0 : radky_->Pocet();
 }
 
-void TListBox::VyberRadek(int radek)
+QVariant TModelSeznamu::data(const QModelIndex& index, int role) const
 {
-    setCurrentRow(radek);
-    if (radek < 0)
-        clearSelection();
+    if (!index.isValid() || index.row() >= rowCount() || (role != Qt::DisplayRole && role != Qt::AccessibleTextRole))
+        return QVariant();
+    return Text(index.row());
 }
 
-void TListBox::keyPressEvent(QKeyEvent* udalost)
+void TModelSeznamu::Nastav(std::unique_ptr<TRadkySeznamu> radky)
 {
-    if (udalost->key() == Qt::Key_Return || udalost->key() == Qt::Key_Enter) {
-        if (currentRow() >= 0)
-            emit DvojKlik();
+    beginResetModel();
+    radky_ = std::move(radky);
+    endResetModel();
+}
+
+void TModelSeznamu::SeradPodleKlice()
+{
+    if (radky_ == nullptr)
         return;
-    }
-    const int predtim = currentRow();
-    QListWidget::keyPressEvent(udalost);
-    if (currentRow() != predtim)
-        emit Klik();
+    beginResetModel();
+    radky_->SeradPodleKlice();
+    endResetModel();
 }
 
-TKreslicRadku::TKreslicRadku(const TMF& okno, TListBox& seznam)
-    : QStyledItemDelegate(&seznam), okno_(okno), seznam_(seznam)
+QString TModelSeznamu::Text(int radek) const
 {
+    return ZCp1250(TextCp(radek));
 }
 
-void TKreslicRadku::paint(QPainter* malir, const QStyleOptionViewItem& volby, const QModelIndex& index) const
+std::string TModelSeznamu::ZacatekTextu(int radek, std::size_t nejvic) const
 {
-    okno_.TlistDrawItem(&seznam_, index.row(), malir, volby.rect, volby.state);
-    if (volby.state & QStyle::State_HasFocus) {
-        QStyleOptionFocusRect ramecek;
-        ramecek.initFrom(&seznam_);
-        ramecek.rect = volby.rect;
-        seznam_.style()->drawPrimitive(QStyle::PE_FrameFocusRect, &ramecek, malir, &seznam_);
-    }
+    if (radky_ == nullptr || radek < 0 || radek >= radky_->Pocet())
+        return std::string();
+    return radky_->ZacatekTextu(radek, nejvic);
 }
 
-QSize TKreslicRadku::sizeHint(const QStyleOptionViewItem&, const QModelIndex& index) const
+std::string TModelSeznamu::TextCp(int radek) const
 {
-    const QSize pevna = index.data(Qt::SizeHintRole).toSize();
-    if (pevna.isValid())
-        return pevna;
-    return QSize(seznam_.viewport()->width(), okno_.TlistMeasureItem(&seznam_, index.row()));
+    if (radky_ == nullptr || radek < 0 || radek >= radky_->Pocet())
+        return std::string();
+    return radky_->TextCp(radek);
 }
 
-void TMF::pripravSeznamy()
+// ---- delegate --------------------------------------------------------------
+
+TKreslicRadku::TKreslicRadku(TListBox& seznam) : QAbstractItemDelegate(&seznam), seznam_(seznam)
 {
-    for (TListBox* seznam : {ui_->Tefekty, ui_->Tprisady, ui_->VvyberList, ui_->Vlist})
-        seznam->setItemDelegate(new TKreslicRadku(*this, *seznam));
-    ui_->Tefekty->NastavRazeni(true);
+    rozvrhy_.setMaxCost(kPocetRozvrhu);
 }
 
-bool TMF::PrisadaZarazena(const TPrisada& prisada) const
+void TKreslicRadku::Zapomen()
 {
-    return PrisadaPripustna(prisada, TZarazeni{ui_->Otribunal->isChecked(), ui_->Obloodmoon->isChecked()});
+    radku_.clear();
+    vysoke_.clear();
+    rozvrhy_.clear();
 }
 
-bool TMF::EfektZarazen(const TEfekt& efekt) const
+int TKreslicRadku::vyskaRadku() const
 {
-    for (const TPrisada* prisada : efekt.Prisady)
-        if (PrisadaZarazena(*prisada))
-            return true;
-    return false;
-}
-
-int TMF::PridejRadek(TListBox* seznam, const QString& text, const QVariant& odkaz)
-{
-    auto* polozka = new QListWidgetItem(text);
-    polozka->setData(Qt::UserRole, odkaz);
-    // The height is fixed once, when the line enters the list.
-    polozka->setSizeHint(QSize(seznam->viewport()->width(), vyskaTextu(seznam, text)));
-    const int radek = seznam->Razeny() ? mistoVRazenem(*seznam, text) : seznam->count();
-    seznam->insertItem(radek, polozka);
-    return radek;
-}
-
-void TMF::PridejSerazeneRadky(TListBox* seznam, std::vector<std::pair<QString, QVariant>> radky)
-{
-    SeradPodleKlice(radky, [](const std::pair<QString, QVariant>& r) { return DoCp1250(r.first); });
-    for (const auto& [text, odkaz] : radky)
-        PridejRadek(seznam, text, odkaz);
-}
-
-void TMF::NaplnEfekty()
-try {
-    TListBox* seznam = ui_->Tefekty;
-    seznam->setUpdatesEnabled(false);
-    seznam->clear();
-    PridejRadek(seznam, kVsechny, QVariant());
-    for (TEfekt* efekt : Seznam.Efekty)
-        if (EfektZarazen(*efekt))
-            PridejRadek(seznam, ZCp1250(efekt->Jmeno), QVariant::fromValue(efekt));
-    seznam->VyberRadek(0);
-    seznam->setUpdatesEnabled(true);
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
-}
-
-void TMF::SeradPolozky(TListBox* seznam)
-{
-    std::vector<QListWidgetItem*> polozky;
-    polozky.reserve(static_cast<std::size_t>(seznam->count()));
-    while (seznam->count() > 0)
-        polozky.push_back(seznam->takeItem(seznam->count() - 1));
-    std::reverse(polozky.begin(), polozky.end());
-    SeradPodleKlice(polozky, [](const QListWidgetItem* p) { return DoCp1250(p->text()); });
-    for (QListWidgetItem* polozka : polozky)
-        seznam->addItem(polozka);
-}
-
-QString TMF::ZalomText(const QListWidget* seznam, int radek) const
-{
-    return ZalomText(seznam, seznam->item(radek)->text());
+    return QFontMetrics(seznam_.font()).height();
 }
 
 // Words recur across the lines of a list, so each is measured once.
-qreal TMF::sirkaSlova(const QFontMetricsF& metriky, const QString& slovo) const
+qreal TKreslicRadku::sirkaSlova(const QFontMetricsF& metriky, const QString& slovo) const
 {
     auto it = sirkySlov_.constFind(slovo);
     if (it != sirkySlov_.cend())
@@ -198,18 +137,22 @@ qreal TMF::sirkaSlova(const QFontMetricsF& metriky, const QString& slovo) const
     return *sirkySlov_.insert(slovo, metriky.horizontalAdvance(slovo));
 }
 
-QString TMF::ZalomText(const QListWidget* seznam, const QString& puvodni) const
+TKreslicRadku::TRozvrh TKreslicRadku::zalom(const QString& puvodni) const
 {
+    TRozvrh rozvrh;
+    rozvrh.Tribunal = puvodni.contains(QStringLiteral("[T"));
+    rozvrh.Bloodmoon = puvodni.contains(QStringLiteral("B]"));
     // The origin mark and its blank are shown as colour, not as text.
     const QString text = BezZnacky(puvodni);
 
-    const int sirka = seznam->width() - kRezervaSirky;
-    if (!(seznam->font() == pismoSirek_)) {
+    const int sirka = seznam_.width() - kRezervaSirky;
+    if (!(seznam_.font() == pismoSirek_)) {
         sirkySlov_.clear();
-        pismoSirek_ = seznam->font();
+        pismoSirek_ = seznam_.font();
     }
-    const QFontMetricsF metriky(seznam->font());
-    QString vysledek;
+    const QFontMetricsF metriky(seznam_.font());
+    QString& vysledek = rozvrh.Text;
+    vysledek.reserve(text.size());
     qreal sirkaRadku = 0;
     bool prazdnyRadek = true;
     qsizetype zacatek = 0;
@@ -229,36 +172,516 @@ QString TMF::ZalomText(const QListWidget* seznam, const QString& puvodni) const
         }
         prazdnyRadek = false;
     }
-    return vysledek;
+    // A "|" of the text itself also ends a display line.
+    rozvrh.Zacatky.push_back(0);
+    for (qsizetype i = vysledek.indexOf(QLatin1Char('|')); i >= 0; i = vysledek.indexOf(QLatin1Char('|'), i + 1))
+        rozvrh.Zacatky.push_back(i + 1);
+    return rozvrh;
 }
 
-int TMF::TlistMeasureItem(const QListWidget* seznam, int radek) const
+void TKreslicRadku::overPlatnost() const
 {
-    return vyskaTextu(seznam, seznam->item(radek)->text());
+    if (sirkaRozvrhu_ == seznam_.width() && pismoRozvrhu_ == seznam_.font())
+        return;
+    radku_.clear();
+    vysoke_.clear();
+    rozvrhy_.clear();
+    sirkaRozvrhu_ = seznam_.width();
+    pismoRozvrhu_ = seznam_.font();
 }
 
-int TMF::vyskaTextu(const QListWidget* seznam, const QString& text) const
+const TKreslicRadku::TRozvrh& TKreslicRadku::rozvrh(int radek) const
 {
-    // An empty text still gets one line, so the line can be seen and clicked.
-    const auto radku = ZalomText(seznam, text).count(QLatin1Char('|')) + 1;
-    return static_cast<int>(radku) * QFontMetrics(seznam->font()).height();
+    overPlatnost();
+    if (const TRozvrh* znamy = rozvrhy_.object(radek))
+        return *znamy;
+    std::string zacatek = seznam_.ZacatekTextu(radek, kNejvicZnaku + 1);
+    const bool zkraceny = zacatek.size() > kNejvicZnaku;
+    zacatek.resize(std::min(zacatek.size(), kNejvicZnaku));
+    QString text = ZCp1250(zacatek);
+    if (zkraceny)
+        text += QChar(0x2026);
+    auto* novy = new TRozvrh(zalom(text));
+    const int radku = static_cast<int>(novy->Zacatky.size());
+    if (radku_.size() != static_cast<std::size_t>(seznam_.count()))
+        radku_.assign(static_cast<std::size_t>(seznam_.count()), 0);
+    if (radku < kVysokyRadek) {
+        radku_[static_cast<std::size_t>(radek)] = static_cast<std::uint16_t>(radku);
+    } else {
+        radku_[static_cast<std::size_t>(radek)] = kVysokyRadek;
+        vysoke_[radek] = radku;
+    }
+    rozvrhy_.insert(radek, novy);
+    return *novy;
 }
 
-void TMF::TlistDrawItem(const QListWidget* seznam, int radek, QPainter* malir, const QRect& obdelnik,
-                        QStyle::State stav) const
+QString TKreslicRadku::ZalomText(int radek) const
 {
-    const QString zobrazeny = ZalomText(seznam, radek);
-    const QColor barva = ui_->Olisit->isChecked() ? BarvaTextu(seznam->item(radek)->text()) : QColor(Qt::black);
-    const QPalette& paleta = seznam->palette();
+    return rozvrh(radek).Text;
+}
+
+int TKreslicRadku::Vyska(int radek) const
+{
+    if (radek < 0 || radek >= seznam_.count())
+        return 0;
+    overPlatnost();
+    const std::size_t i = static_cast<std::size_t>(radek);
+    if (radku_.size() != static_cast<std::size_t>(seznam_.count()) || radku_[i] == 0)
+        rozvrh(radek);
+    const int radku = radku_[i] == kVysokyRadek ? vysoke_.at(radek) : radku_[i];
+    return radku * vyskaRadku();
+}
+
+void TKreslicRadku::Nakresli(QPainter* malir, int radek, const QRect& obdelnik, QStyle::State stav) const
+{
+    const TRozvrh& r = rozvrh(radek);
+    const QColor barva = barvy_ ? BarvaPuvodu(r.Tribunal, r.Bloodmoon) : QColor(Qt::black);
+    const QPalette& paleta = seznam_.palette();
     malir->save();
     malir->fillRect(obdelnik, (stav & QStyle::State_Selected) ? paleta.highlight() : paleta.base());
-    malir->setFont(seznam->font());
+    malir->setFont(seznam_.font());
     malir->setPen(barva);
-    const QFontMetrics metriky(seznam->font());
-    int y = obdelnik.top();
-    for (const QString& cast : zobrazeny.split(QLatin1Char('|'))) {
-        malir->drawText(obdelnik.left() + kOkrajVlevo, y + metriky.ascent(), cast);
-        y += metriky.height();
+    const QFontMetrics metriky(seznam_.font());
+    const int vyska = metriky.height();
+    // Only the display lines that can be seen: a line may be far taller
+    // than the view.
+    std::size_t prvni = 0;
+    std::size_t konec = r.Zacatky.size();
+    if (malir->hasClipping()) {
+        const QRect orez = malir->clipBoundingRect().toAlignedRect();
+        prvni = static_cast<std::size_t>(std::clamp((orez.top() - obdelnik.top()) / vyska, 0, static_cast<int>(konec)));
+        konec = static_cast<std::size_t>(
+            std::clamp((orez.bottom() - obdelnik.top()) / vyska + 1, 0, static_cast<int>(konec)));
+    }
+    for (std::size_t k = prvni; k < konec; ++k) {
+        const qsizetype od = r.Zacatky[k];
+        const qsizetype po = k + 1 < r.Zacatky.size() ? r.Zacatky[k + 1] - 1 : r.Text.size();
+        const int y = obdelnik.top() + static_cast<int>(k) * vyska;
+        malir->drawText(obdelnik.left() + kOkrajVlevo, y + metriky.ascent(), r.Text.mid(od, po - od));
     }
     malir->restore();
+}
+
+void TKreslicRadku::paint(QPainter* malir, const QStyleOptionViewItem& volby, const QModelIndex& index) const
+{
+    Nakresli(malir, index.row(), volby.rect, volby.state);
+    if (volby.state & QStyle::State_HasFocus) {
+        QStyleOptionFocusRect ramecek;
+        ramecek.initFrom(&seznam_);
+        ramecek.rect = volby.rect;
+        seznam_.style()->drawPrimitive(QStyle::PE_FrameFocusRect, &ramecek, malir, &seznam_);
+    }
+}
+
+QSize TKreslicRadku::sizeHint(const QStyleOptionViewItem&, const QModelIndex& index) const
+{
+    return QSize(seznam_.viewport()->width(), Vyska(index.row()));
+}
+
+// ---- view ------------------------------------------------------------------
+
+TListBox::TListBox(QWidget* rodic)
+    : QAbstractItemView(rodic), model_(new TModelSeznamu(this)), kreslic_(new TKreslicRadku(*this))
+{
+    setModel(model_);
+    setItemDelegate(kreslic_);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    connect(this, &QAbstractItemView::clicked, this, &TListBox::Klik);
+    connect(this, &QAbstractItemView::doubleClicked, this, &TListBox::DvojKlik);
+}
+
+int TListBox::currentRow() const
+{
+    const QModelIndex aktualni = currentIndex();
+    return aktualni.isValid() ? aktualni.row() : -1;
+}
+
+void TListBox::VyberRadek(int radek)
+{
+    if (radek < 0 || radek >= count()) {
+        setCurrentIndex(QModelIndex());
+        clearSelection();
+        return;
+    }
+    setCurrentIndex(Index(radek));
+}
+
+void TListBox::reset()
+{
+    kreslic_->Zapomen();
+    horni_ = 0;
+    QAbstractItemView::reset();
+    updateGeometries();
+    viewport()->update();
+}
+
+int TListBox::zacatekStrankyDo(int posledni) const
+{
+    const int vyska = viewport()->height();
+    int prvni = posledni;
+    int zabrano = kreslic_->Vyska(posledni);
+    while (prvni > 0) {
+        const int dalsi = kreslic_->Vyska(prvni - 1);
+        if (zabrano + dalsi > vyska)
+            break;
+        zabrano += dalsi;
+        --prvni;
+    }
+    return prvni;
+}
+
+int TListBox::konecStrankyOd(int prvni) const
+{
+    const int vyska = viewport()->height();
+    int posledni = prvni;
+    int zabrano = kreslic_->Vyska(prvni);
+    while (posledni + 1 < count()) {
+        const int dalsi = kreslic_->Vyska(posledni + 1);
+        if (zabrano + dalsi > vyska)
+            break;
+        zabrano += dalsi;
+        ++posledni;
+    }
+    return posledni;
+}
+
+void TListBox::nastavHorni(int radek)
+{
+    verticalScrollBar()->setValue(radek);
+    horni_ = std::clamp(radek, 0, std::max(0, verticalScrollBar()->maximum()));
+    viewport()->update();
+}
+
+void TListBox::updateGeometries()
+{
+    QScrollBar* posuvnik = verticalScrollBar();
+    const int pocet = count();
+    // The last page is full: the top line goes no further than its start.
+    const int nejvys = pocet > 0 ? zacatekStrankyDo(pocet - 1) : 0;
+    posuvnik->setRange(0, nejvys);
+    posuvnik->setSingleStep(1);
+    posuvnik->setPageStep(std::max(1, viewport()->height() / std::max(1, QFontMetrics(font()).height())));
+    horni_ = std::clamp(horni_, 0, nejvys);
+    QAbstractItemView::updateGeometries();
+}
+
+void TListBox::scrollContentsBy(int, int)
+{
+    horni_ = verticalScrollBar()->value();
+    viewport()->update();
+}
+
+void TListBox::resizeEvent(QResizeEvent* udalost)
+{
+    QAbstractItemView::resizeEvent(udalost);
+    updateGeometries();
+}
+
+void TListBox::changeEvent(QEvent* udalost)
+{
+    if (udalost->type() == QEvent::FontChange)
+        updateGeometries();
+    QAbstractItemView::changeEvent(udalost);
+}
+
+QRect TListBox::visualRect(const QModelIndex& index) const
+{
+    if (!index.isValid() || index.row() >= count())
+        return QRect();
+    const int radek = index.row();
+    const int sirka = viewport()->width();
+    const int vyska = viewport()->height();
+    if (radek < horni_) {
+        // Above the view: placed by the lines in between, as far as a view.
+        int y = 0;
+        for (int r = horni_ - 1; r >= radek; --r) {
+            y -= kreslic_->Vyska(r);
+            if (y < -vyska && r > radek)
+                return QRect(0, y - QFontMetrics(font()).height(), sirka, QFontMetrics(font()).height());
+        }
+        return QRect(0, y, sirka, kreslic_->Vyska(radek));
+    }
+    int y = 0;
+    for (int r = horni_; r < radek; ++r) {
+        y += kreslic_->Vyska(r);
+        if (y > vyska)
+            return QRect(0, y, sirka, QFontMetrics(font()).height());
+    }
+    return QRect(0, y, sirka, kreslic_->Vyska(radek));
+}
+
+void TListBox::scrollTo(const QModelIndex& index, ScrollHint rada)
+{
+    if (!index.isValid() || index.row() >= count())
+        return;
+    const int radek = index.row();
+    switch (rada) {
+    case PositionAtTop:
+        nastavHorni(radek);
+        break;
+    case PositionAtBottom:
+        nastavHorni(zacatekStrankyDo(radek));
+        break;
+    case PositionAtCenter: {
+        int prvni = radek;
+        int zabrano = kreslic_->Vyska(radek);
+        while (prvni > 0 && zabrano + kreslic_->Vyska(prvni - 1) <= viewport()->height() / 2)
+            zabrano += kreslic_->Vyska(--prvni);
+        nastavHorni(prvni);
+        break;
+    }
+    case EnsureVisible:
+        if (radek < horni_)
+            nastavHorni(radek);
+        else if (radek > konecStrankyOd(horni_))
+            nastavHorni(zacatekStrankyDo(radek));
+        break;
+    }
+}
+
+QModelIndex TListBox::indexAt(const QPoint& bod) const
+{
+    if (bod.y() < 0)
+        return QModelIndex();
+    const int vyska = viewport()->height();
+    int y = 0;
+    for (int r = horni_; r < count() && y < vyska; ++r) {
+        y += kreslic_->Vyska(r);
+        if (bod.y() < y)
+            return Index(r);
+    }
+    return QModelIndex();
+}
+
+QModelIndex TListBox::moveCursor(CursorAction akce, Qt::KeyboardModifiers)
+{
+    const int pocet = count();
+    if (pocet == 0)
+        return QModelIndex();
+    const int radek = currentRow();
+    if (radek < 0)
+        return Index(0);
+    int novy = radek;
+    switch (akce) {
+    case MoveUp:
+    case MovePrevious:
+        novy = radek - 1;
+        break;
+    case MoveDown:
+    case MoveNext:
+        novy = radek + 1;
+        break;
+    case MoveHome:
+        novy = 0;
+        break;
+    case MoveEnd:
+        novy = pocet - 1;
+        break;
+    case MovePageUp:
+        novy = std::min(zacatekStrankyDo(radek), radek - 1);
+        break;
+    case MovePageDown:
+        novy = std::max(konecStrankyOd(radek), radek + 1);
+        break;
+    default:
+        break;
+    }
+    return Index(std::clamp(novy, 0, pocet - 1));
+}
+
+void TListBox::setSelection(const QRect& obdelnik, QItemSelectionModel::SelectionFlags prikaz)
+{
+    const QRect oblast = obdelnik.normalized();
+    const int vyska = viewport()->height();
+    int prvni = -1;
+    int posledni = -1;
+    int y = 0;
+    for (int r = horni_; r < count() && y < vyska; ++r) {
+        const int h = kreslic_->Vyska(r);
+        if (y + h > oblast.top() && y <= oblast.bottom()) {
+            if (prvni < 0)
+                prvni = r;
+            posledni = r;
+        }
+        y += h;
+    }
+    if (prvni < 0) {
+        selectionModel()->select(QItemSelection(), prikaz);
+        return;
+    }
+    selectionModel()->select(QItemSelection(Index(prvni), Index(posledni)), prikaz);
+}
+
+QRegion TListBox::visualRegionForSelection(const QItemSelection& vyber) const
+{
+    QRegion oblast;
+    const int vyska = viewport()->height();
+    for (const QItemSelectionRange& rozsah : vyber) {
+        for (int r = std::max(rozsah.top(), horni_); r <= rozsah.bottom(); ++r) {
+            const QRect misto = visualRect(Index(r));
+            if (misto.top() > vyska)
+                break;
+            oblast += misto;
+        }
+    }
+    return oblast;
+}
+
+void TListBox::paintEvent(QPaintEvent* udalost)
+{
+    QPainter malir(viewport());
+    malir.setClipRect(udalost->rect());
+    const QRect plocha = viewport()->rect();
+    malir.fillRect(udalost->rect(), palette().base());
+    const QModelIndex aktualni = currentIndex();
+    int y = 0;
+    for (int r = horni_; r < count() && y < plocha.height(); ++r) {
+        const QModelIndex index = Index(r);
+        const int h = kreslic_->Vyska(r);
+        const QRect misto(0, y, plocha.width(), h);
+        y += h;
+        if (!misto.intersects(udalost->rect()))
+            continue;
+        QStyleOptionViewItem volby;
+        initViewItemOption(&volby);
+        volby.rect = misto;
+        if (selectionModel()->isSelected(index))
+            volby.state |= QStyle::State_Selected;
+        if (index == aktualni && hasFocus())
+            volby.state |= QStyle::State_HasFocus;
+        kreslic_->paint(&malir, volby, index);
+    }
+}
+
+void TListBox::keyboardSearch(const QString& hledany)
+{
+    const int pocet = count();
+    if (hledany.isEmpty() || pocet == 0)
+        return;
+    const bool pokracuje = psani_.isValid() && psani_.elapsed() < QApplication::keyboardInputInterval();
+    psani_.start();
+    napsano_ = (pokracuje ? napsano_ : std::string()) + MalaPismenaCp1250(DoCp1250(hledany));
+    const int od = std::max(0, currentRow()) + (pokracuje ? 0 : 1);
+    for (int i = 0; i < pocet; ++i) {
+        const int radek = (od + i) % pocet;
+        if (MalaPismenaCp1250(ZacatekTextu(radek, napsano_.size())) == napsano_) {
+            setCurrentIndex(Index(radek));
+            return;
+        }
+    }
+}
+
+void TListBox::keyPressEvent(QKeyEvent* udalost)
+{
+    if (udalost->key() == Qt::Key_Return || udalost->key() == Qt::Key_Enter) {
+        if (currentRow() >= 0)
+            emit DvojKlik();
+        return;
+    }
+    const int predtim = currentRow();
+    QAbstractItemView::keyPressEvent(udalost);
+    if (currentRow() != predtim)
+        emit Klik();
+}
+
+QString ZacatekProPopisek(std::string_view text)
+{
+    if (text.size() <= kNejvicZnakuPopisku)
+        return ZCp1250(text);
+    return ZCp1250(text.substr(0, kNejvicZnakuPopisku)) + QChar(0x2026);
+}
+
+// ---- the window's side ---------------------------------------------------------
+
+void TMF::pripravSeznamy()
+{
+    const auto barvy = [this](bool barvy) {
+        for (TListBox* seznam : {ui_->Tefekty, ui_->Tprisady, ui_->VvyberList, ui_->Vlist, ui_->Hlist}) {
+            seznam->Kreslic().NastavBarvy(barvy);
+            seznam->viewport()->update();
+        }
+    };
+    barvy(ui_->Olisit->isChecked());
+    connect(ui_->Olisit, &QCheckBox::toggled, this, barvy);
+}
+
+bool TMF::PrisadaZarazena(const TPrisada& prisada) const
+{
+    return PrisadaPripustna(prisada, TZarazeni{ui_->Otribunal->isChecked(), ui_->Obloodmoon->isChecked()});
+}
+
+bool TMF::EfektZarazen(const TEfekt& efekt) const
+{
+    for (const TPrisada* prisada : efekt.Prisady)
+        if (PrisadaZarazena(*prisada))
+            return true;
+    return false;
+}
+
+std::string TextEfektu(TEfekt* const& efekt, std::size_t nejvic)
+{
+    static const std::string vsechny = DoCp1250(kVsechny);
+    std::string text;
+    PripojNejvic(text, efekt ? efekt->Jmeno : std::string_view(vsechny), nejvic);
+    return text;
+}
+
+std::string JmenoPrisady(TPrisada* const& prisada, std::size_t nejvic)
+{
+    std::string text;
+    PripojNejvic(text, prisada->Jmeno, nejvic);
+    return text;
+}
+
+std::string OznacenaPrisada(TPrisada* const& prisada, std::size_t nejvic)
+{
+    std::string text;
+    PripojNejvic(text, ZnackaPrisady(*prisada), nejvic);
+    PripojNejvic(text, prisada->Jmeno, nejvic);
+    return text;
+}
+
+// The effect list runs in the language's alphabetical order, case ignored,
+// equal names in catalogue order, "- všechny -" first.
+void TMF::NaplnEfekty()
+try {
+    TListBox* seznam = ui_->Tefekty;
+    std::vector<std::pair<QCollatorSortKey, TEfekt*>> efekty;
+    for (TEfekt* efekt : Seznam.Efekty)
+        if (EfektZarazen(*efekt))
+            efekty.emplace_back(ceskeRazeni().sortKey(ZCp1250(efekt->Jmeno)), efekt);
+    std::stable_sort(efekty.begin(), efekty.end(),
+                     [](const auto& a, const auto& b) { return a.first.compare(b.first) < 0; });
+    std::vector<TEfekt*> radky{nullptr};
+    radky.reserve(efekty.size() + 1);
+    for (const auto& efekt : efekty)
+        radky.push_back(efekt.second);
+    seznam->NastavRadky<TEfekt*>(std::move(radky), TextEfektu);
+    seznam->VyberRadek(0);
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
+}
+
+void TMF::SeradPolozky(TListBox* seznam)
+{
+    seznam->SeradPodleKlice();
+}
+
+QString TMF::ZalomText(const TListBox* seznam, int radek) const
+{
+    return seznam->Kreslic().ZalomText(radek);
+}
+
+int TMF::TlistMeasureItem(const TListBox* seznam, int radek) const
+{
+    return seznam->Kreslic().Vyska(radek);
+}
+
+void TMF::TlistDrawItem(const TListBox* seznam, int radek, QPainter* malir, const QRect& obdelnik,
+                        QStyle::State stav) const
+{
+    seznam->Kreslic().Nakresli(malir, radek, obdelnik, stav);
 }

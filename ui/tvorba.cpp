@@ -90,12 +90,12 @@ void TMF::TefektyClick()
 try {
     TListBox* prisady = ui_->Tprisady;
     prisady->setUpdatesEnabled(false);
-    prisady->clear();
+    prisady->Vyprazdni();
     const int radek = ui_->Tefekty->currentRow();
     if (radek >= 0) {
         const TEfekt* efekt = ui_->Tefekty->Odkaz<TEfekt*>(radek);
         const std::vector<TPrisada*>& zdroj = radek == 0 || efekt == nullptr ? Seznam.Prisady : efekt->Prisady;
-        PridejSerazeneRadky(prisady, radkyPrisad(zdroj));
+        naplnPrisady(prisady, zdroj);
         const int vybrana = prisady->RadekSOdkazem(VybranaPrisada);
         if (vybrana >= 0) {
             // The detail box already shows this ingredient.
@@ -111,18 +111,34 @@ try {
     TAplikace::HlasZachycenouChybu();
 }
 
-std::vector<std::pair<QString, QVariant>> TMF::radkyPrisad(const std::vector<TPrisada*>& zdroj) const
+void TMF::naplnPrisady(TListBox* seznam, const std::vector<TPrisada*>& zdroj)
 {
+    // The marks are as the option stands now; the lines keep them.
     const bool znacky = ui_->Olisit->isChecked();
-    std::vector<std::pair<QString, QVariant>> radky;
-    for (TPrisada* prisada : zdroj) {
-        if (!PrisadaZarazena(*prisada))
-            continue;
-        std::string text = znacky ? ZnackaPrisady(*prisada) : std::string();
-        text += prisada->Jmeno;
-        radky.emplace_back(ZCp1250(text), QVariant::fromValue(prisada));
+    const bool vsechny = &zdroj == &Seznam.Prisady;
+    std::vector<TPrisada*> pripustne;
+    pripustne.reserve(zdroj.size());
+    // Picking from the sorted catalogue keeps the order a stable sort gives.
+    for (TPrisada* prisada : vsechny ? serazenePrisady(znacky) : zdroj)
+        if (PrisadaZarazena(*prisada))
+            pripustne.push_back(prisada);
+    seznam->NastavRadky<TPrisada*>(std::move(pripustne), znacky ? OznacenaPrisada : JmenoPrisady);
+    if (!vsechny)
+        SeradPolozky(seznam);
+}
+
+const std::vector<TPrisada*>& TMF::serazenePrisady(bool znacky) const
+{
+    TPoradiPrisad& poradi = poradiPrisad_[znacky ? 1 : 0];
+    if (poradi.Katalog != Seznam.Prisady.data() || poradi.Pocet != Seznam.Prisady.size()) {
+        poradi.Prisady = Seznam.Prisady;
+        SeradPodleKlice(poradi.Prisady, [znacky](TPrisada* prisada) {
+            return znacky ? OznacenaPrisada(prisada, std::string::npos) : JmenoPrisady(prisada, std::string::npos);
+        });
+        poradi.Katalog = Seznam.Prisady.data();
+        poradi.Pocet = Seznam.Prisady.size();
     }
-    return radky;
+    return poradi.Prisady;
 }
 
 void TMF::TprisadyClick()
@@ -132,7 +148,7 @@ try {
         return;
     VybranaPrisada = ui_->Tprisady->Odkaz<TPrisada*>(radek);
     const TPrisada& prisada = *VybranaPrisada;
-    ui_->TpJmeno->setText(ZCp1250(prisada.Jmeno));
+    ui_->TpJmeno->setText(ZacatekProPopisek(prisada.Jmeno));
     nastavBarvuTextu(ui_->TpJmeno, QPalette::WindowText, barvaJmena(prisada.Tribunal, prisada.Bloodmoon));
     ui_->TpDatadisky->setText(TextPuvodu(prisada.Tribunal, prisada.Bloodmoon));
     ui_->TpPopisPS->NastavText(kPoznamka + ZCp1250(prisada.Poznamka));
@@ -192,7 +208,7 @@ try {
     for (std::size_t k = 0; k < 4; ++k) {
         const TPrisada* prisada = Lektvar.Prisady[k];
         if (prisada != nullptr) {
-            TlPrisady_[k]->setText(ZCp1250(prisada->Jmeno));
+            TlPrisady_[k]->setText(ZacatekProPopisek(prisada->Jmeno));
             nastavBarvuTextu(TlPrisady_[k], QPalette::WindowText, barvaJmena(prisada->Tribunal, prisada->Bloodmoon));
         } else {
             TlPrisady_[k]->setText(k == 0 ? kZadna : QString());

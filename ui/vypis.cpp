@@ -4,6 +4,7 @@
 
 #include "aplikace.h"
 #include "hledani.h"
+#include "nalezene.h"
 #include "mainu.h"
 #include "seznamy.h"
 #include "text.h"
@@ -41,18 +42,18 @@ void TMF::HomezeniXclick()
 try {
     TListBox* vyber = ui_->VvyberList;
     vyber->setUpdatesEnabled(false);
-    vyber->clear();
     if (rezimEfektu()) {
-        std::vector<std::pair<QString, QVariant>> radky;
+        std::vector<TEfekt*> efekty;
         for (TEfekt* efekt : Seznam.Efekty)
             if (EfektZarazen(*efekt))
-                radky.emplace_back(ZCp1250(efekt->Jmeno), QVariant::fromValue(efekt));
-        PridejSerazeneRadky(vyber, std::move(radky));
+                efekty.push_back(efekt);
+        vyber->NastavRadky<TEfekt*>(std::move(efekty), TextEfektu);
+        SeradPolozky(vyber);
         // As after a refill of the effect list: the potion's name comes back.
         if (!Seznam.Efekty.empty())
             ZobrazLektvar();
     } else {
-        PridejSerazeneRadky(vyber, radkyPrisad(Seznam.Prisady));
+        naplnPrisady(vyber, Seznam.Prisady);
     }
     vyber->VyberRadek(vyber->count() > 0 ? 0 : -1);
     vyber->setUpdatesEnabled(true);
@@ -62,28 +63,30 @@ try {
     TAplikace::HlasZachycenouChybu();
 }
 
+// The found potions are the finder's pairs themselves; a line's text is made
+// from its pair only when the line is shown or written.
 void TMF::VvyberListClick()
 try {
     TListBox* nalezene = ui_->Vlist;
     // Hidden while it is refilled, so a long listing is drawn once.
     nalezene->hide();
-    nalezene->clear();
+    nalezene->Vyprazdni();
     const int radek = ui_->VvyberList->currentRow();
     QString nadpis;
     if (radek >= 0) {
         const TZarazeni zarazeni{ui_->Otribunal->isChecked(), ui_->Obloodmoon->isChecked()};
-        TVypis vypis;
-        if (rezimEfektu())
-            vypis = LektvarySEfektem(*ui_->VvyberList->Odkaz<TEfekt*>(radek), zarazeni,
-                                     ui_->VvyberJenom->isChecked());
-        else
-            vypis = LektvaryZPrisady(*ui_->VvyberList->Odkaz<TPrisada*>(radek), zarazeni);
-        nadpis = ZCp1250(vypis.Nadpis);
-        for (const TRadekVypisu& radekVypisu : vypis.Radky)
-            PridejRadek(nalezene, ZCp1250(radekVypisu.Text), QVariant::fromValue(radekVypisu.Dvojice));
+        TNalezene vypis = rezimEfektu() ? NalezeneSEfektem(*ui_->VvyberList->Odkaz<TEfekt*>(radek), zarazeni,
+                                                           ui_->VvyberJenom->isChecked())
+                                        : NalezeneZPrisady(*ui_->VvyberList->Odkaz<TPrisada*>(radek), zarazeni);
+        nadpis = ZacatekProPopisek(vypis.Nadpis);
+        const TDruhVypisu druh = vypis.Druh;
+        nalezene->NastavRadky<TDvojice>(std::move(vypis.Dvojice),
+                                        [druh](const TDvojice& dvojice, std::size_t nejvic) {
+                                            return TextDvojice(druh, dvojice, nejvic);
+                                        });
     }
     nastavNadpis(ui_->VL1, nadpis, ui_->VZlist->x());
-    nalezene->setCurrentRow(-1);
+    nalezene->VyberRadek(-1);
     nalezene->show();
 } catch (...) {
     TAplikace::HlasZachycenouChybu();

@@ -115,13 +115,13 @@ try {
 
 void TMF::TZefektClick()
 try {
-    const QListWidgetItem* efekt = ui_->Tefekty->currentItem();
-    const QString nadpis = QStringLiteral("Přísady s efektem ") + (efekt ? efekt->text() : QString());
+    const int efekt = ui_->Tefekty->currentRow();
+    const QString nadpis = QStringLiteral("Přísady s efektem ") + (efekt >= 0 ? ui_->Tefekty->Text(efekt) : QString());
     const bool znacky = ui_->Olisit->isChecked();
     QStringList radky;
     for (int i = 0; i < ui_->Tprisady->count(); ++i) {
         // The mark moves behind the name, or goes.
-        const auto [znacka, jmeno] = RozdelZnacku(ui_->Tprisady->item(i)->text());
+        const auto [znacka, jmeno] = RozdelZnacku(ui_->Tprisady->Text(i));
         radky << kTab + (znacky && !znacka.isEmpty() ? jmeno + QLatin1Char(' ') + znacka : jmeno);
     }
     zapisPolozku(nadpis, QColor(128, 128, 0), radky);
@@ -134,7 +134,7 @@ try {
     const bool znacky = ui_->Olisit->isChecked();
     QStringList radky;
     for (int i = 0; i < ui_->Vlist->count(); ++i) {
-        const QString text = ui_->Vlist->item(i)->text();
+        const QString text = ui_->Vlist->Text(i);
         radky << kTab + (znacky ? text : BezZnacky(text));
     }
     zapisPolozku(ui_->VL1->text(), QColor(0, 128, 128), radky);

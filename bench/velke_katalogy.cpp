@@ -1,0 +1,81 @@
+#include "velke_katalogy.h"
+
+#include <vector>
+
+#include "cp1250.h"
+#include "generator.h"
+
+std::string KatalogSeSpolecnymEfektem(std::size_t nositelu)
+{
+    Nahoda nahoda(0x53706F6CULL ^ nositelu);
+    std::vector<std::string> efekty;
+    const std::size_t pocetEfektu = std::max<std::size_t>(nositelu / 20, 4);
+    for (std::size_t i = 0; i < pocetEfektu; ++i)
+        efekty.push_back(VymysliSlovo(nahoda, true) + ' ' + std::to_string(i + 1));
+    const std::string spolecny = Cp1250ZUtf8("Apatie všudypřítomná");
+
+    std::string text = Cp1250ZUtf8("/ Jeden efekt, který nesou všechny přísady\r\n");
+    for (std::size_t i = 0; i < nositelu; ++i) {
+        text += VymysliJmenoPrisady(nahoda);
+        text += ' ';
+        text += std::to_string(i + 1);
+        text += '\t';
+        text += spolecny;
+        std::size_t vybrane[3];
+        for (std::size_t k = 0; k < 3; ++k) {
+            bool znovu = true;
+            while (znovu) {
+                vybrane[k] = nahoda.pod(efekty.size());
+                znovu = false;
+                for (std::size_t j = 0; j < k; ++j)
+                    znovu = znovu || vybrane[j] == vybrane[k];
+            }
+            text += '\t';
+            text += efekty[vybrane[k]];
+        }
+        const std::size_t znacka = nahoda.pod(100);
+        text += '\t';
+        text += znacka < 10 ? "[T]" : znacka < 16 ? "[B]" : "";
+        text += "\r\n";
+    }
+    return text;
+}
+
+std::string KatalogSDlouhymJmenem(const std::string& vzor, std::size_t delka)
+{
+    // The effects of the first ingredient line: its text from the first TAB.
+    std::string efekty;
+    std::size_t zacatek = 0;
+    while (zacatek < vzor.size()) {
+        std::size_t konec = vzor.find('\n', zacatek);
+        if (konec == std::string::npos)
+            konec = vzor.size();
+        std::string radek = vzor.substr(zacatek, konec - zacatek);
+        zacatek = konec + 1;
+        while (!radek.empty() && (radek.back() == '\r' || radek.back() == '\n'))
+            radek.pop_back();
+        const std::size_t tab = radek.find('\t');
+        if (radek.size() >= 2 && radek[0] != '/' && tab != std::string::npos) {
+            efekty = radek.substr(tab);
+            break;
+        }
+    }
+    Nahoda nahoda(0x446C6F75ULL);
+    std::string text = vzor;
+    if (!text.empty() && text.back() != '\n')
+        text += "\r\n";
+    std::string jmeno;
+    jmeno.reserve(delka + 32);
+    jmeno += "Nekonecny";
+    while (jmeno.size() < delka) {
+        jmeno += ' ';
+        jmeno += VymysliSlovo(nahoda, false);
+    }
+    jmeno.resize(delka);
+    if (jmeno.back() == ' ')
+        jmeno.back() = 'x';
+    text += jmeno;
+    text += efekty;
+    text += "\r\n";
+    return text;
+}
