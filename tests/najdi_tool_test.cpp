@@ -3,9 +3,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <fstream>
 #include <numeric>
@@ -15,28 +12,14 @@
 #include <vector>
 
 #include "hledani_plne.h"
+#include "nastroj_support.h"
 #include "test_support.h"
-
-extern char** environ;
 
 namespace {
 
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
-struct Beh {
-    int kod = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string obsah(const std::filesystem::path& cesta)
-{
-    std::ifstream soubor(cesta, std::ios::binary);
-    std::ostringstream text;
-    text << soubor.rdbuf();
-    return text.str();
-}
 
 class HledaniNastrojem : public ::testing::Test {
 protected:
@@ -44,34 +27,7 @@ protected:
 
     std::string katalog(std::string_view text) const { return slozka.zapis("katalog.txt", text).string(); }
 
-    // Standard output and error go to files, so neither pipe can block the tool.
-    Beh spust(const std::vector<std::string>& argumenty) const
-    {
-        std::vector<char*> argv{const_cast<char*>(MIXOR_KATALOG)};
-        for (const std::string& a : argumenty)
-            argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        const auto out = slozka.cesta() / "stdout";
-        const auto err = slozka.cesta() / "stderr";
-        posix_spawn_file_actions_t akce;
-        posix_spawn_file_actions_init(&akce);
-        posix_spawn_file_actions_addopen(&akce, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        posix_spawn_file_actions_addopen(&akce, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        pid_t pid = 0;
-        const int chyba = posix_spawn(&pid, MIXOR_KATALOG, &akce, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&akce);
-        Beh beh;
-        if (chyba != 0) {
-            ADD_FAILURE() << "cannot start " << MIXOR_KATALOG;
-            return beh;
-        }
-        int stav = 0;
-        waitpid(pid, &stav, 0);
-        beh.kod = WIFEXITED(stav) ? WEXITSTATUS(stav) : -1;
-        beh.out = obsah(out);
-        beh.err = obsah(err);
-        return beh;
-    }
+    Beh spust(const std::vector<std::string>& argumenty) const { return SpustNastroj(slozka.cesta(), argumenty); }
 };
 
 constexpr std::string_view kMaly = "P\tOhen\tVoda\t\t\t\r\n"
