@@ -27,7 +27,7 @@ struct TZadaniHledani {
 // how many of the first potions the result spells out.
 struct TMezHledani {
     std::size_t Prace = 4'000'000;
-    std::size_t Nalezenych = 1'000'000;
+    std::size_t Nalezenych = 4'000'000;
     std::size_t Vypsat = static_cast<std::size_t>(-1);
 };
 
