@@ -24,7 +24,6 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <ctime>
 #include <cstdio>
 #include <fstream>
@@ -166,8 +165,6 @@ void prohledejNahodne(int jenKolikrat)
                     nalezenych = vysledek.Celkem;
                 }
                 neuplnych += vysledek.Uplny ? 0 : 1;
-                if (!vysledek.Uplny && std::getenv("MIXOR_LADIT"))
-                    std::printf("    stopped: %.2f ms, %zu found\n", ms, vysledek.Celkem);
             }
             std::printf("  x%-2d %zu wanted: slowest %7.2f ms (%zu found), %d stopped by the limit; target %.0f ms: %s\n",
                         kolikrat, chtenych, nejhorsi, nalezenych, neuplnych, cil, nejhorsi <= cil ? "met" : "MISSED");

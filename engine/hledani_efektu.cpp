@@ -12,7 +12,6 @@
 #include "hledani_efektu.h"
 
 #include <algorithm>
-#include <bit>
 #include <unordered_map>
 
 namespace {
@@ -232,40 +231,71 @@ private:
 
     // The brewing rule for slots that share more than four effects (in
     // sdileneVsemi_, the same in every order): the potion keeps the first
-    // four of them in order of first appearance over the slots.
-    bool poradiVyhovuje(const std::array<std::uint32_t, kSlotu>& sloty, std::size_t pocet) const
+    // four of them in order of first appearance over the slots. What is
+    // kept only grows as slots are filled, so an order whose first slots
+    // already keep an avoided effect, or more unwanted ones than leave room
+    // for the wanted, is not followed further.
+    struct TVzate {
+        std::array<std::uint32_t, kSlotu> Efekty{};
+        std::size_t Pocet = 0;
+        std::size_t Cizich = 0;  // kept effects that are not wanted
+        std::uint8_t Chtene = 0;
+    };
+
+    // False when the kept effects with those of `kandidat` can no longer
+    // qualify.
+    bool vezmi(TVzate& vzate, std::uint32_t kandidat) const
     {
-        std::array<std::uint32_t, kSlotu> vzate{};
-        std::size_t vzatych = 0;
-        std::uint8_t chtene = 0;
-        for (std::size_t s = 0; s < pocet; ++s) {
-            const TKandidat& k = kandidati_[sloty[s]];
-            for (std::size_t j = 0; j < k.PocetEfektu; ++j) {
-                const std::uint32_t efekt = k.Efekty[j];
-                if (!sdilenyVsemi(efekt) || std::find(vzate.begin(), vzate.begin() + vzatych, efekt) !=
-                                                vzate.begin() + vzatych)
-                    continue;
-                if (role_[efekt].Zakazany)
-                    return false;
-                chtene |= role_[efekt].Chtene;
-                vzate[vzatych++] = efekt;
-                if (vzatych == kSlotu)
-                    return chtene == vsechnyChtene_;
-            }
+        const TKandidat& k = kandidati_[kandidat];
+        for (std::size_t j = 0; j < k.PocetEfektu && vzate.Pocet < kSlotu; ++j) {
+            const std::uint32_t efekt = k.Efekty[j];
+            const auto konec = vzate.Efekty.begin() + vzate.Pocet;
+            if (!sdilenyVsemi(efekt) || std::find(vzate.Efekty.begin(), konec, efekt) != konec)
+                continue;
+            if (role_[efekt].Zakazany)
+                return false;
+            vzate.Chtene |= role_[efekt].Chtene;
+            vzate.Cizich += role_[efekt].Chtene == 0 ? 1 : 0;
+            vzate.Efekty[vzate.Pocet++] = efekt;
         }
-        return chtene == vsechnyChtene_;
+        return vzate.Cizich + pocetChtenych_ <= kSlotu;
+    }
+
+    // Fills slots `od` on with the first qualifying order of the chosen
+    // ones not yet in a slot (bits of `volne`), in lexicographic order.
+    bool dosadPoradi(std::array<std::uint32_t, kSlotu>& sloty, std::size_t pocet, std::size_t od, unsigned volne,
+                     const TVzate& vzate)
+    {
+        for (std::size_t v = 0; v < pocet; ++v) {
+            if (((volne >> v) & 1u) == 0)
+                continue;
+            ++prace_;
+            TVzate dalsi = vzate;
+            if (!vezmi(dalsi, vybrane_[v]))
+                continue;
+            sloty[od] = vybrane_[v];
+            const unsigned zbyle = volne & ~(1u << v);
+            if (dalsi.Pocet == kSlotu) {
+                if (dalsi.Chtene != vsechnyChtene_)
+                    continue;
+                // Four kept: the rest follow in ascending order.
+                std::size_t s = od + 1;
+                for (std::size_t w = 0; w < pocet; ++w)
+                    if ((zbyle >> w) & 1u)
+                        sloty[s++] = vybrane_[w];
+                return true;
+            }
+            if (dosadPoradi(sloty, pocet, od + 1, zbyle, dalsi))
+                return true;
+        }
+        return false;
     }
 
     // The first qualifying slot order of the chosen ones, in lexicographic
     // order of positions, when they share more than four effects.
     bool najdiPoradiMaskou(std::array<std::uint32_t, kSlotu>& sloty, std::size_t pocet)
     {
-        do {
-            ++prace_;
-            if (poradiVyhovuje(sloty, pocet))
-                return true;
-        } while (std::next_permutation(sloty.begin(), sloty.begin() + pocet));
-        return false;
+        return dosadPoradi(sloty, pocet, 0, (1u << pocet) - 1, TVzate{});
     }
 
     // The working table of the brewing rule: effects in order of first
