@@ -24,7 +24,8 @@ struct TZadaniHledani {
 
 // Where the search stops rather than freeze: the work it does (sets looked
 // at and slot orders brewed) and the number of potions it finds. Vypsat:
-// how many of the first potions the result spells out.
+// how many of the first potions the result spells out; the others are only
+// counted, so they cost no memory.
 struct TMezHledani {
     std::size_t Prace = 4'000'000;
     std::size_t Nalezenych = 4'000'000;
