@@ -4,12 +4,14 @@
 // combinations of candidate positions in ascending order. A set that holds a
 // found potion is never extended (its supersets are not minimal), and a set
 // that can no longer bring every wanted effect into two of its ingredients is
-// never extended either. Each visited set and each slot order brewed costs
-// one unit of work.
+// never extended either. A set is brewed on effect masks: when its slots
+// share four effects or fewer every order gives them all; only a set that
+// shares more is brewed order by order, and then only for what it shares.
+// Each visited set and each slot order brewed costs one unit of work. Found
+// potions are counted; only the first ones to spell out are kept.
 #include "hledani_efektu.h"
 
 #include <algorithm>
-#include <bit>
 #include <unordered_map>
 
 namespace {
@@ -72,7 +74,7 @@ public:
             }
         TVysledekHledani vysledek;
         vysledek.Uplny = !zastaveno_;
-        vysledek.Celkem = nalezene_.size();
+        vysledek.Celkem = nalezenych_;
         const std::size_t vypsat = std::min(mez_.Vypsat, nalezene_.size());
         vysledek.Lektvary.reserve(vypsat);
         for (std::size_t i = 0; i < vypsat; ++i)
@@ -150,15 +152,151 @@ private:
                     sMaskou_[maska].push_back(i);
         zakazane_[0].assign((n + 63) / 64, 0);
         dvojice_.resize(n);
+        pripravMasky();
     }
 
-    // The brewing rule over candidates in this slot order, without building
-    // a potion: whether it qualifies, and how many effects the slots share.
-    struct TVarka {
-        bool Vyhovuje = false;
-        std::size_t Sdilenych = 0;
-        std::uint8_t ChteneSdilene = 0;  // wanted among all shared, the fifth on too
+    // Every effect as a bit, for the brew of a set whose slots share four
+    // effects or fewer: then every slot order gives the same effects, so
+    // the masks of what the members carry decide the set.
+    void pripravMasky()
+    {
+        slov_ = (role_.size() + 63) / 64;
+        masky_.assign(kandidati_.size() * slov_, 0);
+        chtenaMaska_.assign(slov_, 0);
+        zakazanaMaska_.assign(slov_, 0);
+        for (std::size_t cislo = 0; cislo < role_.size(); ++cislo) {
+            const std::uint64_t bit = std::uint64_t{1} << (cislo % 64);
+            if (role_[cislo].Chtene != 0)
+                chtenaMaska_[cislo / 64] |= bit;
+            if (role_[cislo].Zakazany)
+                zakazanaMaska_[cislo / 64] |= bit;
+        }
+        for (std::size_t i = 0; i < kandidati_.size(); ++i)
+            for (std::size_t j = 0; j < kandidati_[i].PocetEfektu; ++j)
+                masky_[i * slov_ + kandidati_[i].Efekty[j] / 64] |= std::uint64_t{1} << (kandidati_[i].Efekty[j] % 64);
+        sdileneVsemi_.assign(slov_, 0);
+        for (std::size_t uroven = 0; uroven <= kSlotu; ++uroven) {
+            videne_[uroven].assign(slov_, 0);
+            sdilene_[uroven].assign(slov_, 0);
+        }
+    }
+
+    // Seen and shared effects of the first pocet + 1 chosen ones, from
+    // those of the first pocet.
+    void pridejMasku(std::size_t pocet, std::uint32_t kandidat)
+    {
+        const std::uint64_t* m = &masky_[kandidat * slov_];
+        for (std::size_t w = 0; w < slov_; ++w) {
+            sdilene_[pocet + 1][w] = sdilene_[pocet][w] | (videne_[pocet][w] & m[w]);
+            videne_[pocet + 1][w] = videne_[pocet][w] | m[w];
+        }
+    }
+
+    // What the masks say of the chosen ones with candidate `posledni` added.
+    enum class TRychle { Nevyhovuje, Vyhovuje, Poradi };
+
+    TRychle rychleUvar(std::size_t pocet, std::uint32_t posledni, std::size_t& efektu)
+    {
+        const std::uint64_t* m = &masky_[posledni * slov_];
+        const std::uint64_t* videne = videne_[pocet].data();
+        const std::uint64_t* sdilene = sdilene_[pocet].data();
+        std::size_t sdilenych = 0;
+        bool chybiChteny = false;
+        bool zakazany = false;
+        for (std::size_t w = 0; w < slov_; ++w) {
+            const std::uint64_t s = sdilene[w] | (videne[w] & m[w]);
+            sdileneVsemi_[w] = s;
+            sdilenych += pocetJednicek(s);
+            chybiChteny = chybiChteny || (s & chtenaMaska_[w]) != chtenaMaska_[w];
+            zakazany = zakazany || (s & zakazanaMaska_[w]) != 0;
+        }
+        // A wanted effect no two slots share: no order brings it.
+        if (chybiChteny)
+            return TRychle::Nevyhovuje;
+        if (sdilenych > kSlotu)
+            return TRychle::Poradi;
+        efektu = sdilenych;
+        return zakazany ? TRychle::Nevyhovuje : TRychle::Vyhovuje;
+    }
+
+    static std::size_t pocetJednicek(std::uint64_t x)
+    {
+        x = x - ((x >> 1) & 0x5555555555555555u);
+        x = (x & 0x3333333333333333u) + ((x >> 2) & 0x3333333333333333u);
+        x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
+        return static_cast<std::size_t>((x * 0x0101010101010101u) >> 56);
+    }
+
+    bool sdilenyVsemi(std::uint32_t efekt) const { return (sdileneVsemi_[efekt / 64] >> (efekt % 64)) & 1u; }
+
+    // The brewing rule for slots that share more than four effects (in
+    // sdileneVsemi_, the same in every order): the potion keeps the first
+    // four of them in order of first appearance over the slots. What is
+    // kept only grows as slots are filled, so an order whose first slots
+    // already keep an avoided effect, or more unwanted ones than leave room
+    // for the wanted, is not followed further.
+    struct TVzate {
+        std::array<std::uint32_t, kSlotu> Efekty{};
+        std::size_t Pocet = 0;
+        std::size_t Cizich = 0;  // kept effects that are not wanted
+        std::uint8_t Chtene = 0;
     };
+
+    // False when the kept effects with those of `kandidat` can no longer
+    // qualify.
+    bool vezmi(TVzate& vzate, std::uint32_t kandidat) const
+    {
+        const TKandidat& k = kandidati_[kandidat];
+        for (std::size_t j = 0; j < k.PocetEfektu && vzate.Pocet < kSlotu; ++j) {
+            const std::uint32_t efekt = k.Efekty[j];
+            const auto konec = vzate.Efekty.begin() + vzate.Pocet;
+            if (!sdilenyVsemi(efekt) || std::find(vzate.Efekty.begin(), konec, efekt) != konec)
+                continue;
+            if (role_[efekt].Zakazany)
+                return false;
+            vzate.Chtene |= role_[efekt].Chtene;
+            vzate.Cizich += role_[efekt].Chtene == 0 ? 1 : 0;
+            vzate.Efekty[vzate.Pocet++] = efekt;
+        }
+        return vzate.Cizich + pocetChtenych_ <= kSlotu;
+    }
+
+    // Fills slots `od` on with the first qualifying order of the chosen
+    // ones not yet in a slot (bits of `volne`), in lexicographic order.
+    bool dosadPoradi(std::array<std::uint32_t, kSlotu>& sloty, std::size_t pocet, std::size_t od, unsigned volne,
+                     const TVzate& vzate)
+    {
+        for (std::size_t v = 0; v < pocet; ++v) {
+            if (((volne >> v) & 1u) == 0)
+                continue;
+            ++prace_;
+            TVzate dalsi = vzate;
+            if (!vezmi(dalsi, vybrane_[v]))
+                continue;
+            sloty[od] = vybrane_[v];
+            const unsigned zbyle = volne & ~(1u << v);
+            if (dalsi.Pocet == kSlotu) {
+                if (dalsi.Chtene != vsechnyChtene_)
+                    continue;
+                // Four kept: the rest follow in ascending order.
+                std::size_t s = od + 1;
+                for (std::size_t w = 0; w < pocet; ++w)
+                    if ((zbyle >> w) & 1u)
+                        sloty[s++] = vybrane_[w];
+                return true;
+            }
+            if (dosadPoradi(sloty, pocet, od + 1, zbyle, dalsi))
+                return true;
+        }
+        return false;
+    }
+
+    // The first qualifying slot order of the chosen ones, in lexicographic
+    // order of positions, when they share more than four effects.
+    bool najdiPoradiMaskou(std::array<std::uint32_t, kSlotu>& sloty, std::size_t pocet)
+    {
+        return dosadPoradi(sloty, pocet, 0, (1u << pocet) - 1, TVzate{});
+    }
 
     // The working table of the brewing rule: effects in order of first
     // appearance, with the slots that give each.
@@ -189,56 +327,6 @@ private:
         t.Radku = 0;
         for (std::size_t s = 0; s < pocet; ++s)
             pridej(t, sloty[s], s);
-    }
-
-    TVarka uvar(const std::uint32_t* sloty, std::size_t pocet)
-    {
-        TTabulka t;
-        posbirej(sloty, pocet, t);
-        return vyhodnot(t);
-    }
-
-    // Whether the table's potion qualifies.
-    TVarka vyhodnot(const TTabulka& t)
-    {
-        ++prace_;
-        const auto& efekty = t.Efekty;
-        const auto& sloty_ = t.Sloty;
-        const std::size_t radku = t.Radku;
-        TVarka varka;
-        std::uint8_t chtene = 0;
-        bool zakazany = false;
-        for (std::size_t r = 0; r < radku; ++r) {
-            if (!sdileny(sloty_[r]))
-                continue;
-            varka.ChteneSdilene |= role_[efekty[r]].Chtene;
-            if (++varka.Sdilenych <= kSlotu) {
-                chtene |= role_[efekty[r]].Chtene;
-                zakazany = zakazany || role_[efekty[r]].Zakazany;
-            }
-        }
-        varka.Vyhovuje = chtene == vsechnyChtene_ && !zakazany;
-        return varka;
-    }
-
-    // The first qualifying slot order, in lexicographic order of positions.
-    // With four shared effects or fewer every order keeps all of them, so
-    // the ascending order decides alone; no order helps when a wanted effect
-    // is not shared at all.
-    // `predpona`: the table of all slots but the last, in ascending order.
-    bool najdiPoradi(std::array<std::uint32_t, kSlotu>& sloty, std::size_t pocet, const TTabulka& predpona,
-                     std::size_t& efektu)
-    {
-        TTabulka t = predpona;
-        pridej(t, sloty[pocet - 1], pocet - 1);
-        const TVarka vzestupne = vyhodnot(t);
-        efektu = std::min(vzestupne.Sdilenych, kSlotu);
-        if (vzestupne.Vyhovuje || vzestupne.Sdilenych <= kSlotu || vzestupne.ChteneSdilene != vsechnyChtene_)
-            return vzestupne.Vyhovuje;
-        while (std::next_permutation(sloty.begin(), sloty.begin() + pocet))
-            if (uvar(sloty.data(), pocet).Vyhovuje)
-                return true;
-        return false;
     }
 
     // Per level: for every candidate, whether it would complete a found
@@ -290,10 +378,6 @@ private:
         // Only candidates that carry what every later member must carry.
         const std::vector<std::uint32_t>& nositele = sMaskou_[kazdy];
         const TBity& zakazane = zakazane_[pocet];
-        // The chosen ones' table serves every last member.
-        TTabulka predpona;
-        if (pocet + 1 == velikost)
-            posbirej(vybrane_.data(), pocet, predpona);
         for (auto it = std::lower_bound(nositele.begin(), nositele.end(), od); it != nositele.end(); ++it) {
             const std::uint32_t i = *it;
             if (++prace_ > mez_.Prace) {
@@ -304,8 +388,22 @@ private:
                 continue;
             vybrane_[pocet] = i;
             if (pocet + 1 == velikost) {
-                zkus(velikost, predpona);
+                std::size_t efektu = 0;
+                switch (rychleUvar(pocet, i, efektu)) {
+                case TRychle::Nevyhovuje:
+                    break;
+                case TRychle::Vyhovuje:
+                    zapis(vybrane_, velikost, efektu);
+                    break;
+                case TRychle::Poradi: {
+                    std::array<std::uint32_t, kSlotu> sloty = vybrane_;
+                    if (najdiPoradiMaskou(sloty, velikost))
+                        zapis(sloty, velikost, kSlotu);
+                    break;
+                }
+                }
             } else {
+                pridejMasku(pocet, i);
                 oznacDalsi(zakazane, pocet, i, zakazane_[pocet + 1]);
                 prohledej(velikost, pocet + 1, i + 1);
             }
@@ -314,12 +412,9 @@ private:
         }
     }
 
-    void zkus(std::size_t pocet, const TTabulka& predpona)
+    // A found potion: counted; kept while it is among the first Vypsat.
+    void zapis(const std::array<std::uint32_t, kSlotu>& sloty, std::size_t pocet, std::size_t efektu)
     {
-        std::array<std::uint32_t, kSlotu> sloty = vybrane_;
-        std::size_t efektu = 0;
-        if (!najdiPoradi(sloty, pocet, predpona, efektu))
-            return;
         if (nalezenych_ >= mez_.Nalezenych) {
             zastaveno_ = true;
             return;
@@ -328,30 +423,33 @@ private:
             dvojice_[vybrane_[0]].push_back(vybrane_[1]);
         else if (pocet == 3)
             trojice_[klicDvojice(vybrane_[0], vybrane_[1])].push_back(vybrane_[2]);
+        ++nalezenych_;
+        // Smaller sets came in earlier rounds and go first: this round
+        // keeps only the first of what is left to spell out.
+        const std::size_t mista = mez_.Vypsat - std::min(mez_.Vypsat, nalezene_.size());
+        if (mista == 0)
+            return;
         TNalez nalez;
         nalez.Sloty = sloty;
         nalez.PocetPrisad = static_cast<std::uint8_t>(pocet);
         nalez.PocetEfektu = static_cast<std::uint8_t>(efektu);
-        // Sets come in ascending order; only a set brewed in another order
-        // than ascending can be out of place among them.
-        const bool vzestupne = std::equal(sloty.begin(), sloty.begin() + pocet, vybrane_.begin());
-        (vzestupne ? kolo_ : prehozene_)[efektu].push_back(nalez);
-        ++nalezenych_;
+        if (kolo_.size() == mista) {
+            if (!dricve(nalez, kolo_.front()))
+                return;
+            std::pop_heap(kolo_.begin(), kolo_.end(), dricve);
+            kolo_.back() = nalez;
+        } else {
+            kolo_.push_back(nalez);
+        }
+        std::push_heap(kolo_.begin(), kolo_.end(), dricve);
     }
 
-    // Puts the potions of one size in order: by the number of effects, then
-    // by slot positions.
+    // Puts the kept potions of one size in order after the smaller ones.
     void uzavriKolo()
     {
-        for (std::size_t efektu = 0; efektu < kolo_.size(); ++efektu) {
-            std::sort(prehozene_[efektu].begin(), prehozene_[efektu].end(),
-                      [](const TNalez& a, const TNalez& b) { return dricve(a, b); });
-            std::merge(kolo_[efektu].begin(), kolo_[efektu].end(), prehozene_[efektu].begin(),
-                       prehozene_[efektu].end(), std::back_inserter(nalezene_),
-                       [](const TNalez& a, const TNalez& b) { return dricve(a, b); });
-            kolo_[efektu].clear();
-            prehozene_[efektu].clear();
-        }
+        std::sort_heap(kolo_.begin(), kolo_.end(), dricve);
+        nalezene_.insert(nalezene_.end(), kolo_.begin(), kolo_.end());
+        kolo_.clear();
     }
 
     TNalezenyLektvar lektvar(const TNalez& nalez) const
@@ -416,9 +514,15 @@ private:
     std::array<std::vector<std::uint32_t>, 1u << kMaxChtenych> sMaskou_;  // candidates carrying all of a mask
     std::vector<std::vector<std::uint32_t>> dvojice_;  // found pairs: later partners of each candidate
     std::unordered_map<std::uint64_t, std::vector<std::uint32_t>> trojice_;  // found triples by their first two
-    std::vector<TNalez> nalezene_;  // in order, rounds done so far
-    std::array<std::vector<TNalez>, kSlotu + 1> kolo_;      // this size, by number of effects
-    std::array<std::vector<TNalez>, kSlotu + 1> prehozene_;  // the same, brewed in another order
+    std::vector<TNalez> nalezene_;  // the first ones, in order, of the rounds done so far
+    std::vector<TNalez> kolo_;      // the first ones of this size, a heap with the last on top
+    std::size_t slov_ = 0;          // 64-bit words of an effect mask
+    std::vector<std::uint64_t> masky_;  // [candidate * slov_ + word]
+    std::vector<std::uint64_t> chtenaMaska_;
+    std::vector<std::uint64_t> zakazanaMaska_;
+    std::array<std::vector<std::uint64_t>, kSlotu + 1> videne_;   // per number of chosen ones
+    std::array<std::vector<std::uint64_t>, kSlotu + 1> sdilene_;  // effects two of them share
+    std::vector<std::uint64_t> sdileneVsemi_;  // shared by the whole set being brewed
     std::size_t nalezenych_ = 0;
     std::size_t prace_ = 0;
     bool zastaveno_ = false;

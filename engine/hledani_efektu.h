@@ -24,10 +24,11 @@ struct TZadaniHledani {
 
 // Where the search stops rather than freeze: the work it does (sets looked
 // at and slot orders brewed) and the number of potions it finds. Vypsat:
-// how many of the first potions the result spells out.
+// how many of the first potions the result spells out; the others are only
+// counted, so they cost no memory.
 struct TMezHledani {
     std::size_t Prace = 4'000'000;
-    std::size_t Nalezenych = 1'000'000;
+    std::size_t Nalezenych = 4'000'000;
     std::size_t Vypsat = static_cast<std::size_t>(-1);
 };
 

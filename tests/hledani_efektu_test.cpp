@@ -100,16 +100,24 @@ TEST(HledaniEfektu, WorkLimitStopsAndSaysSo)
 }
 
 // Small catalogues over a few effects, so that many ingredients share
-// several effects, some name one effect twice, and every mark occurs.
-void nahodnyKatalog(std::mt19937& nahoda, TSeznam& seznam)
+// several effects, some name one effect twice, and every mark occurs. With
+// `vzacnych`, half the effect slots take one of that many rare effects, and
+// ingredients of effects of their own come first, so that the effects run
+// over several 64-bit words.
+void nahodnyKatalog(std::mt19937& nahoda, TSeznam& seznam, int vzacnych = 0)
 {
+    for (int i = 0; vzacnych > 0 && i < 100; ++i)
+        PridejPrisadu(seznam, "V" + std::to_string(i) + "\tX" + std::to_string(2 * i) + "\tX" +
+                                  std::to_string(2 * i + 1) + "\t\t\t");
     const int efektu = 3 + static_cast<int>(nahoda() % 7);
     const int prisad = 2 + static_cast<int>(nahoda() % 24);
     for (int i = 0; i < prisad; ++i) {
         std::string radek = "P" + std::to_string(i);
         for (int s = 0; s < 4; ++s) {
             radek += '\t';
-            if (nahoda() % 6 != 0)
+            if (vzacnych > 0 && nahoda() % 2 == 0)
+                radek += "R" + std::to_string(nahoda() % vzacnych);
+            else if (nahoda() % 6 != 0)
                 radek += "E" + std::to_string(nahoda() % efektu);
         }
         radek += '\t';
@@ -129,6 +137,51 @@ std::vector<const TEfekt*> nahodneEfekty(std::mt19937& nahoda, const TSeznam& se
     return vsechny;
 }
 
+TZadaniHledani nahodneZadani(std::mt19937& nahoda, TSeznam& seznam)
+{
+    TZadaniHledani zadani;
+    auto efekty = nahodneEfekty(nahoda, seznam, 1 + nahoda() % 6);
+    const std::size_t chtenych = 1 + nahoda() % std::min<std::size_t>(efekty.size(), 5);
+    zadani.Chtene.assign(efekty.begin(), efekty.begin() + chtenych);
+    zadani.Zakazane.assign(efekty.begin() + chtenych, efekty.end());
+    zadani.NejvicePrisad = 2 + nahoda() % 3;
+    zadani.Zarazeni = TZarazeni{nahoda() % 3 != 0, nahoda() % 3 != 0};
+    zadani.JenZeZasob = nahoda() % 3 == 0;
+    for (TPrisada* p : seznam.Prisady)
+        if (nahoda() % 4 != 0)
+            zadani.Zasoby.insert(p);
+    return zadani;
+}
+
+// The search spelling out the first `vypsat` potions against the plain
+// enumeration: the same count and the same first potions, brewed as the
+// brewing rule brews them.
+void porovnejSPlnym(const TSeznam& seznam, const TZadaniHledani& zadani, std::size_t vypsat, int pokus)
+{
+    const std::vector<TPlny> ocekavane = PlneHledani(seznam, zadani);
+    const TVysledekHledani vysledek = HledejLektvary(seznam, zadani, TMezHledani{1'000'000, 1'000'000, vypsat});
+    ASSERT_TRUE(vysledek.Uplny);
+    ASSERT_EQ(vysledek.Celkem, ocekavane.size()) << "pokus " << pokus;
+    ASSERT_EQ(vysledek.Lektvary.size(), std::min(vypsat, ocekavane.size())) << "pokus " << pokus;
+    for (std::size_t i = 0; i < vysledek.Lektvary.size(); ++i) {
+        const TNalezenyLektvar& l = vysledek.Lektvary[i];
+        const std::vector<std::uint32_t> pozice(l.Pozice.begin(), l.Pozice.begin() + l.PocetPrisad);
+        ASSERT_EQ(pozice, ocekavane[i].pozice) << "pokus " << pokus << ", lektvar " << i;
+        ASSERT_EQ(l.PocetEfektu, ocekavane[i].efektu);
+        TLektvar uvareny;
+        for (std::size_t s = 0; s < l.PocetPrisad; ++s)
+            uvareny.Prisady[s] = seznam.Prisady[pozice[s]];
+        SpocitejLektvar(uvareny);
+        ASSERT_EQ(l.Lektvar.Prisady, uvareny.Prisady);
+        ASSERT_EQ(l.Lektvar.Tribunal, uvareny.Tribunal);
+        ASSERT_EQ(l.Lektvar.Bloodmoon, uvareny.Bloodmoon);
+        for (std::size_t e = 0; e < 4; ++e) {
+            ASSERT_EQ(l.Lektvar.Efekty[e].Efekt, uvareny.Efekty[e].Efekt);
+            ASSERT_EQ(l.Lektvar.Efekty[e].ZPrisady, uvareny.Efekty[e].ZPrisady);
+        }
+    }
+}
+
 TEST(HledaniEfektu, AgreesWithPlainEnumerationOnRandomCatalogues)
 {
     std::mt19937 nahoda(20261209);
@@ -137,40 +190,44 @@ TEST(HledaniEfektu, AgreesWithPlainEnumerationOnRandomCatalogues)
         nahodnyKatalog(nahoda, seznam);
         if (seznam.Efekty.empty())
             continue;
-        TZadaniHledani zadani;
-        auto efekty = nahodneEfekty(nahoda, seznam, 1 + nahoda() % 6);
-        const std::size_t chtenych = 1 + nahoda() % std::min<std::size_t>(efekty.size(), 5);
-        zadani.Chtene.assign(efekty.begin(), efekty.begin() + chtenych);
-        zadani.Zakazane.assign(efekty.begin() + chtenych, efekty.end());
-        zadani.NejvicePrisad = 2 + nahoda() % 3;
-        zadani.Zarazeni = TZarazeni{nahoda() % 3 != 0, nahoda() % 3 != 0};
-        zadani.JenZeZasob = nahoda() % 3 == 0;
-        for (TPrisada* p : seznam.Prisady)
-            if (nahoda() % 4 != 0)
-                zadani.Zasoby.insert(p);
+        const TZadaniHledani zadani = nahodneZadani(nahoda, seznam);
+        porovnejSPlnym(seznam, zadani, static_cast<std::size_t>(-1), pokus);
+    }
+}
 
-        const std::vector<TPlny> ocekavane = PlneHledani(seznam, zadani);
-        const TVysledekHledani vysledek = HledejLektvary(seznam, zadani);
-        ASSERT_TRUE(vysledek.Uplny);
-        ASSERT_EQ(vysledek.Lektvary.size(), ocekavane.size()) << "pokus " << pokus;
-        ASSERT_EQ(vysledek.Celkem, ocekavane.size());
-        for (std::size_t i = 0; i < ocekavane.size(); ++i) {
-            const TNalezenyLektvar& l = vysledek.Lektvary[i];
-            const std::vector<std::uint32_t> pozice(l.Pozice.begin(), l.Pozice.begin() + l.PocetPrisad);
-            ASSERT_EQ(pozice, ocekavane[i].pozice) << "pokus " << pokus << ", lektvar " << i;
-            ASSERT_EQ(l.PocetEfektu, ocekavane[i].efektu);
-            TLektvar uvareny;
-            for (std::size_t s = 0; s < l.PocetPrisad; ++s)
-                uvareny.Prisady[s] = seznam.Prisady[pozice[s]];
-            SpocitejLektvar(uvareny);
-            ASSERT_EQ(l.Lektvar.Prisady, uvareny.Prisady);
-            ASSERT_EQ(l.Lektvar.Tribunal, uvareny.Tribunal);
-            ASSERT_EQ(l.Lektvar.Bloodmoon, uvareny.Bloodmoon);
-            for (std::size_t e = 0; e < 4; ++e) {
-                ASSERT_EQ(l.Lektvar.Efekty[e].Efekt, uvareny.Efekty[e].Efekt);
-                ASSERT_EQ(l.Lektvar.Efekty[e].ZPrisady, uvareny.Efekty[e].ZPrisady);
-            }
-        }
+// Only the first potions are kept while the rest are counted: they are the
+// same first ones in the same order, whichever sizes they come from.
+TEST(HledaniEfektu, SpellsOutTheSameFirstPotionsAsThePlainEnumeration)
+{
+    std::mt19937 nahoda(151209);
+    for (int pokus = 0; pokus < 300; ++pokus) {
+        TSeznam seznam;
+        nahodnyKatalog(nahoda, seznam);
+        if (seznam.Efekty.empty())
+            continue;
+        const TZadaniHledani zadani = nahodneZadani(nahoda, seznam);
+        porovnejSPlnym(seznam, zadani, nahoda() % 12, pokus);
+    }
+}
+
+// Effects over several 64-bit mask words, most ingredients sharing few of
+// them, and some sets sharing more than four.
+TEST(HledaniEfektu, AgreesWithPlainEnumerationOverManyEffects)
+{
+    std::mt19937 nahoda(64128);
+    for (int pokus = 0; pokus < 200; ++pokus) {
+        TSeznam seznam;
+        nahodnyKatalog(nahoda, seznam, 150);
+        if (seznam.Efekty.empty())
+            continue;
+        TZadaniHledani zadani = nahodneZadani(nahoda, seznam);
+        // Wanted effects among the common ones, so that potions exist.
+        zadani.Chtene.clear();
+        for (const TEfekt* e : nahodneEfekty(nahoda, seznam, seznam.Efekty.size()))
+            if (e->Jmeno[0] == 'E' && zadani.Chtene.size() < 1 + nahoda() % 3 &&
+                std::find(zadani.Zakazane.begin(), zadani.Zakazane.end(), e) == zadani.Zakazane.end())
+                zadani.Chtene.push_back(e);
+        porovnejSPlnym(seznam, zadani, static_cast<std::size_t>(-1), pokus);
     }
 }
 

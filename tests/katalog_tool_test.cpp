@@ -136,6 +136,7 @@ TEST_F(Nastroj, HelpMissingAndUnreadableFiles)
     const Beh napoveda = spust({"--help"});
     EXPECT_EQ(napoveda.kod, 0);
     EXPECT_THAT(napoveda.out, HasSubstr("--brew"));
+    EXPECT_THAT(napoveda.out, HasSubstr("--find"));
 
     const Beh chybi = spust({(slozka.cesta() / "chybi.txt").string()});
     EXPECT_EQ(chybi.kod, 1);

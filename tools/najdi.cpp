@@ -22,14 +22,6 @@ namespace {
 constexpr int kChybaSouboru = 1;
 constexpr int kChybaPouziti = 2;
 
-constexpr std::string_view kPouzitiHledani =
-    "  --find E,E,...          lektvary až ze čtyř přísad s efekty E (indexy efektů)\n"
-    "    --avoid E,E,...       bez efektů E\n"
-    "    --have I,I,...        jen z přísad I (bez volby ze všech)\n"
-    "    --max K               nejvýše K přísad, 2 až 4 (4)\n"
-    "    --limit N             vypsat nejvýše N lektvarů (100)\n"
-    "    --no-tribunal, --no-bloodmoon  vynechat přísady datadisku\n";
-
 struct VolbyHledani {
     std::string soubor;
     std::vector<std::size_t> chtene;
@@ -226,7 +218,7 @@ int SpustHledaniEfektu(const std::vector<std::string_view>& argumenty)
     try {
         return spust(argumenty);
     } catch (const ChybaPouziti& chyba) {
-        std::cerr << "mixor-katalog: " << chyba.what() << "\n\n" << kPouziti << kPouzitiHledani;
+        std::cerr << "mixor-katalog: " << chyba.what() << "\n\n" << kPouziti;
         return kChybaPouziti;
     } catch (const ChybaCteni& chyba) {
         std::cerr << "mixor-katalog: " << chyba.what() << '\n';
