@@ -184,8 +184,9 @@ public:
     // A failure is reported here, so the options are written all the same.
     void ZapisZasoby() const;
     std::unordered_set<const TPrisada*> Zasoby;
-    // The search as the window asks it; the page lists at most this many.
-    TMezHledani MezHledani{1'000'000, 4000};
+    // The search as the window asks it: the page lists the first potions
+    // and counts the rest.
+    TMezHledani MezHledani{.Vypsat = 100'000};
 
 private:
     void pripravHledani();
