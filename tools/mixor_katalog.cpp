@@ -164,10 +164,9 @@ int spust(const std::vector<std::string_view>& argumenty)
 
 int main(int argc, char** argv)
 {
-    if (const std::vector<std::string_view> argumenty(argv + 1, argv + argc); JeHledaniEfektu(argumenty))
-        return SpustHledaniEfektu(argumenty);
+    const std::vector<std::string_view> argumenty(argv + 1, argv + argc);
     try {
-        return spust(std::vector<std::string_view>(argv + 1, argv + argc));
+        return JeHledaniEfektu(argumenty) ? SpustHledaniEfektu(argumenty) : spust(argumenty);
     } catch (const ChybaPouziti& chyba) {
         std::cerr << "mixor-katalog: " << chyba.what() << "\n\n" << kPouziti;
         return kChybaPouziti;

@@ -20,7 +20,6 @@
 namespace {
 
 constexpr int kChybaSouboru = 1;
-constexpr int kChybaPouziti = 2;
 
 struct VolbyHledani {
     std::string soubor;
@@ -32,18 +31,9 @@ struct VolbyHledani {
     TZarazeni zarazeni;
 };
 
-std::string uvozene(std::string_view text)
-{
-    return "'" + std::string(text) + "'";
-}
-
 std::size_t cislo(std::string_view text, std::string_view volba)
 {
-    std::size_t hodnota = 0;
-    const auto [konec, chyba] = std::from_chars(text.data(), text.data() + text.size(), hodnota);
-    if (text.empty() || chyba != std::errc() || konec != text.data() + text.size())
-        throw ChybaPouziti("volba " + std::string(volba) + ": " + uvozene(text) + " není číslo");
-    return hodnota;
+    return PrectiCislo(text, volba, "číslo");
 }
 
 std::vector<std::size_t> cisla(std::string_view seznam, std::string_view volba)
@@ -97,13 +87,13 @@ private:
         else
             throw ChybaPouziti(std::find(kVolbyRezimu.begin(), kVolbyRezimu.end(), argument) != kVolbyRezimu.end()
                                    ? "volby --find a " + std::string(argument) + " nelze použít zároveň"
-                                   : "neznámá volba " + uvozene(argument));
+                                   : "neznámá volba " + Uvozene(argument));
     }
 
     void soubor(std::string_view argument)
     {
         if (maSoubor_)
-            throw ChybaPouziti("víc než jeden soubor: " + uvozene(volby_.soubor) + " a " + uvozene(argument));
+            throw ChybaPouziti("víc než jeden soubor: " + Uvozene(volby_.soubor) + " a " + Uvozene(argument));
         volby_.soubor = std::string(argument);
         maSoubor_ = true;
     }
@@ -215,13 +205,5 @@ bool JeHledaniEfektu(const std::vector<std::string_view>& argumenty)
 
 int SpustHledaniEfektu(const std::vector<std::string_view>& argumenty)
 {
-    try {
-        return spust(argumenty);
-    } catch (const ChybaPouziti& chyba) {
-        std::cerr << "mixor-katalog: " << chyba.what() << "\n\n" << kPouziti;
-        return kChybaPouziti;
-    } catch (const ChybaCteni& chyba) {
-        std::cerr << "mixor-katalog: " << chyba.what() << '\n';
-        return kChybaSouboru;
-    }
+    return spust(argumenty);
 }

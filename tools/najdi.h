@@ -6,6 +6,6 @@
 
 // Whether the command line asks for this mode.
 bool JeHledaniEfektu(const std::vector<std::string_view>& argumenty);
-// Runs it; returns the exit code. Usage errors, missing files and read
-// errors are reported on standard error as the other modes report them.
+// Runs it; returns the exit code. Throws what the other modes throw
+// (ChybaPouziti, ChybaCteni), for the inspector to report alike.
 int SpustHledaniEfektu(const std::vector<std::string_view>& argumenty);

@@ -23,20 +23,25 @@ const std::string_view kPouziti =
     "  --                      konec voleb, další argument je soubor\n"
     "Indexy počítají od 0 v pořadí katalogu.\n";
 
-namespace {
-
-std::string uvozene(std::string_view text)
+std::string Uvozene(std::string_view text)
 {
     return "'" + std::string(text) + "'";
 }
 
+std::size_t PrectiCislo(std::string_view text, std::string_view volba, std::string_view coTo)
+{
+    std::size_t hodnota = 0;
+    const auto [konec, chyba] = std::from_chars(text.data(), text.data() + text.size(), hodnota);
+    if (text.empty() || chyba != std::errc() || konec != text.data() + text.size())
+        throw ChybaPouziti("volba " + std::string(volba) + ": " + Uvozene(text) + " není " + std::string(coTo));
+    return hodnota;
+}
+
+namespace {
+
 std::size_t prectiIndex(std::string_view text, std::string_view volba)
 {
-    std::size_t index = 0;
-    const auto [konec, chyba] = std::from_chars(text.data(), text.data() + text.size(), index);
-    if (text.empty() || chyba != std::errc() || konec != text.data() + text.size())
-        throw ChybaPouziti("volba " + std::string(volba) + ": " + uvozene(text) + " není index");
-    return index;
+    return PrectiCislo(text, volba, "index");
 }
 
 // "A,B,C,D" with "-" for an empty slot; fewer than four leave the rest empty.
@@ -47,7 +52,7 @@ void prectiSloty(std::string_view seznam, Volby& volby)
         const auto carka = std::min(seznam.find(',', zacatek), seznam.size());
         const std::string_view polozka = seznam.substr(zacatek, carka - zacatek);
         if (slot == volby.sloty.size())
-            throw ChybaPouziti("volba --brew: víc než čtyři přísady v " + uvozene(seznam));
+            throw ChybaPouziti("volba --brew: víc než čtyři přísady v " + Uvozene(seznam));
         if (polozka != "-")
             volby.sloty[slot] = prectiIndex(polozka, "--brew");
         if (carka == seznam.size())
@@ -90,13 +95,13 @@ private:
         else if (argument == "--no-bloodmoon")
             volby_.zarazeni.Bloodmoon = false;
         else
-            throw ChybaPouziti("neznámá volba " + uvozene(argument));
+            throw ChybaPouziti("neznámá volba " + Uvozene(argument));
     }
 
     void soubor(std::string_view argument)
     {
         if (maSoubor_)
-            throw ChybaPouziti("víc než jeden soubor: " + uvozene(volby_.soubor) + " a " + uvozene(argument));
+            throw ChybaPouziti("víc než jeden soubor: " + Uvozene(volby_.soubor) + " a " + Uvozene(argument));
         volby_.soubor = std::string(argument);
         maSoubor_ = true;
     }

@@ -30,6 +30,11 @@ struct Volby {
 
 extern const std::string_view kPouziti;
 
+// A value of the command line in quotes, for messages.
+std::string Uvozene(std::string_view text);
+// A whole decimal number; otherwise ChybaPouziti "volba V: 'T' není <coTo>".
+std::size_t PrectiCislo(std::string_view text, std::string_view volba, std::string_view coTo);
+
 // Throws ChybaPouziti. Indices are checked against the catalogue later, by
 // OverIndexy, because only the catalogue knows how many there are.
 Volby PrectiVolby(const std::vector<std::string_view>& argumenty);
