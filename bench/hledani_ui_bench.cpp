@@ -28,19 +28,10 @@
 #include "aplikace.h"
 #include "mainu.h"
 #include "seznamy.h"
+#include "soubory.h"
 #include "ui_mainu.h"
 
 namespace {
-
-std::string prectiSoubor(const std::filesystem::path& cesta)
-{
-    std::ifstream in(cesta, std::ios::binary);
-    if (!in)
-        throw std::runtime_error("cannot read " + cesta.string());
-    std::ostringstream obsah;
-    obsah << in.rdbuf();
-    return obsah.str();
-}
 
 // The sample's ingredient lines `kolikrat` times, names suffixed.
 std::string znasob(const std::string& vzor, int kolikrat)
@@ -140,7 +131,7 @@ void zmer(const char* jmeno, const std::string& katalog, double cil)
 int main(int argc, char** argv)
 {
     TAplikace aplikace(argc, argv);
-    const std::string vzorek = prectiSoubor(MIXOR_DATA_DIR "/P\xC5\x99\xC3\xADsady.txt");
+    const std::string vzorek = PrectiSoubor(MIXOR_DATA_DIR "/P\xC5\x99\xC3\xADsady.txt");
     zmer("sample", vzorek, 16);
     zmer("x30", znasob(vzorek, 30), 200);
     return 0;

@@ -58,6 +58,7 @@
 #include "hledani.h"
 #include "mainu.h"
 #include "seznamy.h"
+#include "soubory.h"
 #include "ui_mainu.h"
 #include "zatizeni.h"
 
@@ -93,16 +94,6 @@ double cil(const std::string& reakce, const std::string& velikost)
 }
 
 const char* const kVelikosti[] = {"sample", "x30", "nositele5000", "prisad1M", "jmeno50MB"};
-
-std::string prectiSoubor(const std::filesystem::path& cesta)
-{
-    std::ifstream in(cesta, std::ios::binary);
-    if (!in)
-        throw std::runtime_error("cannot read " + cesta.string());
-    std::ostringstream obsah;
-    obsah << in.rdbuf();
-    return obsah.str();
-}
 
 void zapisSoubor(const std::filesystem::path& cesta, const std::string& obsah)
 {
@@ -276,7 +267,7 @@ public:
     {
         auto it = okna_.find(velikost);
         if (it == okna_.end()) {
-            const std::string vzor = prectiSoubor(vzorek_);
+            const std::string vzor = PrectiSoubor(vzorek_.string());
             TSeznam kontrola;
             NactiSeznam(vzorek_.string(), kontrola);
             const std::size_t prisad = kontrola.Prisady.size();
@@ -295,7 +286,7 @@ public:
 
     std::string Katalog(const std::string& velikost) const
     {
-        const std::string vzor = prectiSoubor(vzorek_);
+        const std::string vzor = PrectiSoubor(vzorek_.string());
         if (velikost == "sample")
             return vzor;
         if (velikost == "x30")
