@@ -55,12 +55,8 @@ void TMF::zapisPolozku(const QString& nadpis, const QColor& barvaNadpisu, const 
 
     // The whole user area in Arial of the Western set, the user's own text
     // too; the entry itself is in Arial already.
-    if (predZapisem > ZacatekUzivatelske) {
-        QTextCursor uzivatelska(editor->document());
-        uzivatelska.setPosition(ZacatekUzivatelske);
-        uzivatelska.setPosition(predZapisem, QTextCursor::KeepAnchor);
-        uzivatelska.mergeCharFormat(PismoArial());
-    }
+    if (predZapisem > ZacatekUzivatelske)
+        DejPismoArial(*editor->document(), ZacatekUzivatelske, predZapisem);
     uprava.endEditBlock();
 
     editor->moveCursor(QTextCursor::End);

@@ -9,6 +9,7 @@
 #include "rtf.h"
 
 class QMimeData;
+class QTextDocument;
 
 // The format of the notebook's own texts (header, entries, typing): Arial
 // of the Western character set, unprotected, with these attributes.
@@ -16,6 +17,10 @@ QTextCharFormat FormatArial(const QColor& barva, int body, bool tucne = false, b
                             bool podtrzene = false);
 // Only the face of that format, for setting it over text of other sizes.
 QTextCharFormat PismoArial();
+// Gives the characters of [od, po) that lack it the face of PismoArial; the
+// result is that of merging it over the whole range, but text that has the
+// face already is left alone, so a long notebook is not laid out again.
+void DejPismoArial(QTextDocument& dokument, int od, int po);
 
 // What a paste or drop of this data puts into the notebook: the text and
 // the character formats the notebook keeps (rtf_qt.h, DokumentZVlozeneho);
