@@ -186,6 +186,31 @@ TEST_F(Zapisy, EntriesGoToTheEndAfterTheUsersText)
               QStringLiteral("Arial"));
 }
 
+TEST_F(Zapisy, TextChangedInsideAnEarlierEntryBecomesArialWithTheNextEntry)
+{
+    ukazPrisadu("Beta");
+    f().TZprisada->click();
+    ukazPrisadu("Alfa");
+    f().TZprisada->click();
+    // The user changes the first entry's heading and the second's last line.
+    QTextCharFormat kuryr = FormatArial(Qt::black, 10);
+    kuryr.setFontFamilies({QStringLiteral("Courier")});
+    for (const int radek : {1, 5}) {
+        QTextCursor kurzor(ed->document()->findBlockByNumber(2 + radek));
+        kurzor.insertText(QStringLiteral("x"), kuryr);
+    }
+    ASSERT_EQ(radkyZapisniku().value(1), QStringLiteral("xPřísada Beta"));
+    ASSERT_TRUE(radkyZapisniku().value(5).startsWith(QLatin1Char('x')));
+    ukazPrisadu("Delta");
+    f().TZprisada->click();
+    for (const int radek : {1, 5}) {
+        const QTextBlock blok = ed->document()->findBlockByNumber(2 + radek);
+        EXPECT_EQ(blok.begin().fragment().charFormat().fontFamilies().toStringList().value(0),
+                  QStringLiteral("Arial"))
+            << blok.text().toStdString();
+    }
+}
+
 TEST_F(Zapisy, OneUndoRemovesAWholeEntryAndRestoresTheFacesItChanged)
 {
     f().Pages->setCurrentIndex(2);
@@ -212,6 +237,11 @@ TEST_F(Zapisy, OneUndoRemovesAWholeEntryAndRestoresTheFacesItChanged)
     QTest::keySequence(ed, QKeySequence::Redo);
     EXPECT_EQ(radkyZapisniku().size(), 8);
     EXPECT_EQ(ed->document()->findBlockByNumber(0).text(), QStringLiteral("    Mixorův  zápisníček    "));
+    // The face the undo gave back is changed again by the next entry.
+    QTest::keySequence(ed, QKeySequence::Undo);
+    ASSERT_EQ(moje.begin().fragment().charFormat().fontFamilies().toStringList().value(0), QStringLiteral("Courier"));
+    f().TZprisada->click();
+    EXPECT_EQ(moje.begin().fragment().charFormat().fontFamilies().toStringList().value(0), QStringLiteral("Arial"));
 }
 
 // The format of every character of the document, paragraph ends included

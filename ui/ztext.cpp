@@ -137,6 +137,13 @@ TZapisnik::TZapisnik(QWidget* rodic) : QTextEdit(rodic)
                     paleta.color(QPalette::Active, QPalette::HighlightedText));
     setPalette(paleta);
     connect(this, &QTextEdit::cursorPositionChanged, this, &TZapisnik::odeberChraneniZPsani);
+    connect(document(), &QTextDocument::contentsChange, this,
+            [this](int od, int, int) { nezmenenoDo_ = std::min(nezmenenoDo_, od); });
+}
+
+void TZapisnik::OznacNezmenene()
+{
+    nezmenenoDo_ = document()->characterCount();
 }
 
 bool TZapisnik::DotykaSeChranenych(int od, int po) const

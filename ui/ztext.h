@@ -49,6 +49,11 @@ public:
     // Sets or clears the protected flag of every character in [od, po).
     void NastavChranene(int od, int po, bool chranene);
 
+    // The text before NezmenenoDo() is as it was at the last call of
+    // OznacNezmenene(): every change since then began at or after it.
+    int NezmenenoDo() const { return nezmenenoDo_; }
+    void OznacNezmenene();
+
 protected:
     void keyPressEvent(QKeyEvent* udalost) override;
     void inputMethodEvent(QInputMethodEvent* udalost) override;
@@ -71,5 +76,6 @@ private:
     void odeberChraneniZPsani();
 
     TDotaz dotaz_;
+    int nezmenenoDo_ = 0;
     bool tahZChranenych_ = false;
 };
