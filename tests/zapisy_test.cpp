@@ -6,6 +6,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <cstdio>
+#include <memory>
 
 #include "okno_support.h"
 #include "rtf_qt.h"
@@ -185,6 +186,31 @@ TEST_F(Zapisy, EntriesGoToTheEndAfterTheUsersText)
               QStringLiteral("Arial"));
 }
 
+TEST_F(Zapisy, TextChangedInsideAnEarlierEntryBecomesArialWithTheNextEntry)
+{
+    ukazPrisadu("Beta");
+    f().TZprisada->click();
+    ukazPrisadu("Alfa");
+    f().TZprisada->click();
+    // The user changes the first entry's heading and the second's last line.
+    QTextCharFormat kuryr = FormatArial(Qt::black, 10);
+    kuryr.setFontFamilies({QStringLiteral("Courier")});
+    for (const int radek : {1, 5}) {
+        QTextCursor kurzor(ed->document()->findBlockByNumber(2 + radek));
+        kurzor.insertText(QStringLiteral("x"), kuryr);
+    }
+    ASSERT_EQ(radkyZapisniku().value(1), QStringLiteral("xPřísada Beta"));
+    ASSERT_TRUE(radkyZapisniku().value(5).startsWith(QLatin1Char('x')));
+    ukazPrisadu("Delta");
+    f().TZprisada->click();
+    for (const int radek : {1, 5}) {
+        const QTextBlock blok = ed->document()->findBlockByNumber(2 + radek);
+        EXPECT_EQ(blok.begin().fragment().charFormat().fontFamilies().toStringList().value(0),
+                  QStringLiteral("Arial"))
+            << blok.text().toStdString();
+    }
+}
+
 TEST_F(Zapisy, OneUndoRemovesAWholeEntryAndRestoresTheFacesItChanged)
 {
     f().Pages->setCurrentIndex(2);
@@ -211,6 +237,83 @@ TEST_F(Zapisy, OneUndoRemovesAWholeEntryAndRestoresTheFacesItChanged)
     QTest::keySequence(ed, QKeySequence::Redo);
     EXPECT_EQ(radkyZapisniku().size(), 8);
     EXPECT_EQ(ed->document()->findBlockByNumber(0).text(), QStringLiteral("    Mixorův  zápisníček    "));
+    // The face the undo gave back is changed again by the next entry.
+    QTest::keySequence(ed, QKeySequence::Undo);
+    ASSERT_EQ(moje.begin().fragment().charFormat().fontFamilies().toStringList().value(0), QStringLiteral("Courier"));
+    f().TZprisada->click();
+    EXPECT_EQ(moje.begin().fragment().charFormat().fontFamilies().toStringList().value(0), QStringLiteral("Arial"));
+}
+
+// The format of every character of the document, paragraph ends included
+// (a paragraph end carries the format of the block after it).
+QList<QTextCharFormat> formatyZnaku(const QTextDocument& dokument)
+{
+    QList<QTextCharFormat> formaty;
+    for (QTextBlock blok = dokument.begin(); blok.isValid(); blok = blok.next()) {
+        for (auto it = blok.begin(); !it.atEnd(); ++it)
+            for (int i = 0; i < it.fragment().length(); ++i)
+                formaty << it.fragment().charFormat();
+        if (blok.next().isValid())
+            formaty << blok.next().charFormat();
+    }
+    return formaty;
+}
+
+// Paragraphs of Arial, of other faces, of Arial of another character set,
+// and empty ones of either.
+void naplnSmiseny(QTextDocument& dokument)
+{
+    QTextCharFormat kuryr = FormatArial(Qt::red, 14, true);
+    kuryr.setFontFamilies({QStringLiteral("Courier")});
+    QTextCharFormat stredni = FormatArial(Qt::blue, 9);
+    stredni.setProperty(kVlastnostZnakovaSada, 238);
+    const QTextCharFormat arial = FormatArial(Qt::black, 10);
+    QTextCursor kurzor(&dokument);
+    kurzor.insertText(QStringLiteral("ab"), arial);
+    kurzor.insertText(QStringLiteral("cd"), kuryr);
+    kurzor.insertBlock(QTextBlockFormat(), kuryr);
+    kurzor.insertBlock(QTextBlockFormat(), arial);
+    kurzor.insertText(QStringLiteral("ef"), stredni);
+    kurzor.insertText(QStringLiteral("g"), arial);
+    kurzor.insertBlock(QTextBlockFormat(), arial);
+    kurzor.insertText(QStringLiteral("hi"), arial);
+    kurzor.insertBlock(QTextBlockFormat(), stredni);
+    kurzor.insertText(QStringLiteral("j"), kuryr);
+}
+
+TEST(PismoArialNaRozsah, GivesWhatAMergeOverTheWholeRangeGives)
+{
+    QTextDocument vzor;
+    naplnSmiseny(vzor);
+    const int konec = vzor.characterCount() - 1;
+    for (int od = 0; od < konec; ++od) {
+        for (int po = od + 1; po <= konec; ++po) {
+            std::unique_ptr<QTextDocument> prosty(vzor.clone());
+            QTextCursor rozsah(prosty.get());
+            rozsah.setPosition(od);
+            rozsah.setPosition(po, QTextCursor::KeepAnchor);
+            rozsah.mergeCharFormat(PismoArial());
+            std::unique_ptr<QTextDocument> setrny(vzor.clone());
+            DejPismoArial(*setrny, od, po);
+            EXPECT_EQ(formatyZnaku(*setrny), formatyZnaku(*prosty)) << od << ".." << po;
+        }
+    }
+}
+
+TEST(PismoArialNaRozsah, LeavesTextThatHasTheFaceUntouched)
+{
+    QTextDocument dokument;
+    QTextCursor kurzor(&dokument);
+    for (int i = 0; i < 3; ++i) {
+        kurzor.insertText(QStringLiteral("radek"), FormatArial(Qt::black, 10 + i, i == 1));
+        kurzor.insertBlock(QTextBlockFormat(), FormatArial(Qt::black, 10));
+    }
+    dokument.clearUndoRedoStacks();
+    int zmen = 0;
+    QObject::connect(&dokument, &QTextDocument::contentsChange, [&](int, int, int) { ++zmen; });
+    DejPismoArial(dokument, 0, dokument.characterCount() - 1);
+    EXPECT_EQ(zmen, 0);
+    EXPECT_FALSE(dokument.isUndoAvailable());
 }
 
 TEST_F(Zapisy, WholeRoadToARichTextFile)

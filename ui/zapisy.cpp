@@ -1,5 +1,7 @@
 // The "zapsat" buttons: each writes what its page shows at the moment of the
 // click into the notebook as one formatted entry.
+#include <algorithm>
+
 #include <QPushButton>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -54,14 +56,13 @@ void TMF::zapisPolozku(const QString& nadpis, const QColor& barvaNadpisu, const 
     PridejRadekZapisniku(QString(), telo);
 
     // The whole user area in Arial of the Western set, the user's own text
-    // too; the entry itself is in Arial already.
-    if (predZapisem > ZacatekUzivatelske) {
-        QTextCursor uzivatelska(editor->document());
-        uzivatelska.setPosition(ZacatekUzivatelske);
-        uzivatelska.setPosition(predZapisem, QTextCursor::KeepAnchor);
-        uzivatelska.mergeCharFormat(PismoArial());
-    }
+    // too; the entry itself is in Arial already, and so is the text that has
+    // not changed since the last entry.
+    const int odPisma = std::max(ZacatekUzivatelske, editor->NezmenenoDo());
+    if (predZapisem > odPisma)
+        DejPismoArial(*editor->document(), odPisma, predZapisem);
     uprava.endEditBlock();
+    editor->OznacNezmenene();
 
     editor->moveCursor(QTextCursor::End);
     if (ui_->Oprepnout->isChecked())

@@ -1,5 +1,7 @@
 #include "ztext.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QInputMethodEvent>
@@ -79,6 +81,48 @@ QTextCharFormat PismoArial()
     return pismo;
 }
 
+namespace {
+
+// Whether merging `pismo` would change this format.
+bool chybiPismo(const QTextCharFormat& format, const QTextCharFormat& pismo)
+{
+    return format.property(QTextFormat::FontFamilies) != pismo.property(QTextFormat::FontFamilies) ||
+           format.property(kVlastnostZnakovaSada) != pismo.property(kVlastnostZnakovaSada);
+}
+
+} // namespace
+
+void DejPismoArial(QTextDocument& dokument, int od, int po)
+{
+    const QTextCharFormat pismo = PismoArial();
+    QTextCursor kurzor(&dokument);
+    int usekOd = -1;  // the start of the run that lacks the face, or -1
+    const auto znak = [&](int pozice, bool chybi) {
+        if (chybi && usekOd < 0) {
+            usekOd = pozice;
+        } else if (!chybi && usekOd >= 0) {
+            kurzor.setPosition(usekOd);
+            kurzor.setPosition(pozice, QTextCursor::KeepAnchor);
+            kurzor.mergeCharFormat(pismo);
+            usekOd = -1;
+        }
+    };
+    for (QTextBlock blok = dokument.findBlock(od); blok.isValid() && blok.position() < po; blok = blok.next()) {
+        for (auto it = blok.begin(); !it.atEnd(); ++it) {
+            const QTextFragment kus = it.fragment();
+            const int zacatek = std::max(od, kus.position());
+            if (zacatek < std::min(po, kus.position() + kus.length()))
+                znak(zacatek, chybiPismo(kus.charFormat(), pismo));
+        }
+        // The paragraph end carries the character format of the block after it.
+        const int konec = blok.position() + blok.length() - 1;
+        const QTextBlock dalsi = blok.next();
+        if (konec >= od && konec < po)
+            znak(konec, dalsi.isValid() && chybiPismo(dalsi.charFormat(), pismo));
+    }
+    znak(po, false);
+}
+
 TZapisnik::TZapisnik(QWidget* rodic) : QTextEdit(rodic)
 {
     setLineWrapMode(QTextEdit::NoWrap);
@@ -93,6 +137,13 @@ TZapisnik::TZapisnik(QWidget* rodic) : QTextEdit(rodic)
                     paleta.color(QPalette::Active, QPalette::HighlightedText));
     setPalette(paleta);
     connect(this, &QTextEdit::cursorPositionChanged, this, &TZapisnik::odeberChraneniZPsani);
+    connect(document(), &QTextDocument::contentsChange, this,
+            [this](int od, int, int) { nezmenenoDo_ = std::min(nezmenenoDo_, od); });
+}
+
+void TZapisnik::OznacNezmenene()
+{
+    nezmenenoDo_ = document()->characterCount();
 }
 
 bool TZapisnik::DotykaSeChranenych(int od, int po) const

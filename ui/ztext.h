@@ -9,6 +9,7 @@
 #include "rtf.h"
 
 class QMimeData;
+class QTextDocument;
 
 // The format of the notebook's own texts (header, entries, typing): Arial
 // of the Western character set, unprotected, with these attributes.
@@ -16,6 +17,10 @@ QTextCharFormat FormatArial(const QColor& barva, int body, bool tucne = false, b
                             bool podtrzene = false);
 // Only the face of that format, for setting it over text of other sizes.
 QTextCharFormat PismoArial();
+// Gives the characters of [od, po) that lack it the face of PismoArial; the
+// result is that of merging it over the whole range, but text that has the
+// face already is left alone, so a long notebook is not laid out again.
+void DejPismoArial(QTextDocument& dokument, int od, int po);
 
 // What a paste or drop of this data puts into the notebook: the text and
 // the character formats the notebook keeps (rtf_qt.h, DokumentZVlozeneho);
@@ -44,6 +49,11 @@ public:
     // Sets or clears the protected flag of every character in [od, po).
     void NastavChranene(int od, int po, bool chranene);
 
+    // The text before NezmenenoDo() is as it was at the last call of
+    // OznacNezmenene(): every change since then began at or after it.
+    int NezmenenoDo() const { return nezmenenoDo_; }
+    void OznacNezmenene();
+
 protected:
     void keyPressEvent(QKeyEvent* udalost) override;
     void inputMethodEvent(QInputMethodEvent* udalost) override;
@@ -66,5 +76,6 @@ private:
     void odeberChraneniZPsani();
 
     TDotaz dotaz_;
+    int nezmenenoDo_ = 0;
     bool tahZChranenych_ = false;
 };
