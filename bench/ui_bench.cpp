@@ -52,6 +52,7 @@
 #include <vector>
 
 #include "aplikace.h"
+#include "aplikace_bench.h"
 #include "generator.h"
 #include "velke_katalogy.h"
 #include "souhrn.h"
@@ -739,14 +740,7 @@ int main(int argc, char** argv)
     TAplikace aplikace(argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    // Message boxes would wait for a user: their texts go to stderr instead.
-    aplikace.NastavOdpovidace([](const TAplikace::TZprava& z) {
-        std::fprintf(stderr, "message: %s: %s\n", qPrintable(z.Titulek), qPrintable(z.Text));
-    });
-    aplikace.NastavOdpovidaceOtazek([](const TAplikace::TZprava& z) {
-        std::fprintf(stderr, "question answered no: %s: %s\n", qPrintable(z.Titulek), qPrintable(z.Text));
-        return false;
-    });
+    ZpravyNaStderr(aplikace);
 
     const auto puvodni = std::filesystem::current_path();
     {

@@ -32,6 +32,7 @@
 #include <unistd.h>
 
 #include "aplikace.h"
+#include "aplikace_bench.h"
 #include "mainu.h"
 #include "seznamy.h"
 #include "souhrn.h"
@@ -203,9 +204,7 @@ int main(int argc, char** argv)
     TAplikace aplikace(argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    aplikace.NastavOdpovidace([](const TAplikace::TZprava& z) {
-        std::fprintf(stderr, "message: %s: %s\n", qPrintable(z.Titulek), qPrintable(z.Text));
-    });
+    ZpravyNaStderr(aplikace);
 
     const auto puvodni = std::filesystem::current_path();
     {

@@ -1,11 +1,14 @@
 #include "test_support.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <fcntl.h>
 #include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <gtest/gtest.h>
 
 #include "cp1250.h"
 
@@ -79,4 +82,28 @@ FifoSUvolnenim::~FifoSUvolnenim()
 std::string W(std::string_view utf8)
 {
     return Cp1250ZUtf8(utf8);
+}
+
+bool MaUnrtf()
+{
+    if (std::system("command -v unrtf >/dev/null 2>&1") == 0)
+        return true;
+    if (std::getenv("CI") != nullptr)
+        ADD_FAILURE() << "unrtf is not installed (scripts/install-deps.sh installs it)";
+    return false;
+}
+
+std::string UnrtfHtml(const std::filesystem::path& rtf)
+{
+    const std::string prikaz = "unrtf --html '" + rtf.string() + "' 2>/dev/null";
+    std::string html;
+    std::FILE* roura = ::popen(prikaz.c_str(), "r");
+    if (roura == nullptr)
+        return html;
+    char blok[4096];
+    std::size_t precteno = 0;
+    while ((precteno = std::fread(blok, 1, sizeof blok, roura)) > 0)
+        html.append(blok, precteno);
+    ::pclose(roura);
+    return html;
 }

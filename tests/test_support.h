@@ -52,3 +52,10 @@ private:
 
 // Windows-1250 bytes of a text written in UTF-8 in the test source.
 std::string W(std::string_view utf8);
+
+// Whether unrtf, the second reader of the notebook's files, is there. The
+// install script brings it, so under CI its absence is a failure; elsewhere
+// the caller skips.
+bool MaUnrtf();
+// unrtf's HTML of an RTF file.
+std::string UnrtfHtml(const std::filesystem::path& rtf);

@@ -572,17 +572,9 @@ TEST_F(Vkladani, LibreOfficeFragmentKeepsSizesFacesBreaksAndEmptyLines)
     ocekavejStejnePoUlozeni("LibreOffice");
 
     // Another program reads the file as the notebook shows it.
-    if (std::system("command -v unrtf >/dev/null 2>&1") != 0)
+    if (!MaUnrtf())
         GTEST_SKIP() << "unrtf is not installed";
-    const std::string prikaz = "unrtf --html '" + (slozka_.cesta() / "vlozeno.rtf").string() + "' 2>/dev/null";
-    std::string html;
-    if (FILE* roura = ::popen(prikaz.c_str(), "r")) {
-        char blok[4096];
-        std::size_t n;
-        while ((n = std::fread(blok, 1, sizeof blok, roura)) > 0)
-            html.append(blok, n);
-        ::pclose(roura);
-    }
+    const std::string html = UnrtfHtml(slozka_.cesta() / "vlozeno.rtf");
     EXPECT_THAT(html, testing::ContainsRegex("<font size=\"5\">(<[^/>]*>)*<b>Velk&yacute; tu&#269;n&yacute;<br>"));
     EXPECT_THAT(html, testing::ContainsRegex("font-size:20pt\">(<[^/>]*>)*<br>"));
     EXPECT_THAT(html, testing::HasSubstr("&#269;erven&yacute;<br>\ndruh&yacute;"));

@@ -334,20 +334,9 @@ TEST_F(Zapisy, WholeRoadToARichTextFile)
     TAplikace::Instance()->NastavOdpovidaceDialogu(nullptr);
     ASSERT_TRUE(std::filesystem::exists(soubor));
 
-    if (std::system("command -v unrtf >/dev/null 2>&1") != 0) {
-        if (std::getenv("CI"))
-            FAIL() << "unrtf is missing";
+    if (!MaUnrtf())
         GTEST_SKIP() << "unrtf is not installed";
-    }
-    const std::string prikaz = "unrtf --html '" + soubor.string() + "' 2>/dev/null";
-    std::string html;
-    if (FILE* roura = ::popen(prikaz.c_str(), "r")) {
-        char blok[4096];
-        std::size_t n;
-        while ((n = std::fread(blok, 1, sizeof blok, roura)) > 0)
-            html.append(blok, n);
-        ::pclose(roura);
-    }
+    const std::string html = UnrtfHtml(soubor);
     const auto lektvar = html.find("Lektvar Jed");
     ASSERT_NE(lektvar, std::string::npos) << html;
     // The heading stands in fuchsia: the nearest colour before it.
