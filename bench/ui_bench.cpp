@@ -52,7 +52,7 @@
 #include <vector>
 
 #include "aplikace.h"
-#include "aplikace_bench.h"
+#include "okno_bench.h"
 #include "generator.h"
 #include "velke_katalogy.h"
 #include "souhrn.h"
@@ -70,7 +70,6 @@
 namespace {
 
 // "Přísady.txt" in UTF-8, the name the loader looks up first.
-const char* const kSouborKatalogu = "P\xC5\x99\xC3\xADsady.txt";
 constexpr int kNasobek = 30;
 constexpr double kCilVzorek = 16.0;  // ms
 constexpr double kCilNasobek = 100.0;  // ms
@@ -95,15 +94,6 @@ double cil(const std::string& reakce, const std::string& velikost)
 }
 
 const char* const kVelikosti[] = {"sample", "x30", "nositele5000", "prisad1M", "jmeno50MB"};
-
-void zapisSoubor(const std::filesystem::path& cesta, const std::string& obsah)
-{
-    std::ofstream out(cesta, std::ios::binary);
-    out.write(obsah.data(), static_cast<std::streamsize>(obsah.size()));
-    out.close();
-    if (!out)
-        throw std::runtime_error("cannot write " + cesta.string());
-}
 
 // The sample's ingredient lines `kolikrat` times, the k-th copy of each named
 // "<name> k"; comment and empty lines once, at their place in the first copy.
@@ -181,83 +171,6 @@ std::array<TPrisada*, 4> ctyriSpolecne(const TSeznam& seznam, std::size_t mezi)
     return vyber;
 }
 
-// One window on one catalogue, in a temporary folder of its own.
-class Okno {
-public:
-    Okno(const std::string& jmeno, const std::string& katalog, std::size_t prisadVzorku, bool otevrit = true)
-        : jmeno_(jmeno), prisadVzorku_(prisadVzorku)
-    {
-        std::string vzor = (std::filesystem::temp_directory_path() / "mixor-uibench-XXXXXX").string();
-        if (::mkdtemp(vzor.data()) == nullptr)
-            throw std::runtime_error("mkdtemp failed");
-        slozka_ = vzor;
-        try {
-            zapisSoubor(slozka_ / kSouborKatalogu, katalog);
-            if (otevrit)
-                otevri();
-        } catch (...) {
-            mf_.reset();
-            std::error_code ignorovana;
-            std::filesystem::remove_all(slozka_, ignorovana);
-            throw;
-        }
-    }
-
-    ~Okno()
-    {
-        mf_.reset();
-        std::error_code ignorovana;
-        std::filesystem::remove_all(slozka_, ignorovana);
-    }
-
-    TMF& mf() { return *mf_; }
-    Ui::TMF& f() { return mf_->Formular(); }
-    const std::string& jmeno() const { return jmeno_; }
-    std::size_t prisadVzorku() const { return prisadVzorku_; }
-
-    // Makes this window the one shown, in its folder.
-    void aktivuj()
-    {
-        std::filesystem::current_path(slozka_);
-        if (mf_->isHidden())
-            mf_->show();
-        QCoreApplication::processEvents();
-    }
-
-    void skryj()
-    {
-        if (!mf_->isHidden())
-            mf_->hide();
-    }
-
-    // Creates and shows the window in the folder, as the program starts,
-    // and waits for its first painting.
-    void otevri()
-    {
-        std::filesystem::current_path(slozka_);
-        mf_ = std::make_unique<TMF>();
-        QElapsedTimer cekani;
-        cekani.start();
-        mf_->show();
-        const qint64 zobrazeni = cekani.elapsed();
-        if (mf_->KonciPoChybe())
-            throw std::runtime_error("the window could not load the catalogue " + jmeno_);
-        // The splash ends now, before any event could run its timer.
-        mf_->StartTimerDo();
-        while ((mf_->windowHandle() == nullptr || !mf_->windowHandle()->isExposed()) && cekani.elapsed() < 5000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        QCoreApplication::processEvents();
-        std::fprintf(stderr, "window on %s: first showing (loading included) %lld ms, exposed %s\n", jmeno_.c_str(),
-                     static_cast<long long>(zobrazeni),
-                     mf_->windowHandle() != nullptr && mf_->windowHandle()->isExposed() ? "yes" : "NO");
-    }
-
-private:
-    std::string jmeno_;
-    std::size_t prisadVzorku_;
-    std::filesystem::path slozka_;
-    std::unique_ptr<TMF> mf_;
-};
 
 // The windows, created in main after the application object.
 class Okna {

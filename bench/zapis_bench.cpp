@@ -32,7 +32,7 @@
 #include <unistd.h>
 
 #include "aplikace.h"
-#include "aplikace_bench.h"
+#include "okno_bench.h"
 #include "mainu.h"
 #include "seznamy.h"
 #include "souhrn.h"
@@ -42,7 +42,6 @@
 namespace {
 
 // "Přísady.txt" in UTF-8, the name the loader looks up first.
-const char* const kSouborKatalogu = "P\xC5\x99\xC3\xADsady.txt";
 constexpr int kPrisad = 1000;
 constexpr double kCilMs = 3000.0;
 
@@ -59,43 +58,6 @@ std::string katalog()
     return text;
 }
 
-// The window in a temporary folder of its own.
-class Okno {
-public:
-    Okno()
-    {
-        std::string vzor = (std::filesystem::temp_directory_path() / "mixor-zapisbench-XXXXXX").string();
-        if (::mkdtemp(vzor.data()) == nullptr)
-            throw std::runtime_error("mkdtemp failed");
-        slozka_ = vzor;
-        std::ofstream(slozka_ / kSouborKatalogu, std::ios::binary) << katalog();
-        std::filesystem::current_path(slozka_);
-        mf_ = std::make_unique<TMF>();
-        mf_->show();
-        if (mf_->KonciPoChybe())
-            throw std::runtime_error("the window could not load the catalogue");
-        mf_->StartTimerDo();
-        QElapsedTimer cekani;
-        cekani.start();
-        while ((mf_->windowHandle() == nullptr || !mf_->windowHandle()->isExposed()) && cekani.elapsed() < 5000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        QCoreApplication::processEvents();
-    }
-
-    ~Okno()
-    {
-        mf_.reset();
-        std::error_code ignorovana;
-        std::filesystem::remove_all(slozka_, ignorovana);
-    }
-
-    TMF& mf() { return *mf_; }
-    Ui::TMF& f() { return mf_->Formular(); }
-
-private:
-    std::filesystem::path slozka_;
-    std::unique_ptr<TMF> mf_;
-};
 
 Okno* gOkno = nullptr;
 
@@ -208,7 +170,7 @@ int main(int argc, char** argv)
 
     const auto puvodni = std::filesystem::current_path();
     {
-        Okno okno;
+        Okno okno("listing", katalog());
         vypisVsechnyDvojice(okno);
         gOkno = &okno;
         benchmark::RegisterBenchmark("VZlistClick/499500_lines", BM_VZlistClick)

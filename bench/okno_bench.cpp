@@ -1,0 +1,81 @@
+#include "okno_bench.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QWindow>
+#include <cstdio>
+#include <stdexcept>
+#include <stdlib.h>
+
+#include "soubory.h"
+
+void ZpravyNaStderr(TAplikace& aplikace)
+{
+    aplikace.NastavOdpovidace([](const TAplikace::TZprava& z) {
+        std::fprintf(stderr, "message: %s: %s\n", qPrintable(z.Titulek), qPrintable(z.Text));
+    });
+    aplikace.NastavOdpovidaceOtazek([](const TAplikace::TZprava& z) {
+        std::fprintf(stderr, "question answered no: %s: %s\n", qPrintable(z.Titulek), qPrintable(z.Text));
+        return false;
+    });
+}
+
+Okno::Okno(const std::string& jmeno, const std::string& katalog, std::size_t prisadVzorku, bool otevrit)
+    : jmeno_(jmeno), prisadVzorku_(prisadVzorku)
+{
+    std::string vzor = (std::filesystem::temp_directory_path() / "mixor-bench-XXXXXX").string();
+    if (::mkdtemp(vzor.data()) == nullptr)
+        throw std::runtime_error("mkdtemp failed");
+    slozka_ = vzor;
+    try {
+        ZapisSouborAtomicky((slozka_ / kSouborKatalogu).string(), katalog);
+        if (otevrit)
+            otevri();
+    } catch (...) {
+        mf_.reset();
+        std::error_code ignorovana;
+        std::filesystem::remove_all(slozka_, ignorovana);
+        throw;
+    }
+}
+
+Okno::~Okno()
+{
+    mf_.reset();
+    std::error_code ignorovana;
+    std::filesystem::remove_all(slozka_, ignorovana);
+}
+
+void Okno::aktivuj()
+{
+    std::filesystem::current_path(slozka_);
+    if (mf_->isHidden())
+        mf_->show();
+    QCoreApplication::processEvents();
+}
+
+void Okno::skryj()
+{
+    if (!mf_->isHidden())
+        mf_->hide();
+}
+
+void Okno::otevri()
+{
+    std::filesystem::current_path(slozka_);
+    mf_ = std::make_unique<TMF>();
+    QElapsedTimer cekani;
+    cekani.start();
+    mf_->show();
+    const qint64 zobrazeni = cekani.elapsed();
+    if (mf_->KonciPoChybe())
+        throw std::runtime_error("the window could not load the catalogue " + jmeno_);
+    // The splash ends now, before any event could run its timer.
+    mf_->StartTimerDo();
+    while ((mf_->windowHandle() == nullptr || !mf_->windowHandle()->isExposed()) && cekani.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    QCoreApplication::processEvents();
+    std::fprintf(stderr, "window on %s: first showing (loading included) %lld ms, exposed %s\n", jmeno_.c_str(),
+                 static_cast<long long>(zobrazeni),
+                 mf_->windowHandle() != nullptr && mf_->windowHandle()->isExposed() ? "yes" : "NO");
+}

@@ -1,0 +1,45 @@
+// The window's benchmarks: a window in a folder of its own, run without a user.
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "aplikace.h"
+#include "mainu.h"
+#include "ui_mainu.h"
+
+// "Přísady.txt", spelt in UTF-8.
+inline const char* const kSouborKatalogu = "P\xC5\x99\xC3\xADsady.txt";
+
+// What a message box would show goes to standard error, and every question
+// is answered "no".
+void ZpravyNaStderr(TAplikace& aplikace);
+
+// One window on one catalogue, in a temporary folder of its own.
+class Okno {
+public:
+    Okno(const std::string& jmeno, const std::string& katalog, std::size_t prisadVzorku = 0, bool otevrit = true);
+    ~Okno();
+    Okno(const Okno&) = delete;
+    Okno& operator=(const Okno&) = delete;
+
+    TMF& mf() { return *mf_; }
+    Ui::TMF& f() { return mf_->Formular(); }
+    const std::string& jmeno() const { return jmeno_; }
+    std::size_t prisadVzorku() const { return prisadVzorku_; }
+
+    // Makes this window the one shown, in its folder.
+    void aktivuj();
+    void skryj();
+    // Creates and shows the window in the folder, as the program starts,
+    // and waits for its first painting.
+    void otevri();
+
+private:
+    std::string jmeno_;
+    std::size_t prisadVzorku_;
+    std::filesystem::path slozka_;
+    std::unique_ptr<TMF> mf_;
+};
