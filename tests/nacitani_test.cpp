@@ -1,4 +1,5 @@
 // The loader's block reader against its plain twin, and the line rules they share.
+#include <algorithm>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -175,6 +176,39 @@ TEST(NajdiEfekt, FindsExactNamesOnlyAndForgetsThemWhenEmptied)
     EXPECT_EQ(seznam.NajdiEfekt(""), nullptr);
     seznam.Vyprazdni();
     EXPECT_EQ(seznam.NajdiEfekt("Jed"), nullptr);
+}
+
+TEST(NajdiEfekt, TellsApartNamesThatDifferInOneByteAtAnyPlace)
+{
+    // Names of every length up to three words, each also changed in one byte
+    // at every place: the lookup must give each its own effect, the same one
+    // a walk through all effects finds.
+    std::vector<std::string> jmena;
+    for (std::size_t delka = 1; delka <= 24; ++delka) {
+        std::string jmeno(delka, 'a');
+        for (std::size_t i = 0; i < delka; ++i)
+            jmeno[i] = static_cast<char>('a' + i % 26);
+        jmena.push_back(jmeno);
+        for (std::size_t i = 0; i < delka; ++i) {
+            std::string zmenene = jmeno;
+            zmenene[i] = static_cast<char>(0xE8);  // "č"
+            jmena.push_back(zmenene);
+        }
+    }
+    TSeznam seznam;
+    for (const std::string& jmeno : jmena) {
+        seznam.NovaPrisada();
+        seznam.PridejEfekt(jmeno);
+    }
+    ASSERT_EQ(seznam.Efekty.size(), jmena.size());
+    for (const std::string& jmeno : jmena) {
+        const auto prochazenim = std::find_if(seznam.Efekty.begin(), seznam.Efekty.end(),
+                                              [&](const TEfekt* efekt) { return efekt->Jmeno == jmeno; });
+        ASSERT_NE(prochazenim, seznam.Efekty.end());
+        EXPECT_EQ(seznam.NajdiEfekt(jmeno), *prochazenim) << jmeno;
+        EXPECT_EQ(seznam.NajdiEfekt(jmeno + "z"), nullptr) << jmeno;
+        EXPECT_EQ(seznam.NajdiEfekt("Z" + jmeno.substr(1)), nullptr) << jmeno;
+    }
 }
 
 TEST_F(Nacitani2, ExactPathLoadsOnlyThatFileAndNamesItAsGiven)
