@@ -10,7 +10,9 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QTest>
+#include <QScrollBar>
 #include <QTextBlock>
+#include <QTextLayout>
 
 #include <QDropEvent>
 #include <QImage>
@@ -102,6 +104,27 @@ TEST_F(Zapisnik, StartsWithProtectedHeaderAndTheCaretBelowIt)
     EXPECT_EQ(psany.fontFamilies().toStringList().value(0), QStringLiteral("Arial"));
     EXPECT_FALSE(psany.fontWeight() >= QFont::Bold);
     EXPECT_FALSE(psany.boolProperty(kVlastnostChranene));
+}
+
+TEST_F(Zapisnik, LongLinesNeverWrapAndTheScrollBarReachesTheirEnd)
+{
+    const QString dlouhy = QStringLiteral("Dlouhý řádek ").repeated(40);
+    QTest::keyClicks(ed, QStringLiteral("kratky"));
+    QTest::keyClick(ed, Qt::Key_Return);
+    QApplication::processEvents();
+    QScrollBar* vodorovny = ed->horizontalScrollBar();
+    // Short lines leave nothing to scroll to.
+    EXPECT_EQ(vodorovny->maximum(), 0);
+    ed->insertPlainText(dlouhy);
+    QApplication::processEvents();
+
+    const QTextBlock blok = ed->document()->lastBlock();
+    ASSERT_EQ(blok.text(), dlouhy);
+    EXPECT_EQ(blok.layout()->lineCount(), 1);
+    EXPECT_EQ(blok.previous().layout()->lineCount(), 1);
+    const int sirkaRadku = static_cast<int>(blok.layout()->lineAt(0).naturalTextWidth());
+    ASSERT_GT(sirkaRadku, ed->viewport()->width());
+    EXPECT_GE(vodorovny->maximum() + ed->viewport()->width(), sirkaRadku);
 }
 
 TEST_F(Zapisnik, KeysCannotChangeTheHeader)

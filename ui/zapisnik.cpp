@@ -117,6 +117,7 @@ void TMF::pripravZapisnik()
     // laying out a long entry then costs a third less.
     vychozi.setStyleStrategy(QFont::PreferNoShaping);
     editor->document()->setDefaultFont(vychozi);
+    editor->PrizpusobStranku();
     editor->setCurrentCharFormat(FormatArial(Qt::black, 10));
     editor->NastavDotaz([this](int od, int po) { return ZtextProtectChange(od, po); });
     ui_->Zsize->findChild<QLineEdit*>()->setReadOnly(true);

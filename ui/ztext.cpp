@@ -125,7 +125,13 @@ void DejPismoArial(QTextDocument& dokument, int od, int po)
 
 TZapisnik::TZapisnik(QWidget* rodic) : QTextEdit(rodic)
 {
-    setLineWrapMode(QTextEdit::NoWrap);
+    // Lines never wrap, yet the page has the view's width (see
+    // PrizpusobStranku): with no page width at all, Qt takes every line for
+    // too wide and lays it out three times over, which is most of the time a
+    // long entry takes. A fixed width also spares a new layout of the whole
+    // text whenever the view changes size.
+    setLineWrapMode(QTextEdit::FixedPixelWidth);
+    setWordWrapMode(QTextOption::NoWrap);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setTabChangesFocus(false);
@@ -139,6 +145,20 @@ TZapisnik::TZapisnik(QWidget* rodic) : QTextEdit(rodic)
     connect(this, &QTextEdit::cursorPositionChanged, this, &TZapisnik::odeberChraneniZPsani);
     connect(document(), &QTextDocument::contentsChange, this,
             [this](int od, int, int) { nezmenenoDo_ = std::min(nezmenenoDo_, od); });
+}
+
+void TZapisnik::PrizpusobStranku()
+{
+    ensurePolished();
+    const int sirka = maximumViewportSize().width();
+    if (sirka != lineWrapColumnOrWidth())
+        setLineWrapColumnOrWidth(sirka);
+}
+
+void TZapisnik::resizeEvent(QResizeEvent* udalost)
+{
+    QTextEdit::resizeEvent(udalost);
+    PrizpusobStranku();
 }
 
 void TZapisnik::OznacNezmenene()

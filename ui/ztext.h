@@ -54,6 +54,11 @@ public:
     int NezmenenoDo() const { return nezmenenoDo_; }
     void OznacNezmenene();
 
+    // Makes the page as wide as the view. The view may still be hidden:
+    // called once its size is set, the text is laid out for that width
+    // already and showing it lays nothing out again.
+    void PrizpusobStranku();
+
 protected:
     void keyPressEvent(QKeyEvent* udalost) override;
     void inputMethodEvent(QInputMethodEvent* udalost) override;
@@ -65,6 +70,7 @@ protected:
     void dragMoveEvent(QDragMoveEvent* udalost) override;
     void dropEvent(QDropEvent* udalost) override;
     void contextMenuEvent(QContextMenuEvent* udalost) override;
+    void resizeEvent(QResizeEvent* udalost) override;
 
 private:
     // The range that a key would change, or false for a key that changes nothing.
