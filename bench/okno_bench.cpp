@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <stdlib.h>
 
+#include "seznamy.h"
 #include "soubory.h"
 
 void ZpravyNaStderr(TAplikace& aplikace)
@@ -78,4 +79,17 @@ void Okno::otevri()
     std::fprintf(stderr, "window on %s: first showing (loading included) %lld ms, exposed %s\n", jmeno_.c_str(),
                  static_cast<long long>(zobrazeni),
                  mf_->windowHandle() != nullptr && mf_->windowHandle()->isExposed() ? "yes" : "NO");
+}
+
+void VyberEfektNaVypisu(Okno& okno, TEfekt* efekt, bool jenDany)
+{
+    Ui::TMF& f = okno.f();
+    f.Pages->setCurrentWidget(f.VypisPage);
+    if (!f.Vvyber1->isChecked())
+        f.Vvyber1->click();
+    f.VvyberJenom->setChecked(jenDany);
+    const int radek = efekt == nullptr ? -1 : f.VvyberList->RadekSOdkazem(efekt);
+    if (radek < 0)
+        throw std::runtime_error("the effect is not in the selection list");
+    f.VvyberList->VyberRadek(radek);
 }

@@ -17,6 +17,14 @@ inline const char* const kSouborKatalogu = "P\xC5\x99\xC3\xADsady.txt";
 // is answered "no".
 void ZpravyNaStderr(TAplikace& aplikace);
 
+struct TEfekt;
+class Okno;
+
+// Shows the listing page with this effect chosen in its selection list,
+// "jen daný efekt" as given; the list itself is not filled yet. Throws when
+// the effect is not in the selection list.
+void VyberEfektNaVypisu(Okno& okno, TEfekt* efekt, bool jenDany);
+
 // One window on one catalogue, in a temporary folder of its own.
 class Okno {
 public:

@@ -368,25 +368,21 @@ void BM_VvyberListClick(benchmark::State& state, const std::string& velikost, Vy
     spust(state, velikost, [vyber](benchmark::State& st, Okno& okno) {
         Ui::TMF& f = okno.f();
         TMF& mf = okno.mf();
-        f.Pages->setCurrentWidget(f.VypisPage);
-        int radek = -1;
         if (vyber == Vyber::Prisada || vyber == Vyber::NejdelsiPrisada) {
+            f.Pages->setCurrentWidget(f.VypisPage);
             if (!f.Vvyber2->isChecked())
                 f.Vvyber2->click();
             TPrisada* prisada =
                 vyber == Vyber::Prisada ? nejvytizenejsiPrisada(mf.Seznam) : nejdelsiJmeno(mf.Seznam);
-            radek = f.VvyberList->RadekSOdkazem(prisada);
+            const int radek = f.VvyberList->RadekSOdkazem(prisada);
+            if (radek < 0)
+                throw std::runtime_error("the chosen record is not in the selection list");
+            f.VvyberList->VyberRadek(radek);
             st.counters["carriers"] = static_cast<double>(Zatizeni(*prisada));
         } else {
-            if (!f.Vvyber1->isChecked())
-                f.Vvyber1->click();
-            f.VvyberJenom->setChecked(vyber == Vyber::EfektJenDany);
-            radek = f.VvyberList->RadekSOdkazem(nejcastejsiEfekt(mf.Seznam));
+            VyberEfektNaVypisu(okno, nejcastejsiEfekt(mf.Seznam), vyber == Vyber::EfektJenDany);
             st.counters["carriers"] = static_cast<double>(nejcastejsiEfekt(mf.Seznam)->Prisady.size());
         }
-        if (radek < 0)
-            throw std::runtime_error("the chosen record is not in the selection list");
-        f.VvyberList->VyberRadek(radek);
         QCoreApplication::processEvents();
         Podily podily;
         for (auto _ : st)
@@ -492,11 +488,7 @@ void BM_Strankovani(benchmark::State& state, const std::string& velikost, Qt::Ke
     spust(state, velikost, [klavesa](benchmark::State& st, Okno& okno) {
         Ui::TMF& f = okno.f();
         TMF& mf = okno.mf();
-        f.Pages->setCurrentWidget(f.VypisPage);
-        if (!f.Vvyber1->isChecked())
-            f.Vvyber1->click();
-        f.VvyberJenom->setChecked(false);
-        f.VvyberList->VyberRadek(f.VvyberList->RadekSOdkazem(nejcastejsiEfekt(mf.Seznam)));
+        VyberEfektNaVypisu(okno, nejcastejsiEfekt(mf.Seznam), false);
         mf.VvyberListClick();
         TListBox* seznam = f.Vlist;
         seznam->setFocus();

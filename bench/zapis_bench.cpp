@@ -64,20 +64,8 @@ Okno* gOkno = nullptr;
 // Lists every pair that has the effect "Jed" on the listing page.
 void vypisVsechnyDvojice(Okno& okno)
 {
-    Ui::TMF& f = okno.f();
     TMF& mf = okno.mf();
-    f.Pages->setCurrentWidget(f.VypisPage);
-    if (!f.Vvyber1->isChecked())
-        f.Vvyber1->click();
-    f.VvyberJenom->setChecked(false);
-    TEfekt* jed = nullptr;
-    for (TEfekt* efekt : mf.Seznam.Efekty)
-        if (efekt->Jmeno == "Jed")
-            jed = efekt;
-    const int radek = jed == nullptr ? -1 : f.VvyberList->RadekSOdkazem(jed);
-    if (radek < 0)
-        throw std::runtime_error("the effect is not in the selection list");
-    f.VvyberList->VyberRadek(radek);
+    VyberEfektNaVypisu(okno, mf.Seznam.NajdiEfekt("Jed"), false);
     QElapsedTimer hodiny;
     hodiny.start();
     mf.VvyberListClick();
