@@ -52,16 +52,10 @@ bool vezmiPole(std::string_view& rest, std::string_view& pole)
 // in two overlapping halves, so that no name costs a loop over its bytes.
 // Reading through memcpy keeps it exact on any machine; the order of bytes
 // in a word only changes which hash a name gets.
-std::uint64_t slovoNa(const char* znaky)
+template <class TSlovo>
+TSlovo slovoNa(const char* znaky)
 {
-    std::uint64_t slovo;
-    std::memcpy(&slovo, znaky, sizeof slovo);
-    return slovo;
-}
-
-std::uint32_t pulSlovaNa(const char* znaky)
-{
-    std::uint32_t slovo;
+    TSlovo slovo;
     std::memcpy(&slovo, znaky, sizeof slovo);
     return slovo;
 }
@@ -78,10 +72,10 @@ std::uint64_t hashJmena(std::string_view jmeno)
     };
     if (delka >= 8) {
         for (std::size_t i = 0; i + 8 < delka; i += 8)
-            pridej(slovoNa(znaky + i));
-        pridej(slovoNa(znaky + delka - 8));
+            pridej(slovoNa<std::uint64_t>(znaky + i));
+        pridej(slovoNa<std::uint64_t>(znaky + delka - 8));
     } else if (delka >= 4) {
-        pridej((std::uint64_t{pulSlovaNa(znaky)} << 32) | pulSlovaNa(znaky + delka - 4));
+        pridej((std::uint64_t{slovoNa<std::uint32_t>(znaky)} << 32) | slovoNa<std::uint32_t>(znaky + delka - 4));
     } else if (delka > 0) {
         const auto bajt = [znaky](std::size_t i) { return std::uint64_t{static_cast<unsigned char>(znaky[i])}; };
         pridej((bajt(0) << 16) | (bajt(delka / 2) << 8) | bajt(delka - 1));
