@@ -16,6 +16,7 @@
 #include "hledani_efektu.h"
 #include "katalog.h"
 #include "lektvar.h"
+#include "meze.h"
 
 class QLabel;
 class QTextCharFormat;
@@ -186,7 +187,7 @@ public:
     std::unordered_set<const TPrisada*> Zasoby;
     // The search as the window asks it: the page lists the first potions
     // and counts the rest.
-    TMezHledani MezHledani{.Vypsat = 100'000};
+    TMezHledani MezHledani{.Vypsat = kNejvicRadkuVypisu};
 
 private:
     void pripravHledani();
