@@ -58,6 +58,7 @@
 #include "souhrn.h"
 #include "hledani.h"
 #include "mainu.h"
+#include "nacitani.h"
 #include "seznamy.h"
 #include "soubory.h"
 #include "ui_mainu.h"

@@ -1,4 +1,5 @@
-// The potion finder: every two-ingredient potion of an ingredient or an effect.
+// What the potion finders share: pairs, admissibility, shared effects and the
+// order of list lines. The two-ingredient finder itself is in nalezene.h.
 #pragma once
 
 #include <algorithm>
@@ -9,19 +10,10 @@
 
 #include "katalog.h"
 
+// A two-ingredient potion.
 struct TDvojice {
     TPrisada* Prvni = nullptr;
     TPrisada* Druha = nullptr;
-};
-
-struct TRadekVypisu {
-    std::string Text;
-    TDvojice Dvojice;
-};
-
-struct TVypis {
-    std::string Nadpis;
-    std::vector<TRadekVypisu> Radky;
 };
 
 // Which expansions the search admits.
@@ -34,9 +26,6 @@ bool PrisadaPripustna(const TPrisada& prisada, TZarazeni zarazeni);
 
 unsigned PocetSpolecnych(const TPrisada& prvni, const TPrisada& druha);
 std::string SpolecneEfekty(const TPrisada& prvni, const TPrisada& druha);
-
-TVypis LektvaryZPrisady(TPrisada& prisada, TZarazeni zarazeni);
-TVypis LektvarySEfektem(const TEfekt& efekt, TZarazeni zarazeni, bool jenTento);
 
 // Sort key of a list line: ASCII letters in capitals, a leading mark and a
 // leading "+ " dropped. Keys compare as unsigned bytes (std::string does).

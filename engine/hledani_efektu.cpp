@@ -12,6 +12,7 @@
 #include "hledani_efektu.h"
 
 #include <algorithm>
+#include <bit>
 #include <unordered_map>
 
 namespace {
@@ -36,15 +37,7 @@ struct TRoleEfektu {
 // Two slots or more: more than one bit set.
 bool sdileny(std::uint8_t sloty)
 {
-    return (sloty & (sloty - 1)) != 0;
-}
-
-std::uint32_t pocetBitu(std::uint8_t bity)
-{
-    std::uint32_t pocet = 0;
-    for (; bity != 0; bity &= static_cast<std::uint8_t>(bity - 1))
-        ++pocet;
-    return pocet;
+    return std::popcount(sloty) > 1;
 }
 
 // A found potion while searching: candidate numbers in slot order.
@@ -144,7 +137,7 @@ private:
             for (std::size_t b = 0; b < kMaxChtenych; ++b)
                 zbyvaNositelu_[i * kMaxChtenych + b] =
                     zbyvaNositelu_[(i + 1) * kMaxChtenych + b] + ((kandidati_[i].Chtene >> b) & 1u);
-            zbyvaNejvice_[i] = std::max<std::uint32_t>(zbyvaNejvice_[i + 1], pocetBitu(kandidati_[i].Chtene));
+            zbyvaNejvice_[i] = std::max<std::uint32_t>(zbyvaNejvice_[i + 1], std::popcount(kandidati_[i].Chtene));
         }
         for (std::uint32_t i = 0; i < n; ++i)
             for (std::size_t maska = 0; maska < sMaskou_.size(); ++maska)
@@ -206,7 +199,7 @@ private:
         for (std::size_t w = 0; w < slov_; ++w) {
             const std::uint64_t s = sdilene[w] | (videne[w] & m[w]);
             sdileneVsemi_[w] = s;
-            sdilenych += pocetJednicek(s);
+            sdilenych += static_cast<std::size_t>(std::popcount(s));
             chybiChteny = chybiChteny || (s & chtenaMaska_[w]) != chtenaMaska_[w];
             zakazany = zakazany || (s & zakazanaMaska_[w]) != 0;
         }
@@ -217,14 +210,6 @@ private:
             return TRychle::Poradi;
         efektu = sdilenych;
         return zakazany ? TRychle::Nevyhovuje : TRychle::Vyhovuje;
-    }
-
-    static std::size_t pocetJednicek(std::uint64_t x)
-    {
-        x = x - ((x >> 1) & 0x5555555555555555u);
-        x = (x & 0x3333333333333333u) + ((x >> 2) & 0x3333333333333333u);
-        x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
-        return static_cast<std::size_t>((x * 0x0101010101010101u) >> 56);
     }
 
     bool sdilenyVsemi(std::uint32_t efekt) const { return (sdileneVsemi_[efekt / 64] >> (efekt % 64)) & 1u; }

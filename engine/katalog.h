@@ -1,4 +1,4 @@
-// Catalogue of ingredients and effects, and its loader.
+// Catalogue of ingredients and effects, and the rules of one ingredient line.
 // Every text is a Windows-1250 byte string, kept exactly as the file gave it.
 #pragma once
 
@@ -122,25 +122,3 @@ bool JeRadekPrisady(std::string_view radek);
 
 // Appends one ingredient made of one line of the catalogue file.
 void PridejPrisadu(TSeznam& seznam, std::string_view radek);
-
-// An ingredient line of a catalogue file, with its 1-based number in the file.
-struct TRadekSouboru {
-    std::size_t Cislo = 0;
-    std::string Text;
-};
-// The ingredient lines of a file's contents, as the loader takes them: CRs
-// dropped, each line cut at a Ctrl-Z, the file ended by a Ctrl-Z that opens
-// a line. Line k gives ingredient k.
-std::vector<TRadekSouboru> RadkyPrisad(std::string_view obsah);
-
-// Loads a catalogue file. The name is Windows-1250 text; it is looked up as
-// UTF-8 first, then as the raw bytes. A missing file leaves the catalogue
-// empty. A file that exists but cannot be read throws ChybaCteni, and what
-// was read so far stays in the catalogue.
-void NactiSeznam(std::string_view jmenoSouboru, TSeznam& seznam);
-
-// Loads exactly this path; messages name it as given. A missing file throws
-// ChybaCteni too.
-void NactiSeznamZCesty(const std::string& cesta, TSeznam& seznam);
-// The ingredient lines of exactly this file, read whole (see RadkyPrisad).
-std::vector<TRadekSouboru> PrectiRadkyPrisad(const std::string& cesta);

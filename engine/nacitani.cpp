@@ -18,19 +18,6 @@ namespace {
 
 constexpr char kKonecSouboru = 0x1A;  // Ctrl-Z
 
-// The file descriptor of an open file, closed with it.
-class Soubor {
-public:
-    explicit Soubor(int fd) : fd_(fd) {}
-    ~Soubor() { ::close(fd_); }
-    Soubor(const Soubor&) = delete;
-    Soubor& operator=(const Soubor&) = delete;
-    int fd() const { return fd_; }
-
-private:
-    int fd_;
-};
-
 ChybaCteni prilisDlouhyRadek(const std::string& popis)
 {
     return ChybaCteni(popis + ": řádek je delší než " + std::to_string(kNejdelsiRadek / (1024 * 1024)) + " MiB");
@@ -169,8 +156,8 @@ bool OcistiRadek(std::string_view fyzicky, std::string& radek)
 void NactiPoBlocich(const std::string& cesta, const std::string& popis, TSeznam& seznam)
 {
     nahlasNedostatekPameti(popis, [&] {
-        const Soubor soubor(OtevriKCteni(cesta, popis));
-        CteniPoBlocich cteni(soubor.fd(), popis);
+        const TDeskriptor soubor = OtevriKCteni(cesta, popis);
+        CteniPoBlocich cteni(soubor.Fd(), popis);
         std::string_view radek;
         while (cteni.dalsi(radek)) {
             if (JeRadekPrisady(radek))

@@ -22,6 +22,7 @@
 #include "katalog.h"
 #include "lektvar.h"
 #include "nacitani.h"
+#include "nalezene.h"
 
 namespace {
 
@@ -309,20 +310,20 @@ std::size_t nositeluPrisady(const TPrisada& prisada)
 
 void overVypisPrisady(TPrisada& prisada, TZarazeni zarazeni)
 {
-    const TVypis vypis = LektvaryZPrisady(prisada, zarazeni);
+    const TNalezene vypis = NalezeneZPrisady(prisada, zarazeni);
     if (!PrisadaPripustna(prisada, zarazeni)) {
-        over(vypis.Radky.empty(), "rows for an ingredient that is not admitted");
+        over(vypis.Dvojice.empty(), "rows for an ingredient that is not admitted");
         return;
     }
     std::string predchozi;
-    for (std::size_t i = 0; i < vypis.Radky.size(); ++i) {
-        const TRadekVypisu& radek = vypis.Radky[i];
-        over(radek.Dvojice.Prvni == &prisada, "row of another ingredient");
-        const TPrisada* partner = radek.Dvojice.Druha;
+    for (std::size_t i = 0; i < vypis.Dvojice.size(); ++i) {
+        const TDvojice dvojice = vypis.Dvojice[i];
+        over(dvojice.Prvni == &prisada, "row of another ingredient");
+        const TPrisada* partner = dvojice.Druha;
         over(partner != nullptr && partner != &prisada, "row without a partner");
         over(PrisadaPripustna(*partner, zarazeni), "partner not admitted");
         over(PocetSpolecnych(prisada, *partner) >= 1, "partner shares no effect");
-        std::string klic = KlicRazeni(radek.Text);
+        std::string klic = KlicRazeni(TextDvojice(vypis.Druh, dvojice));
         over(i == 0 || predchozi <= klic, "rows not sorted");
         predchozi = std::move(klic);
     }
@@ -330,16 +331,16 @@ void overVypisPrisady(TPrisada& prisada, TZarazeni zarazeni)
 
 void overVypisEfektu(const TEfekt& efekt, TZarazeni zarazeni, bool jenTento)
 {
-    const TVypis vypis = LektvarySEfektem(efekt, zarazeni, jenTento);
+    const TNalezene vypis = NalezeneSEfektem(efekt, zarazeni, jenTento);
     std::size_t pripustnych = 0;
     for (const TPrisada* prisada : efekt.Prisady)
         pripustnych += PrisadaPripustna(*prisada, zarazeni) ? 1 : 0;
     // Every pair of admitted carriers, or those sharing only this effect.
     const std::size_t dvojic = pripustnych * (pripustnych - (pripustnych > 0 ? 1 : 0)) / 2;
-    over(jenTento ? vypis.Radky.size() <= dvojic : vypis.Radky.size() == dvojic, "number of rows");
-    for (const TRadekVypisu& radek : vypis.Radky) {
-        const TPrisada* a = radek.Dvojice.Prvni;
-        const TPrisada* b = radek.Dvojice.Druha;
+    over(jenTento ? vypis.Dvojice.size() <= dvojic : vypis.Dvojice.size() == dvojic, "number of rows");
+    for (const TDvojice dvojice : vypis.Dvojice) {
+        const TPrisada* a = dvojice.Prvni;
+        const TPrisada* b = dvojice.Druha;
         over(a != nullptr && b != nullptr && a != b, "row without a pair");
         over(maEfekt(*a, &efekt) && maEfekt(*b, &efekt), "pair without the effect");
         over(PrisadaPripustna(*a, zarazeni) && PrisadaPripustna(*b, zarazeni), "pair not admitted");

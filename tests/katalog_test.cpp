@@ -9,6 +9,7 @@
 
 #include "chyby.h"
 #include "katalog.h"
+#include "nacitani.h"
 #include "test_support.h"
 
 namespace {

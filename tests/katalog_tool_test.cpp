@@ -155,10 +155,13 @@ TEST_F(Nastroj, OpensExactlyTheGivenPathAndNamesItAsGiven)
     // The bytes of "Přísady.txt" read as Windows-1250 and spelt in UTF-8.
     slozka.zapis("P\xC4\xB9\xE2\x84\xA2\xC4\x82\xC2\xADsady.txt", "A\tZkomoleny\t\n");
     const std::string cesta = (slozka.cesta() / "Přísady.txt").string();
-    const Beh chybi = spust({cesta});
-    EXPECT_EQ(chybi.kod, 1);
-    EXPECT_THAT(chybi.err, HasSubstr("'" + cesta + "'"));
-    EXPECT_EQ(chybi.out, "");
+    for (const std::vector<std::string>& argumenty : {std::vector<std::string>{cesta},
+                                                      std::vector<std::string>{cesta, "--find", "0"}}) {
+        const Beh chybi = spust(argumenty);
+        EXPECT_EQ(chybi.kod, 1) << ::testing::PrintToString(argumenty);
+        EXPECT_THAT(chybi.err, HasSubstr("'" + cesta + "'"));
+        EXPECT_EQ(chybi.out, "");
+    }
 
     slozka.zapis("Přísady.txt", "A\tPravy\t\n");
     EXPECT_THAT(json({cesta}), HasSubstr(R"("name":"Pravy")"));
@@ -188,6 +191,9 @@ TEST_F(Nastroj, UsageErrorsNameTheCulpritAndShowUsage)
         {{f, "--only"}, "--only"},
         {{f, "--from", "0", "--only"}, "--only"},
         {{f, "--brew", "0", "--no-tribunal"}, "--no-tribunal"},
+        {{f, "--from", "0", "--max", "3"}, "--max"},
+        {{f, "--avoid", "0"}, "--avoid"},
+        {{f, "--from", "0", "--from", "1"}, "--from"},
     };
     for (const Pripad& pripad : pripady) {
         const Beh beh = spust(pripad.argumenty);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "hledani_plne.h"
+#include "nacitani.h"
 #include "nastroj_support.h"
 #include "test_support.h"
 
@@ -74,9 +75,10 @@ TEST_F(HledaniNastrojem, UsageErrorsExitWithTwoAndTheUsage)
         EXPECT_THAT(beh.err, HasSubstr("--find E,E"));
         EXPECT_EQ(beh.out, "");
     }
-    const Beh chybi = spust({(slozka.cesta() / "nic.txt").string(), "--find", "0"});
-    EXPECT_EQ(chybi.kod, 1);
-    EXPECT_THAT(chybi.err, HasSubstr("neexistuje"));
+    const std::string chybi = (slozka.cesta() / "nic.txt").string();
+    const Beh bezSouboru = spust({chybi, "--find", "0"});
+    EXPECT_EQ(bezSouboru.kod, 1);
+    EXPECT_THAT(bezSouboru.err, HasSubstr("'" + chybi + "'"));
 }
 
 // The expected output, written from the plain enumeration.

@@ -1,5 +1,4 @@
-// The finder's answers as pairs: the same lines, in the same order, as the
-// searches that build every text at once.
+// The two-ingredient finder: its pairs, their order and the texts of their lines.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -8,19 +7,15 @@
 
 namespace {
 
-std::vector<std::pair<std::string, const TPrisada*>> radky(const TVypis& vypis)
-{
-    std::vector<std::pair<std::string, const TPrisada*>> out;
-    for (const auto& radek : vypis.Radky)
-        out.emplace_back(radek.Text, radek.Dvojice.Druha);
-    return out;
-}
+using ::testing::ElementsAre;
 
-std::vector<std::pair<std::string, const TPrisada*>> radky(const TNalezene& nalezene)
+constexpr TZarazeni kVse{true, true};
+
+std::vector<std::string> texty(const TNalezene& nalezene)
 {
-    std::vector<std::pair<std::string, const TPrisada*>> out;
+    std::vector<std::string> out;
     for (const TDvojice& dvojice : nalezene.Dvojice)
-        out.emplace_back(TextDvojice(nalezene.Druh, dvojice), dvojice.Druha);
+        out.push_back(TextDvojice(nalezene.Druh, dvojice));
     return out;
 }
 
@@ -29,49 +24,90 @@ protected:
     TSeznam seznam;
     void SetUp() override
     {
-        // Shared effects in several slots, marks of both expansions, a
-        // partner met twice, names equal but for case (accented letters
-        // too), names of equal length, one doubled slot.
-        NaplnZRadku(seznam, {"Alfa\tJed\tOhe\xF2\tVoda\t\t", "beta\tOhe\xF2\tJed\t\t\t[T]",
-                             "Beta\tJed\t\t\t\t[B]", "\xC8" "aj\tVoda\tJed\tOhe\xF2\t\t",
-                             "Zub\tJed\tJed\t\t\t[TB]", "Samotar\tVzduch\t\t\t\t", "GAMA\tJed\t\t\t\t",
-                             "gama\tJed\t\t\t\t", "\xE8" "aj\tVoda\tJed\tOhe\xF2\t\t", "Gamu\tJed\t\t\t\t"});
+        NaplnZRadku(seznam, {
+            "Pes\tOhen\tVoda\tJed\t\t",
+            W("Čaj\tOhen\t\t\t\t"),
+            W("čočka\tOhen\t\t\t\t"),
+            "beta\tOhen\t\tJed\t\t[T]",
+            "Alfa\tOhen\t\t\t\t",
+            "Zub\tVoda\tOhen\t\t\t[B]",
+            "Samo\tSamota\t",
+            "zub\tOhen\t\t\t\t",
+        });
     }
 };
 
-TEST_F(Nalezene, PairsOfAnIngredientGiveTheSameLinesAsTheTexts)
+TEST_F(Nalezene, FromIngredientSortsByPartnerAndDropsCaseDuplicates)
 {
-    for (TPrisada* prisada : seznam.Prisady)
-        for (const TZarazeni zarazeni : {TZarazeni{true, true}, TZarazeni{false, true}, TZarazeni{true, false}}) {
-            const TVypis texty = LektvaryZPrisady(*prisada, zarazeni);
-            const TNalezene pary = NalezeneZPrisady(*prisada, zarazeni);
-            EXPECT_EQ(pary.Nadpis, texty.Nadpis);
-            EXPECT_EQ(radky(pary), radky(texty)) << prisada->Jmeno;
-            for (const TDvojice& dvojice : pary.Dvojice)
-                EXPECT_EQ(dvojice.Prvni, prisada);
-        }
+    const TNalezene vypis = NalezeneZPrisady(Prisada(seznam, "Pes"), kVse);
+    EXPECT_EQ(vypis.Nadpis, W("Lektvary z přísady Pes"));
+    EXPECT_THAT(texty(vypis), ElementsAre("+ Alfa => Ohen", "[T] + beta => Ohen + Jed", "+ zub => Ohen",
+                                          "[B] + Zub => Ohen + Voda", W("+ Čaj => Ohen"), W("+ čočka => Ohen")));
+    for (const TDvojice& dvojice : vypis.Dvojice)
+        EXPECT_EQ(dvojice.Prvni, &Prisada(seznam, "Pes"));
+    EXPECT_EQ(vypis.Dvojice[1].Druha, &Prisada(seznam, "beta"));
 }
 
-TEST_F(Nalezene, PairsOfAnEffectGiveTheSameLinesAsTheTexts)
+TEST_F(Nalezene, FromIngredientDropsTextsEqualButForAccentedCase)
 {
-    for (TEfekt* efekt : seznam.Efekty)
-        for (const bool jenTento : {false, true})
-            for (const TZarazeni zarazeni : {TZarazeni{true, true}, TZarazeni{false, false}}) {
-                const TVypis texty = LektvarySEfektem(*efekt, zarazeni, jenTento);
-                const TNalezene pary = NalezeneSEfektem(*efekt, zarazeni, jenTento);
-                EXPECT_EQ(pary.Nadpis, texty.Nadpis);
-                EXPECT_EQ(radky(pary), radky(texty)) << efekt->Jmeno << (jenTento ? " only" : "");
-                ASSERT_EQ(pary.Dvojice.size(), texty.Radky.size());
-                for (std::size_t i = 0; i < pary.Dvojice.size(); ++i)
-                    EXPECT_EQ(pary.Dvojice[i].Prvni, texty.Radky[i].Dvojice.Prvni);
-            }
+    TSeznam s;
+    // Texts of equal length are compared, and only the equal ones dropped.
+    NaplnZRadku(s, {"P\tOhen\t", W("Čaj\tOhen\t"), W("čaj\tOhen\t"), W("Čas\tOhen\t"), W("ČAJ\tOhen\t")});
+    EXPECT_THAT(texty(NalezeneZPrisady(Prisada(s, "P"), kVse)), ElementsAre(W("+ Čaj => Ohen"), W("+ Čas => Ohen")));
+}
+
+TEST_F(Nalezene, FromIngredientHonoursExclusionAndNeverPairsWithItself)
+{
+    EXPECT_THAT(texty(NalezeneZPrisady(Prisada(seznam, "Pes"), {false, true})),
+                ElementsAre("+ Alfa => Ohen", "+ zub => Ohen", "[B] + Zub => Ohen + Voda", W("+ Čaj => Ohen"),
+                            W("+ čočka => Ohen")));
+    EXPECT_TRUE(NalezeneZPrisady(Prisada(seznam, "beta"), {false, true}).Dvojice.empty());
+    const TNalezene samo = NalezeneZPrisady(Prisada(seznam, "Samo"), kVse);
+    EXPECT_EQ(samo.Nadpis, W("Lektvary z přísady Samo"));
+    EXPECT_TRUE(samo.Dvojice.empty());
+}
+
+TEST_F(Nalezene, WithEffectListsPairsInCatalogueOrder)
+{
+    const TNalezene vypis = NalezeneSEfektem(Efekt(seznam, "Jed"), kVse, false);
+    EXPECT_EQ(vypis.Nadpis, "Lektvary s efektem Jed");
+    EXPECT_THAT(texty(vypis), ElementsAre("[T] Pes + beta => Ohen + Jed"));
+
+    const TNalezene voda = NalezeneSEfektem(Efekt(seznam, "Voda"), kVse, false);
+    EXPECT_THAT(texty(voda), ElementsAre("[B] Pes + Zub => Ohen + Voda"));
+
+    const TNalezene ohen = NalezeneSEfektem(Efekt(seznam, "Ohen"), kVse, true);
+    EXPECT_EQ(ohen.Nadpis, "Lektvary pouze s efektem Ohen");
+    const auto radky = texty(ohen);
+    ASSERT_EQ(radky.size(), 21u - 2u);  // 7 carriers, 2 pairs share two effects
+    EXPECT_EQ(radky[0], W("Pes + Čaj"));
+    EXPECT_EQ(radky[1], W("Pes + čočka"));
+    EXPECT_EQ(ohen.Dvojice[0].Prvni, &Prisada(seznam, "Pes"));
+    EXPECT_EQ(ohen.Dvojice[0].Druha, &Prisada(seznam, W("Čaj")));
+    for (const auto& text : radky)
+        EXPECT_EQ(text.find("=>"), std::string::npos) << text;
+}
+
+TEST_F(Nalezene, WithEffectUnderExclusionAndWithOneCarrier)
+{
+    const auto radky = texty(NalezeneSEfektem(Efekt(seznam, "Ohen"), {true, false}, false));
+    for (const auto& text : radky)
+        EXPECT_EQ(text.find("Zub"), std::string::npos) << text;
+    EXPECT_EQ(radky.size(), 15u);  // 6 admissible carriers
+    EXPECT_EQ(radky[2], "[T] Pes + beta => Ohen + Jed");
+    EXPECT_TRUE(NalezeneSEfektem(Efekt(seznam, "Samota"), kVse, false).Dvojice.empty());
+}
+
+TEST_F(Nalezene, PairOfBothExpansionsCarriesBothLetters)
+{
+    const auto radky = texty(NalezeneSEfektem(Efekt(seznam, "Ohen"), kVse, false));
+    EXPECT_NE(std::find(radky.begin(), radky.end(), "[TB] beta + Zub"), radky.end());
 }
 
 TEST_F(Nalezene, BeginningOfALineIsTheBeginningOfItsText)
 {
-    TPrisada& alfa = Prisada(seznam, "Alfa");
     for (const TDruhVypisu druh : {TDruhVypisu::ZPrisady, TDruhVypisu::SEfektem}) {
-        const TDvojice dvojice{&alfa, &Prisada(seznam, "beta")};
+        const TDvojice dvojice{&Prisada(seznam, "Pes"), &Prisada(seznam, "beta")};
         const std::string cely = TextDvojice(druh, dvojice);
         for (std::size_t nejvic = 0; nejvic <= cely.size() + 1; ++nejvic)
             EXPECT_EQ(TextDvojice(druh, dvojice, nejvic), cely.substr(0, nejvic));

@@ -7,6 +7,7 @@
 #include "cp1250.h"
 #include "hledani.h"
 #include "katalog.h"
+#include "nacitani.h"
 
 namespace {
 

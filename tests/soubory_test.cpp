@@ -9,13 +9,17 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
+#include <new>
 #include <sstream>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "chyby.h"
 #include "katalog.h"
+#include "nacitani.h"
 #include "soubory.h"
 #include "test_support.h"
 
@@ -96,7 +100,7 @@ TEST_P(NeobycejnySoubor, IsRefusedForReadingWithItsName)
     vytvor(cesta);
     EXPECT_EQ(chybaKroku<ChybaCteni>([&] { PrectiSoubor(cesta.string()); }),
               "Soubor '" + cesta.string() + "': " + duvod());
-    EXPECT_THAT(chybaKroku<ChybaCteni>([&] { ::close(OtevriKCteni(cesta.string(), "Volby")); }),
+    EXPECT_THAT(chybaKroku<ChybaCteni>([&] { OtevriKCteni(cesta.string(), "Volby"); }),
                 "Volby: " + duvod());
 }
 
@@ -146,13 +150,46 @@ TEST(CteniSouboru, DescriptorReadsInBlockingMode)
 {
     DocasnaSlozka slozka;
     const fs::path cesta = slozka.zapis("data.txt", "abc");
-    const int fd = OtevriKCteni(cesta.string(), "Data");
-    const int stav = ::fcntl(fd, F_GETFL);
-    const int fdStav = ::fcntl(fd, F_GETFD);
-    ::close(fd);
+    const TDeskriptor fd = OtevriKCteni(cesta.string(), "Data");
+    const int stav = ::fcntl(fd.Fd(), F_GETFL);
+    const int fdStav = ::fcntl(fd.Fd(), F_GETFD);
     EXPECT_EQ(stav & O_NONBLOCK, 0);
     EXPECT_EQ(stav & O_ACCMODE, O_RDONLY);
     EXPECT_NE(fdStav & FD_CLOEXEC, 0);
+}
+
+std::size_t otevrenychSouboru()
+{
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()));
+}
+
+TEST(CteniSouboru, ReadingThatRunsOutOfMemoryClosesTheFile)
+{
+    DocasnaSlozka slozka;
+    const fs::path cesta = slozka.zapis("velky.txt", "");
+    fs::resize_file(cesta, std::uintmax_t{1} << 30);  // sparse: zeros that take no disk
+    // In a child whose address space is capped a little above what it uses.
+    const pid_t dite = ::fork();
+    if (dite == 0) {
+        const std::size_t pred = otevrenychSouboru();
+        std::size_t stranek = 0;
+        std::ifstream("/proc/self/statm") >> stranek;
+        const rlim_t mez = stranek * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE)) + (64u << 20);
+        const rlimit omezeni{mez, mez};
+        bool dosloPameti = false;
+        if (::setrlimit(RLIMIT_AS, &omezeni) == 0) {
+            try {
+                PrectiSoubor(cesta.string());
+            } catch (const std::bad_alloc&) {
+                dosloPameti = true;
+            }
+        }
+        ::_exit(!dosloPameti ? 2 : otevrenychSouboru() == pred ? 0 : 1);
+    }
+    int stav = 0;
+    ASSERT_EQ(::waitpid(dite, &stav, 0), dite);
+    ASSERT_TRUE(WIFEXITED(stav));
+    EXPECT_EQ(WEXITSTATUS(stav), 0) << "2: memory did not run out, 1: a descriptor stayed open";
 }
 
 TEST(ZapisSouboru, NewFileGetsTheBytesAndTheUsualPermissions)
@@ -290,5 +327,58 @@ TEST_F(ZamcenaSlozka, NewOrProtectedFileIsAFailureAndNothingChanges)
                 HasSubstr("Soubor '" + novy.string() + "': Permission denied"));
     EXPECT_THAT(jmena(zamcena), ::testing::ElementsAre("volby.txt"));
 }
+
+// A link to a file of the running user, in a folder that other users may
+// write into: where the kernel's rule for such folders would not follow the
+// link, neither reading nor writing does, and the target stays as it was.
+struct TOdkazVeSlozce {
+    const char* Popis;
+    mode_t PravaSlozky;
+    uid_t VlastnikSlozky;
+    uid_t VlastnikOdkazu;
+    bool Nasleduje;
+};
+
+void PrintTo(const TOdkazVeSlozce& pripad, std::ostream* out)
+{
+    *out << pripad.Popis;
+}
+
+class OdkazVeSdileneSlozce : public ::testing::TestWithParam<TOdkazVeSlozce> {};
+
+constexpr uid_t kJiny = 54321;
+
+TEST_P(OdkazVeSdileneSlozce, IsFollowedOnlyWhereTheKernelRuleAllows)
+{
+    const TOdkazVeSlozce& pripad = GetParam();
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "giving a link to another user needs root";
+    DocasnaSlozka slozka;
+    const fs::path cil = slozka.zapis("moje.txt", "moje");
+    const fs::path sdilena = slozka.cesta() / "sdilena";
+    fs::create_directory(sdilena);
+    ASSERT_EQ(::chmod(sdilena.c_str(), pripad.PravaSlozky), 0);
+    ASSERT_EQ(::chown(sdilena.c_str(), pripad.VlastnikSlozky, static_cast<gid_t>(-1)), 0);
+    const fs::path odkaz = sdilena / "volby.txt";
+    fs::create_symlink(cil, odkaz);
+    ASSERT_EQ(::lchown(odkaz.c_str(), pripad.VlastnikOdkazu, static_cast<gid_t>(-1)), 0);
+
+    const std::string odmitnuti = "Soubor '" + odkaz.string() + "': je odkaz jiného uživatele ve sdílené složce";
+    const std::string chybaCteni = chybaKroku<ChybaCteni>([&] { EXPECT_EQ(PrectiSoubor(odkaz.string()), "moje"); });
+    const std::string chybaZapisu = chybaKroku<ChybaZapisu>([&] { ZapisSouborAtomicky(odkaz.string(), "Volby:"); });
+    EXPECT_EQ(chybaCteni, pripad.Nasleduje ? "" : odmitnuti) << pripad.Popis;
+    EXPECT_EQ(chybaZapisu, pripad.Nasleduje ? "" : odmitnuti) << pripad.Popis;
+    EXPECT_EQ(obsah(cil), pripad.Nasleduje ? "Volby:" : "moje") << pripad.Popis;
+    EXPECT_TRUE(fs::is_symlink(odkaz));
+    EXPECT_THAT(jmena(sdilena), ::testing::ElementsAre("volby.txt"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Soubory, OdkazVeSdileneSlozce,
+    ::testing::Values(TOdkazVeSlozce{"planted by another user", 01777, 0, kJiny, false},
+                      TOdkazVeSlozce{"the running user's own", 01777, kJiny, 0, true},
+                      TOdkazVeSlozce{"the folder owner's", 01777, kJiny, kJiny, true},
+                      TOdkazVeSlozce{"not sticky", 0777, 0, kJiny, true},
+                      TOdkazVeSlozce{"sticky, not world-writable", 01775, 0, kJiny, true}));
 
 } // namespace

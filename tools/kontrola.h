@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "katalog.h"
+#include "nacitani.h"
 
 // UTF-8 warnings ordered by line, each beginning with "řádek N: ". radky[k]
 // must be the line of seznam.Prisady[k].

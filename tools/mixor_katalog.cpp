@@ -5,13 +5,13 @@
 
 #include "chyby.h"
 #include "cp1250.h"
-#include "hledani.h"
 #include "indexy.h"
 #include "json.h"
-#include "katalog.h"
 #include "kontrola.h"
 #include "lektvar.h"
+#include "nacitani.h"
 #include "najdi.h"
+#include "nalezene.h"
 #include "volby.h"
 
 namespace {
@@ -51,13 +51,13 @@ public:
         return json_.Vysledek();
     }
 
-    std::string vypis(const TVypis& vypis)
+    std::string vypis(const TNalezene& nalezene)
     {
-        json_.Objekt().Klic("heading").Text(Utf8ZCp1250(vypis.Nadpis)).Klic("lines").Pole();
-        for (const TRadekVypisu& radek : vypis.Radky) {
-            json_.Objekt().Klic("text").Text(Utf8ZCp1250(radek.Text));
-            json_.Klic("first").Cislo(indexPrisady_.at(radek.Dvojice.Prvni));
-            json_.Klic("second").Cislo(indexPrisady_.at(radek.Dvojice.Druha));
+        json_.Objekt().Klic("heading").Text(Utf8ZCp1250(nalezene.Nadpis)).Klic("lines").Pole();
+        for (const TDvojice dvojice : nalezene.Dvojice) {
+            json_.Objekt().Klic("text").Text(Utf8ZCp1250(TextDvojice(nalezene.Druh, dvojice)));
+            json_.Klic("first").Cislo(indexPrisady_.at(dvojice.Prvni));
+            json_.Klic("second").Cislo(indexPrisady_.at(dvojice.Druha));
             json_.KonecObjektu();
         }
         json_.KonecPole().KonecObjektu();
@@ -131,10 +131,12 @@ std::string vystup(const Volby& volby, const TSeznam& seznam, const std::string&
     case Rezim::Lektvar:
         return vypisovac.lektvar(lektvar(volby, seznam)) + '\n';
     case Rezim::ZPrisady:
-        return vypisovac.vypis(LektvaryZPrisady(*seznam.Prisady[volby.index], volby.zarazeni)) + '\n';
+        return vypisovac.vypis(NalezeneZPrisady(*seznam.Prisady[volby.index], volby.zarazeni)) + '\n';
     case Rezim::SEfektem:
-        return vypisovac.vypis(LektvarySEfektem(*seznam.Efekty[volby.index], volby.zarazeni, volby.jenTento)) +
+        return vypisovac.vypis(NalezeneSEfektem(*seznam.Efekty[volby.index], volby.zarazeni, volby.jenTento)) +
                '\n';
+    case Rezim::Hledani:
+        return VystupHledani(volby, seznam) + '\n';
     case Rezim::Kontrola:
         return kontrola(seznam, cesta);
     default:
@@ -149,6 +151,8 @@ int spust(const std::vector<std::string_view>& argumenty)
         std::cout << kPouziti;
         return 0;
     }
+    // The path as given, in every mode: the shell has already spelt it in
+    // the bytes the file system knows.
     TSeznam seznam;
     NactiSeznamZCesty(volby.soubor, seznam);
     OverIndexy(volby, seznam.Prisady.size(), seznam.Efekty.size());
@@ -166,7 +170,7 @@ int main(int argc, char** argv)
 {
     const std::vector<std::string_view> argumenty(argv + 1, argv + argc);
     try {
-        return JeHledaniEfektu(argumenty) ? SpustHledaniEfektu(argumenty) : spust(argumenty);
+        return spust(argumenty);
     } catch (const ChybaPouziti& chyba) {
         std::cerr << "mixor-katalog: " << chyba.what() << "\n\n" << kPouziti;
         return kChybaPouziti;

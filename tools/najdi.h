@@ -1,11 +1,11 @@
 // The inspector's search for potions by wanted effects (--find).
 #pragma once
 
-#include <string_view>
-#include <vector>
+#include <string>
 
-// Whether the command line asks for this mode.
-bool JeHledaniEfektu(const std::vector<std::string_view>& argumenty);
-// Runs it; returns the exit code. Throws what the other modes throw
-// (ChybaPouziti, ChybaCteni), for the inspector to report alike.
-int SpustHledaniEfektu(const std::vector<std::string_view>& argumenty);
+#include "katalog.h"
+#include "volby.h"
+
+// The search's answer as JSON: how many potions there are, whether the count
+// is complete, and the first of them (--limit) by slots and effects.
+std::string VystupHledani(const Volby& volby, const TSeznam& seznam);

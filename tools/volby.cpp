@@ -23,25 +23,39 @@ const std::string_view kPouziti =
     "  --                      konec voleb, další argument je soubor\n"
     "Indexy počítají od 0 v pořadí katalogu.\n";
 
-std::string Uvozene(std::string_view text)
+namespace {
+
+std::string uvozene(std::string_view text)
 {
     return "'" + std::string(text) + "'";
 }
 
-std::size_t PrectiCislo(std::string_view text, std::string_view volba, std::string_view coTo)
+// A whole decimal number; otherwise "volba V: 'T' není <coTo>".
+std::size_t cislo(std::string_view text, std::string_view volba, std::string_view coTo = "číslo")
 {
     std::size_t hodnota = 0;
     const auto [konec, chyba] = std::from_chars(text.data(), text.data() + text.size(), hodnota);
     if (text.empty() || chyba != std::errc() || konec != text.data() + text.size())
-        throw ChybaPouziti("volba " + std::string(volba) + ": " + Uvozene(text) + " není " + std::string(coTo));
+        throw ChybaPouziti("volba " + std::string(volba) + ": " + uvozene(text) + " není " + std::string(coTo));
     return hodnota;
 }
 
-namespace {
-
-std::size_t prectiIndex(std::string_view text, std::string_view volba)
+std::size_t index(std::string_view text, std::string_view volba)
 {
-    return PrectiCislo(text, volba, "index");
+    return cislo(text, volba, "index");
+}
+
+// "I,J,...": one index at least.
+std::vector<std::size_t> indexy(std::string_view seznam, std::string_view volba)
+{
+    std::vector<std::size_t> out;
+    for (std::size_t zacatek = 0;;) {
+        const auto carka = std::min(seznam.find(',', zacatek), seznam.size());
+        out.push_back(index(seznam.substr(zacatek, carka - zacatek), volba));
+        if (carka == seznam.size())
+            return out;
+        zacatek = carka + 1;
+    }
 }
 
 // "A,B,C,D" with "-" for an empty slot; fewer than four leave the rest empty.
@@ -52,14 +66,17 @@ void prectiSloty(std::string_view seznam, Volby& volby)
         const auto carka = std::min(seznam.find(',', zacatek), seznam.size());
         const std::string_view polozka = seznam.substr(zacatek, carka - zacatek);
         if (slot == volby.sloty.size())
-            throw ChybaPouziti("volba --brew: víc než čtyři přísady v " + Uvozene(seznam));
+            throw ChybaPouziti("volba --brew: víc než čtyři přísady v " + uvozene(seznam));
         if (polozka != "-")
-            volby.sloty[slot] = prectiIndex(polozka, "--brew");
+            volby.sloty[slot] = index(polozka, "--brew");
         if (carka == seznam.size())
             return;
         zacatek = carka + 1;
     }
 }
+
+// Options that refine --find and mean nothing without it.
+constexpr std::array<std::string_view, 4> kVolbyHledani{"--avoid", "--have", "--max", "--limit"};
 
 class Cteni {
 public:
@@ -83,11 +100,21 @@ private:
         else if (argument == "--brew")
             prectiSloty(hodnotaRezimu(Rezim::Lektvar, argument), volby_);
         else if (argument == "--from")
-            volby_.index = prectiIndex(hodnotaRezimu(Rezim::ZPrisady, argument), argument);
+            volby_.index = index(hodnotaRezimu(Rezim::ZPrisady, argument), argument);
         else if (argument == "--effect")
-            volby_.index = prectiIndex(hodnotaRezimu(Rezim::SEfektem, argument), argument);
+            volby_.index = index(hodnotaRezimu(Rezim::SEfektem, argument), argument);
+        else if (argument == "--find")
+            volby_.chtene = indexy(hodnotaRezimu(Rezim::Hledani, argument), argument);
         else if (argument == "--lint")
             rezim(Rezim::Kontrola, argument);
+        else if (argument == "--avoid")
+            volby_.zakazane = indexy(hodnota(argument), argument);
+        else if (argument == "--have")
+            volby_.zasoby = indexy(hodnota(argument), argument);
+        else if (argument == "--max")
+            volby_.nejvicePrisad = cislo(hodnota(argument), argument);
+        else if (argument == "--limit")
+            volby_.vypsat = cislo(hodnota(argument), argument);
         else if (argument == "--only")
             volby_.jenTento = true;
         else if (argument == "--no-tribunal")
@@ -95,20 +122,34 @@ private:
         else if (argument == "--no-bloodmoon")
             volby_.zarazeni.Bloodmoon = false;
         else
-            throw ChybaPouziti("neznámá volba " + Uvozene(argument));
+            throw ChybaPouziti("neznámá volba " + uvozene(argument));
     }
 
     void soubor(std::string_view argument)
     {
         if (maSoubor_)
-            throw ChybaPouziti("víc než jeden soubor: " + Uvozene(volby_.soubor) + " a " + Uvozene(argument));
+            throw ChybaPouziti("víc než jeden soubor: " + uvozene(volby_.soubor) + " a " + uvozene(argument));
         volby_.soubor = std::string(argument);
         maSoubor_ = true;
     }
 
-    // One mode per run: a second mode option is a mistake, not an override.
+    bool videna(std::string_view volba) const
+    {
+        return std::find(videne_.begin(), videne_.end(), volba) != videne_.end();
+    }
+
+    // An option given twice is a mistake, not an override.
+    void jednou(std::string_view volba)
+    {
+        if (videna(volba))
+            throw ChybaPouziti("volba " + std::string(volba) + " je uvedena dvakrát");
+        videne_.push_back(volba);
+    }
+
+    // One mode per run.
     void rezim(Rezim novy, std::string_view volba)
     {
+        jednou(volba);
         if (!volbaRezimu_.empty())
             throw ChybaPouziti("volby " + std::string(volbaRezimu_) + " a " + std::string(volba) +
                                " nelze použít zároveň");
@@ -116,13 +157,24 @@ private:
         volbaRezimu_ = volba;
     }
 
-    // The argument after a mode option that takes a value.
-    std::string_view hodnotaRezimu(Rezim novy, std::string_view volba)
+    // The argument after an option that takes a value.
+    std::string_view dalsi(std::string_view volba)
     {
-        rezim(novy, volba);
         if (pozice_ + 1 == argumenty_.size())
             throw ChybaPouziti("volba " + std::string(volba) + " potřebuje hodnotu");
         return argumenty_[++pozice_];
+    }
+
+    std::string_view hodnota(std::string_view volba)
+    {
+        jednou(volba);
+        return dalsi(volba);
+    }
+
+    std::string_view hodnotaRezimu(Rezim novy, std::string_view volba)
+    {
+        rezim(novy, volba);
+        return dalsi(volba);
     }
 
     void over() const
@@ -131,24 +183,32 @@ private:
             throw ChybaPouziti("chybí soubor katalogu");
         if (volby_.jenTento && volby_.rezim != Rezim::SEfektem)
             throw ChybaPouziti("volba --only patří jen k --effect");
-        const bool hledani = volby_.rezim == Rezim::ZPrisady || volby_.rezim == Rezim::SEfektem;
+        const bool hledani =
+            volby_.rezim == Rezim::ZPrisady || volby_.rezim == Rezim::SEfektem || volby_.rezim == Rezim::Hledani;
         if (!hledani && !(volby_.zarazeni.Tribunal && volby_.zarazeni.Bloodmoon))
-            throw ChybaPouziti("volby --no-tribunal a --no-bloodmoon patří jen k --from a --effect");
+            throw ChybaPouziti("volby --no-tribunal a --no-bloodmoon patří jen k --from, --effect a --find");
+        for (const std::string_view volba : kVolbyHledani)
+            if (volby_.rezim != Rezim::Hledani && videna(volba))
+                throw ChybaPouziti("volba " + std::string(volba) + " patří jen k --find");
+        if (volby_.nejvicePrisad < 2 || volby_.nejvicePrisad > 4)
+            throw ChybaPouziti("volba --max: " + std::to_string(volby_.nejvicePrisad) + " není 2 až 4");
     }
 
     const std::vector<std::string_view>& argumenty_;
     std::size_t pozice_ = 0;
     Volby volby_;
     std::string_view volbaRezimu_;
+    std::vector<std::string_view> videne_;
     bool maSoubor_ = false;
     bool jenSoubory_ = false;
 };
 
-void overIndex(std::size_t index, std::size_t pocet, std::string_view co)
+void overIndexy(const std::vector<std::size_t>& indexy, std::size_t pocet, std::string_view co)
 {
-    if (index >= pocet)
-        throw ChybaPouziti(std::string(co) + " " + std::to_string(index) + " neexistuje (katalog jich má " +
-                           std::to_string(pocet) + ")");
+    for (const std::size_t index : indexy)
+        if (index >= pocet)
+            throw ChybaPouziti(std::string(co) + " " + std::to_string(index) + " neexistuje (katalog jich má " +
+                               std::to_string(pocet) + ")");
 }
 
 } // namespace
@@ -171,13 +231,18 @@ void OverIndexy(const Volby& volby, std::size_t pocetPrisad, std::size_t pocetEf
     case Rezim::Lektvar:
         for (const auto& slot : volby.sloty)
             if (slot)
-                overIndex(*slot, pocetPrisad, "přísada");
+                overIndexy({*slot}, pocetPrisad, "přísada");
         break;
     case Rezim::ZPrisady:
-        overIndex(volby.index, pocetPrisad, "přísada");
+        overIndexy({volby.index}, pocetPrisad, "přísada");
         break;
     case Rezim::SEfektem:
-        overIndex(volby.index, pocetEfektu, "efekt");
+        overIndexy({volby.index}, pocetEfektu, "efekt");
+        break;
+    case Rezim::Hledani:
+        overIndexy(volby.chtene, pocetEfektu, "efekt");
+        overIndexy(volby.zakazane, pocetEfektu, "efekt");
+        overIndexy(volby.zasoby.value_or(std::vector<std::size_t>{}), pocetPrisad, "přísada");
         break;
     default:
         break;

@@ -17,7 +17,7 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-enum class Rezim { Katalog, Lektvar, ZPrisady, SEfektem, Kontrola, Napoveda };
+enum class Rezim { Katalog, Lektvar, ZPrisady, SEfektem, Hledani, Kontrola, Napoveda };
 
 struct Volby {
     Rezim rezim = Rezim::Katalog;
@@ -25,15 +25,16 @@ struct Volby {
     std::array<std::optional<std::size_t>, 4> sloty{};  // --brew, no value = empty slot
     std::size_t index = 0;                               // --from, --effect
     bool jenTento = false;                               // --only
-    TZarazeni zarazeni;
+    TZarazeni zarazeni;                                  // --no-tribunal, --no-bloodmoon
+    // --find and the options that refine it.
+    std::vector<std::size_t> chtene;                     // --find
+    std::vector<std::size_t> zakazane;                   // --avoid
+    std::optional<std::vector<std::size_t>> zasoby;      // --have
+    std::size_t nejvicePrisad = 4;                       // --max
+    std::size_t vypsat = 100;                            // --limit
 };
 
 extern const std::string_view kPouziti;
-
-// A value of the command line in quotes, for messages.
-std::string Uvozene(std::string_view text);
-// A whole decimal number; otherwise ChybaPouziti "volba V: 'T' není <coTo>".
-std::size_t PrectiCislo(std::string_view text, std::string_view volba, std::string_view coTo);
 
 // Throws ChybaPouziti. Indices are checked against the catalogue later, by
 // OverIndexy, because only the catalogue knows how many there are.

@@ -8,6 +8,7 @@
 #include "mainu.h"
 #include "seznamy.h"
 #include "soubory.h"
+#include "soubory_hrace.h"
 #include "text.h"
 #include "ui_mainu.h"
 
@@ -41,25 +42,6 @@ template <typename T>
 T* odkaz(const QListWidgetItem* radek)
 {
     return radek->data(Qt::UserRole).value<T*>();
-}
-
-// The lines of a stock file: CR LF or LF ends, no empty names.
-std::vector<std::string> jmenaZasob(const std::string& obsah)
-{
-    std::vector<std::string> jmena;
-    std::size_t zacatek = 0;
-    while (zacatek < obsah.size()) {
-        std::size_t konec = obsah.find('\n', zacatek);
-        if (konec == std::string::npos)
-            konec = obsah.size();
-        std::string jmeno = obsah.substr(zacatek, konec - zacatek);
-        if (!jmeno.empty() && jmeno.back() == '\r')
-            jmeno.pop_back();
-        if (!jmeno.empty())
-            jmena.push_back(std::move(jmeno));
-        zacatek = konec + 1;
-    }
-    return jmena;
 }
 
 } // namespace
@@ -287,12 +269,8 @@ void TMF::nactiZasoby()
         zasobyNacteny_ = true;
         return;
     }
-    std::unordered_set<std::string> jmena;
-    for (std::string& jmeno : jmenaZasob(PrectiSoubor(kSouborZasob)))
-        jmena.insert(std::move(jmeno));
-    for (const TPrisada* prisada : Seznam.Prisady)
-        if (jmena.contains(std::string(prisada->Jmeno)))
-            Zasoby.insert(prisada);
+    radkyZasob_ = RadkyZasob(PrectiSoubor(kSouborZasob));
+    Zasoby = ZasobyZRadku(radkyZasob_, Seznam.Prisady);
     zasobyNacteny_ = true;
 }
 
@@ -300,13 +278,7 @@ void TMF::ZapisZasoby() const
 try {
     if (!zasobyNacteny_)
         return;
-    std::string text;
-    for (const TPrisada* prisada : Seznam.Prisady)
-        if (Zasoby.contains(prisada)) {
-            text += prisada->Jmeno;
-            text += "\r\n";
-        }
-    ZapisSouborAtomicky(kSouborZasob, text);
+    ZapisSouborAtomicky(kSouborZasob, TextZasob(radkyZasob_, Seznam.Prisady, Zasoby));
 } catch (...) {
     TAplikace::HlasZachycenouChybu();
 }

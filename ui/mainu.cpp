@@ -8,7 +8,9 @@
 
 #include "aplikace.h"
 #include "cp1250.h"
+#include "nacitani.h"
 #include "soubory.h"
+#include "soubory_hrace.h"
 #include "tisk.h"
 #include "ui_mainu.h"
 
@@ -17,39 +19,7 @@ namespace {
 const char* const kSouborVoleb = "volby.txt";
 const char* const kSouborKatalogu = "P\xF8\xEDsady.txt";  // Windows-1250
 
-struct TVolba {
-    const char* Klic;
-    const char* Radek;
-};
-
-// In the order in which the options are read and written.
-constexpr std::array<TVolba, 5> kVolby{{
-    {"TRIB", " Zaradit Tribunal"},
-    {"BLOOD", " Zaradit Bloodmoon"},
-    {"ROZLIS", " Rozlisovat Datadisky"},
-    {"ZAPIS", " Prepinat do zapisnicku"},
-    {"BAREV", " Barevny tisk"},
-}};
-
 } // namespace
-
-std::string TextVoleb(const std::array<bool, 5>& volby)
-{
-    std::string text = "Volby:";
-    for (std::size_t i = 0; i < kVolby.size(); ++i)
-        if (volby[i])
-            text += std::string("\r\n") + kVolby[i].Radek;
-    return text;
-}
-
-std::array<bool, 5> VolbyZTextu(const std::string& obsah)
-{
-    const std::string velka = VelkaPismenaAscii(obsah);
-    std::array<bool, 5> volby{};
-    for (std::size_t i = 0; i < kVolby.size(); ++i)
-        volby[i] = velka.find(kVolby[i].Klic) != std::string::npos;
-    return volby;
-}
 
 TMF::TMF(QWidget* rodic) : QWidget(rodic), ui_(std::make_unique<Ui::TMF>())
 {

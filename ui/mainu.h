@@ -197,13 +197,9 @@ private:
     std::vector<TNalezenyLektvar> nalezeneLektvary_;
     bool plnimHledani_ = false;
     bool zasobyNacteny_ = false;
+    std::vector<std::string> radkyZasob_;  // as read: closing merges the ticks over them
     void nactiZasoby();
 };
 
 // " [TB]" style origin text of two flags; empty for neither.
 QString TextPuvodu(bool tribunal, bool bloodmoon);
-
-// The options file's text for the five ticks, in the file's order.
-std::string TextVoleb(const std::array<bool, 5>& volby);
-// The five ticks that a file's content gives.
-std::array<bool, 5> VolbyZTextu(const std::string& obsah);
