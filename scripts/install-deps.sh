@@ -34,6 +34,8 @@ tests=(
     xvfb xauth libxcb1-dev
     # the install's test: menu entry, AppStream data and icon checks
     desktop-file-utils appstream
+    # CI checks the Debian package as a packager would
+    lintian
 )
 
 case ${1:-} in

@@ -94,8 +94,8 @@ TEST(Argumenty, TheWindowAndTheMessageAreLeftToTheProgram)
     }
 }
 
-// The launcher's message.
-TEST(Argumenty, TheMessageIsAStopBoxUnderTheProgramsTitle)
+// The launcher's message, and the icon every window and dialog of the program carries.
+TEST(Argumenty, TheMessageIsAStopBoxUnderTheProgramsTitleWithItsIcon)
 {
     int argc = 1;
     char jmeno[] = "mixor";
@@ -110,4 +110,7 @@ TEST(Argumenty, TheMessageIsAStopBoxUnderTheProgramsTitle)
     EXPECT_EQ(zpravy[0].Titulek, QStringLiteral("Mixorův průvodce 2"));
     EXPECT_EQ(zpravy[0].Text, QStringLiteral("Složku hráče /x nelze vytvořit: ne."));
 
+    const QList<QSize> velikosti = QApplication::windowIcon().availableSizes();
+    for (const int strana : {16, 24, 32, 48, 64, 128, 256})
+        EXPECT_TRUE(velikosti.contains(QSize(strana, strana))) << strana;
 }
