@@ -93,6 +93,9 @@ grep -q "<launchable type=\"desktop-id\">$(basename "$entry")</launchable>" "$me
 for program in mixor mixor-spustit mixor-katalog; do
     grep -q "<binary>$program</binary>" "$metainfo" || chyba "the metainfo does not provide $program"
 done
+verze=$(env -u DISPLAY "$p/$programy/mixor-spustit" --version | sed 's/.* //')
+[[ $(grep -o -m1 '<release version="[^"]*"' "$metainfo") == "<release version=\"$verze\"" ]] ||
+    chyba "the metainfo's newest release is not version $verze"
 
 # Every PNG is a PNG of its folder's size (width and height in its header).
 for velikost in 16 24 32 48 64 128 256; do
