@@ -3,6 +3,7 @@
 # a plain `make` only configures and builds, and `make deps` installs on request.
 BUILD ?= build
 FUZZ_BUILD ?= build-fuzz
+PACKAGE_BUILD ?= build-pkg
 SAMPLE := data/Přísady.txt
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
@@ -33,11 +34,19 @@ run: deps
 	MIXOR_PROGRAM="$(abspath $(BUILD))/app/mixor" MIXOR_VZOR="$(abspath $(SAMPLE))" \
 		"$(BUILD)/dist/mixor-spustit"
 
-# build/mixor_<version>_<arch>.deb: the program and the files of dist/.
-package: deps
-	$(MAKE) --no-print-directory configure
-	cmake --build $(BUILD) --target mixor
-	cd $(BUILD) && cpack
+# build-pkg/mixor_<version>-<revision>_<arch>.deb: the programs in /usr/games
+# and the files of dist/, built apart from the tests with Debian's hardening
+# flags, and stripped.
+DPKG_FLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
+package:
+	@bash scripts/install-deps.sh --build-only
+	cmake -S . -B $(PACKAGE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=None \
+		-DCMAKE_CXX_FLAGS="$$($(DPKG_FLAGS) CPPFLAGS) $$($(DPKG_FLAGS) CXXFLAGS)" \
+		-DCMAKE_EXE_LINKER_FLAGS="$$($(DPKG_FLAGS) LDFLAGS)" \
+		-DBUILD_TESTING=OFF -DCMAKE_INSTALL_PREFIX=/usr -DMIXOR_PROGRAM_DIR=games \
+		-DCMAKE_STRIP="$(abspath scripts/strip-deb.sh)"
+	cmake --build $(PACKAGE_BUILD)
+	cd $(PACKAGE_BUILD) && cpack
 
 # One PNG per page of the window on the sample catalogue, for review.
 screenshots: deps
@@ -62,4 +71,4 @@ fuzz: deps
 	bash scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 clean:
-	rm -rf $(BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(FUZZ_BUILD) $(PACKAGE_BUILD)

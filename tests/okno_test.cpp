@@ -181,7 +181,7 @@ TEST_F(Start, SplashShowsOnlyTheLogoForOneSecond)
 TEST(Titulky, NoDisplayNameIsAppendedToTitles)
 {
     EXPECT_EQ(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
-    EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("mixor"));
+    EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("org.example.mixor"));
 }
 
 // A FIFO, a link to a device or a folder in place of a file: the general

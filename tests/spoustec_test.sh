@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# The launcher: which folder it starts the program in, and that it copies the
-# sample catalogue there only while none is there. A stand-in program records
-# the folder it was started in and what it found there.
+# The launcher: which folder it starts the program in, that it copies the
+# sample catalogue there only while none is there, that it passes its
+# arguments on, and that it says why when it cannot prepare the folder. A
+# stand-in program records the folder it was started in, what it found there
+# and its arguments, or the message it was asked to show.
 # Usage: spoustec_test.sh LAUNCHER
 set -euo pipefail
 spoustec=$1
@@ -15,16 +17,26 @@ stary=$(printf 'P\370\355sady.txt')
 printf 'Alfa\tJed\t\n' >"$tmp/vzor.txt"
 cat >"$tmp/program" <<'PROGRAM'
 #!/bin/sh
+if [ "${1-}" = --hlaseni ]; then
+    printf '%s\n' "$2" >"$ZAPIS.hlaseni"
+    exit 0
+fi
+printf '[%s]' "$@" >"$ZAPIS.argumenty"
 pwd >"$ZAPIS"
 cat ./Přísady.txt >>"$ZAPIS" 2>/dev/null || true
 exit 7
 PROGRAM
 chmod +x "$tmp/program"
 
-# Runs the launcher with a fresh HOME; extra arguments are environment settings.
+# Runs the launcher with a fresh HOME and no display; arguments before "--"
+# are environment settings, those after it the launcher's arguments.
 spust() {
-    env -u XDG_DATA_HOME HOME="$tmp/home" ZAPIS="$tmp/zapis" \
-        MIXOR_PROGRAM="$tmp/program" MIXOR_VZOR="$tmp/vzor.txt" "$@" "$spoustec"
+    local nastaveni=()
+    while (($#)) && [[ $1 != -- ]]; do nastaveni+=("$1"); shift; done
+    (($#)) && shift
+    rm -f "$tmp/zapis" "$tmp/zapis.hlaseni" "$tmp/zapis.argumenty"
+    env -u XDG_DATA_HOME -u DISPLAY -u WAYLAND_DISPLAY HOME="$tmp/home" ZAPIS="$tmp/zapis" \
+        MIXOR_PROGRAM="$tmp/program" MIXOR_VZOR="$tmp/vzor.txt" "${nastaveni[@]}" "$spoustec" "$@"
 }
 
 # A first start: the folder is made, the sample copied, the program run in
@@ -66,6 +78,56 @@ rm -rf "$tmp/home"
 rc=0; spust MIXOR_VZOR="$tmp/chybi.txt" 2>"$tmp/stderr" || rc=$?
 [[ $rc == 7 && ! -e "$slozka/$katalog" ]] || chyba "a missing sample stopped the launcher (status $rc)"
 grep -q "chybi.txt" "$tmp/stderr" || chyba "a missing sample was not named on stderr"
+
+# The arguments go to the program as they were given.
+rm -rf "$tmp/home"
+spust -- --version-x "dvě slova" "" || true
+[[ $(cat "$tmp/zapis.argumenty") == "[--version-x][dvě slova][]" ]] ||
+    chyba "the program got the arguments $(cat "$tmp/zapis.argumenty")"
+
+# --help and --version answer on standard output, start nothing and make no folder.
+rm -rf "$tmp/home"
+for volba in --help -h --version; do
+    rc=0; spust -- "$volba" >"$tmp/stdout" 2>"$tmp/stderr" || rc=$?
+    [[ $rc == 0 && ! -s $tmp/stderr && ! -e $tmp/zapis && ! -e $tmp/home ]] ||
+        chyba "$volba: status $rc, stderr '$(cat "$tmp/stderr")', or it started or made something"
+done
+spust -- --help | grep -q -- "--version" ||
+    chyba "--help does not list --version"
+[[ $(spust -- --version) =~ ^mixor-spustit\ \(Mixorův\ průvodce\ 2\)\ [0-9]+\.[0-9]+\.[0-9]+$ ]] ||
+    chyba "--version printed '$(spust -- --version)'"
+
+# A folder that cannot be prepared: the reason on standard error and, with a
+# display, in the program's message box; status 1 and no start.
+neprichystano() {
+    local popis=$1 ocekavany=$2; shift 2
+    rc=0; spust "$@" 2>"$tmp/stderr" || rc=$?
+    [[ $rc == 1 ]] || chyba "$popis: status $rc, not 1"
+    [[ ! -e $tmp/zapis ]] || chyba "$popis: the program was started"
+    grep -q "$ocekavany" "$tmp/stderr" || chyba "$popis: stderr '$(cat "$tmp/stderr")' lacks '$ocekavany'"
+}
+rm -rf "$tmp/home"
+mkdir -p "$tmp/home/.local/share"
+touch "$slozka"
+neprichystano "a file in place of the folder" "Složku hráče $slozka nelze vytvořit"
+[[ ! -e $tmp/zapis.hlaseni ]] || chyba "a message box was asked for without a display"
+neprichystano "a file in place of the folder, with a display" "Složku hráče $slozka nelze vytvořit" DISPLAY=:mixor-test
+[[ $(cat "$tmp/zapis.hlaseni" 2>/dev/null) == "$(sed 's/^mixor-spustit: //' "$tmp/stderr")" ]] ||
+    chyba "the message box showed '$(cat "$tmp/zapis.hlaseni" 2>/dev/null)', not the reason on stderr"
+
+# A copy cut short (a cp that writes half and fails) leaves no catalogue behind.
+rm -rf "$tmp/home"
+mkdir "$tmp/bin"
+cat >"$tmp/bin/cp" <<'CP'
+#!/bin/sh
+printf 'Alf' >"$3"
+echo "cp: error writing '$3': No space left on device" >&2
+exit 1
+CP
+chmod +x "$tmp/bin/cp"
+neprichystano "a failed copy" "Ukázkový katalog nelze zkopírovat.*No space left" PATH="$tmp/bin:$PATH" WAYLAND_DISPLAY=wayland-test
+[[ -s $tmp/zapis.hlaseni ]] || chyba "a failed copy: no message box under Wayland"
+[[ -z $(ls -A "$slozka") ]] || chyba "a failed copy left $(ls -A "$slozka") in the player's folder"
 
 ((chyb == 0)) || exit 1
 echo "launcher: all checks passed"

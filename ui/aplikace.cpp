@@ -1,6 +1,8 @@
 #include "aplikace.h"
 
+#include <QDir>
 #include <QFont>
+#include <QIcon>
 #include <cstdio>
 #include <new>
 #include <stdexcept>
@@ -12,7 +14,13 @@ TAplikace::TAplikace(int& argc, char** argv) : QApplication(argc, argv)
     // every title that does not already end with it (message boxes, the
     // save dialog). Every window names the program in its own title.
     // The desktop entry gives the name the desktop shows for the program.
-    setDesktopFileName(QStringLiteral("mixor"));
+    setDesktopFileName(QStringLiteral("org.example.mixor"));
+    // The window and every dialog carry the program's icon, built into the
+    // program (dist/) at every size the desktop installs.
+    QIcon ikona;
+    for (const QFileInfo& png : QDir(QStringLiteral(":/ikony")).entryInfoList(QDir::Files))
+        ikona.addFile(png.filePath());
+    setWindowIcon(ikona);
     // Where the window's fonts are missing, prefer faces of the same build.
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
                                {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
