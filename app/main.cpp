@@ -1,17 +1,31 @@
 // The program's entry: the title, the one window, the event loop.
 #include <cstdlib>
+#include <memory>
 
 #include "aplikace.h"
+#include "jedina_instance.h"
 #include "mainu.h"
 
 int main(int argc, char** argv)
-{
+try {
     TAplikace aplikace(argc, argv);
-    TMF MF;
-    MF.show();
+    // One program per player's folder: a second start brings the first forward.
+    TJedinaInstance instance;
+    if (!instance.Zamkni())
+        return instance.PrivolejBezici() ? EXIT_SUCCESS : EXIT_FAILURE;
+    std::unique_ptr<TMF> MF;
+    const bool spusteno = aplikace.KrokStartu([&] {
+        MF = std::make_unique<TMF>();
+        instance.NastavOkno(MF.get());
+        MF->show();
+    });
     // An unusable catalogue has been reported during the first showing; the
     // program ends here, without closing the window, so no options are written.
-    if (MF.KonciPoChybe())
+    if (!spusteno || MF->KonciPoChybe())
         return EXIT_FAILURE;
     return aplikace.exec();
+} catch (...) {
+    // The application object itself failed: the report goes to standard error.
+    TAplikace::HlasZachycenouChybu();
+    return EXIT_FAILURE;
 }

@@ -16,6 +16,7 @@ packages=(
     poppler-utils
     # the window
     qt6-base-dev qt6-base-dev-tools libgl-dev libegl-dev
+    qt6-translations-l10n  # Qt's own dialogs and menus in Czech
     # printing hands the notebook to the print spooler through libcups
     libcups2-dev
     fontconfig fonts-liberation fonts-dejavu-core
