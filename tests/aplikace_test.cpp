@@ -36,10 +36,7 @@ protected:
     QStringList zpravy;
 };
 
-QString cesta(const DocasnaSlozka& slozka)
-{
-    return QString::fromStdString(slozka.cesta().string());
-}
+QString cesta(const DocasnaSlozka& slozka) { return QString::fromStdString(slozka.cesta().string()); }
 
 // Without the translation Qt shows these texts in the save dialog, the
 // question's buttons and the editors' context menus.
@@ -62,17 +59,17 @@ TEST_F(Aplikace, QtDialogsAndMenusSpeakCzechWhateverTheSystemLanguage)
     ASSERT_NE(dialog.findChild<QLabel*>("lookInLabel"), nullptr);
     QLineEdit radek;
     QTextEdit editor;
-    const std::unique_ptr<QMenu> menu[] = {std::unique_ptr<QMenu>(radek.createStandardContextMenu()),
-                                           std::unique_ptr<QMenu>(editor.createStandardContextMenu())};
 
     QStringList texty = {otazka.button(QMessageBox::Yes)->text(), otazka.button(QMessageBox::No)->text()};
     for (const QLabel* popisek : dialog.findChildren<QLabel*>())
         texty << popisek->text();
     for (const QPushButton* tlacitko : dialog.findChildren<QPushButton*>())
         texty << tlacitko->text();
-    for (const auto& nabidka : menu)
+    for (QMenu* nabidka : {radek.createStandardContextMenu(), editor.createStandardContextMenu()}) {
         for (const QAction* akce : nabidka->actions())
             texty << akce->text().section('\t', 0, 0);
+        delete nabidka;
+    }
     for (const QString& text : texty)
         EXPECT_FALSE(kAnglicke.contains(text)) << text.toStdString();
 }
