@@ -20,6 +20,7 @@
 #include <unistd.h>
 
 #include "aplikace.h"
+#include "obsluha.h"
 
 namespace {
 
@@ -68,7 +69,7 @@ TJedinaInstance::TJedinaInstance(const QString& slozka, std::chrono::millisecond
     // The user's own runtime folder: nobody else can plant a server there.
     const QString beh = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     zamek_ = QDir(cesta).filePath(QString::fromLatin1(kZamekVeSlozce));
-    zamekNaHlidani_ = QDir(beh).filePath(QStringLiteral("mixor-%1.zamek").arg(QLatin1String(otisk)));
+    nahradniZamek_ = QDir(beh).filePath(QStringLiteral("mixor-%1.zamek").arg(QLatin1String(otisk)));
     server_ = QDir(beh).filePath(QStringLiteral("mixor-%1").arg(QLatin1String(otisk)));
 }
 
@@ -82,7 +83,7 @@ bool TJedinaInstance::Zamkni()
 {
     // The lock lives in the folder, where every program started there sees
     // it; in a folder that takes no file, in the user's runtime folder.
-    for (const QString& cesta : {zamek_, zamekNaHlidani_}) {
+    for (const QString& cesta : {zamek_, nahradniZamek_}) {
         const int fd = otevriZamek(cesta);
         if (fd < 0)
             continue;
@@ -104,7 +105,7 @@ void TJedinaInstance::otevriServer()
 {
     naslouchani_ = new QLocalServer(this);
     naslouchani_->setSocketOptions(QLocalServer::UserAccessOption);
-    connect(naslouchani_, &QLocalServer::newConnection, this, &TJedinaInstance::prijmiSpojeni);
+    PripojObsluhu(naslouchani_, &QLocalServer::newConnection, this, &TJedinaInstance::prijmiSpojeni);
     // A server left by a program that was killed holds the name; the lock
     // says that no program answers there any more.
     QLocalServer::removeServer(server_);

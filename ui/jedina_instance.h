@@ -41,7 +41,7 @@ private:
     void ukazOkno();
 
     QString zamek_;
-    QString zamekNaHlidani_;
+    QString nahradniZamek_;
     QString server_;
     std::chrono::milliseconds cekani_;
     int fd_ = -1;
