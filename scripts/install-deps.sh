@@ -11,6 +11,7 @@ build=(
     cmake ninja-build g++ make pkg-config
     # the window
     qt6-base-dev qt6-base-dev-tools libgl-dev libegl-dev
+    qt6-translations-l10n  # Qt's own dialogs and menus in Czech
     # printing hands the notebook to the print spooler through libcups
     libcups2-dev
     # the PNG icons are drawn from the SVG

@@ -299,13 +299,14 @@ TEST_F(Obsluhy, FailingSlotReportsItsOwnFailureAndTheProgramGoesOn)
 {
     spustPoUvodu(kKatalog);
     const int vNotify = TAplikace::Instance()->ChybyVNotify();
-    TAplikace::Instance()->NastavOdpovidaceDialogu([](QFileDialog&) -> bool { throw std::bad_alloc(); });
+    TAplikace::Instance()->NastavOdpovidaceDialogu(
+        [](QFileDialog&) -> bool { throw std::runtime_error("Disk je plný"); });
     f().Pages->setCurrentIndex(2);
     QTest::mouseClick(f().Zsave, Qt::LeftButton);
     TAplikace::Instance()->NastavOdpovidaceDialogu(nullptr);
     ASSERT_EQ(zpravy.size(), 1u);
     EXPECT_EQ(zpravy[0].Titulek, TAplikace::Titul());
-    EXPECT_EQ(zpravy[0].Text, QStringLiteral("Nedostatek paměti."));
+    EXPECT_EQ(zpravy[0].Text, QStringLiteral("Disk je plný."));
     EXPECT_EQ(TAplikace::Instance()->ChybyVNotify(), vNotify);
 
     // The window goes on working.

@@ -3,6 +3,10 @@
 #include <QDir>
 #include <QFont>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+#include <cstdlib>
 #include <cstdio>
 #include <new>
 #include <stdexcept>
@@ -26,6 +30,19 @@ TAplikace::TAplikace(int& argc, char** argv) : QApplication(argc, argv)
                                {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
     QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
+    nactiPrekladQt();
+}
+
+void TAplikace::nactiPrekladQt()
+{
+    // Qt's own texts (dialog buttons, the save dialog, context menus) in
+    // Czech whatever the system's language, like the rest of the window.
+    const QLocale cestina(QLocale::Czech, QLocale::CzechRepublic);
+    QLocale::setDefault(cestina);
+    auto* preklad = new QTranslator(this);
+    if (preklad->load(cestina, QStringLiteral("qtbase"), QStringLiteral("_"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(preklad);
 }
 
 TAplikace* TAplikace::Instance()
@@ -78,25 +95,57 @@ void TAplikace::HlasChybu(const std::exception& chyba)
 void TAplikace::HlasZachycenouChybu() noexcept
 {
     try {
-        try {
-            throw;
-        } catch (const std::bad_alloc&) {
-            // Its own text would mean nothing to the user.
-            if (TAplikace* aplikace = Instance())
-                aplikace->HlasChybu(std::runtime_error("Nedostatek paměti"));
-        } catch (const std::exception& chyba) {
-            if (TAplikace* aplikace = Instance())
-                aplikace->HlasChybu(chyba);
-            else
-                std::fprintf(stderr, "%s\n", chyba.what());
-        } catch (...) {
-            if (TAplikace* aplikace = Instance())
-                aplikace->HlasChybu(std::runtime_error("Neznámá chyba"));
+        throw;
+    } catch (const std::bad_alloc&) {
+        koncimProNedostatekPameti();
+    } catch (const std::exception& chyba) {
+        hlasText(chyba.what());
+    } catch (...) {
+        hlasText("Neznámá chyba");
+    }
+}
+
+void TAplikace::hlasText(const char* text) noexcept
+{
+    try {
+        if (TAplikace* aplikace = Instance()) {
+            aplikace->HlasChybu(std::runtime_error(text));
+            return;
         }
     } catch (...) {
-        // Not even the report could be shown (no memory left); the program
-        // goes on all the same.
+        // Not even the report could be shown (no memory left).
     }
+    std::fprintf(stderr, "%s\n", text);
+}
+
+void TAplikace::koncimProNedostatekPameti() noexcept
+{
+    // After a failed allocation nothing the window holds can be trusted:
+    // the program ends without writing, so the files stay as they were.
+    constexpr char kNedostatekPameti[] = "Nedostatek paměti.";
+    std::fprintf(stderr, "%s\n", kNedostatekPameti);
+    TAplikace* aplikace = Instance();
+    if (!aplikace || aplikace->doslaPamet_)
+        return;
+    aplikace->doslaPamet_ = true;
+    try {
+        aplikace->Zprava(QMessageBox::Critical, Titul(), QString::fromUtf8(kNedostatekPameti));
+    } catch (...) {
+        // Standard error has it.
+    }
+    // After the box: an event loop started after exit() returns at once.
+    QCoreApplication::exit(EXIT_FAILURE);
+}
+
+bool TAplikace::KrokStartu(const std::function<void()>& krok)
+{
+    try {
+        krok();
+    } catch (...) {
+        HlasZachycenouChybu();
+        return false;
+    }
+    return !doslaPamet_;
 }
 
 bool TAplikace::notify(QObject* prijemce, QEvent* udalost)

@@ -50,7 +50,18 @@ public:
     // crosses the event loop:
     //     void TMF::XClick()
     //     try { ... } catch (...) { TAplikace::HlasZachycenouChybu(); }
+    // Without an application object the report goes to standard error.
+    // Running out of memory ends the program: reported ("Nedostatek
+    // paměti.", on standard error as well), the event loop ends with status 1
+    // and nothing is written at close.
     static void HlasZachycenouChybu() noexcept;
+    bool DoslaPamet() const { return doslaPamet_; }
+
+    // Runs a step of the start-up outside the event loop (building and
+    // showing the window), reporting its failure as a handler's would be.
+    // False when the step failed or memory ran out on the way: the program
+    // must end.
+    bool KrokStartu(const std::function<void()>& krok);
 
     // The last resort for a failure that a handler let through; counted, so
     // that tests can tell that handlers catch their own.
@@ -58,7 +69,12 @@ public:
     int ChybyVNotify() const { return chybyVNotify_; }
 
 private:
+    void nactiPrekladQt();
+    static void hlasText(const char* text) noexcept;
+    static void koncimProNedostatekPameti() noexcept;
+
     int chybyVNotify_ = 0;
+    bool doslaPamet_ = false;
     TOdpovidac odpovidac_;
     TOdpovidacOtazek odpovidacOtazek_;
     TOdpovidacDialogu odpovidacDialogu_;
