@@ -167,9 +167,7 @@ void BM_Podlaha(benchmark::State& state)
 void BM_LektvaryZPrisady(benchmark::State& state)
 {
     TSeznam& seznam = nactenySeznam(static_cast<std::size_t>(state.range(0)));
-    TPrisada* nejvytizenejsi = *std::max_element(
-        seznam.Prisady.begin(), seznam.Prisady.end(),
-        [](const TPrisada* a, const TPrisada* b) { return Zatizeni(*a) < Zatizeni(*b); });
+    TPrisada* nejvytizenejsi = NejvytizenejsiPrisada(seznam);
     const TZarazeni oba{true, true};
     std::size_t radku = 0;
     for (auto _ : state) {
