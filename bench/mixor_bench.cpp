@@ -188,9 +188,7 @@ void nalezeneBench(benchmark::State& state, const std::function<TNalezene()>& na
 void BM_NalezeneZPrisady(benchmark::State& state)
 {
     TSeznam& seznam = nactenySeznam(static_cast<std::size_t>(state.range(0)));
-    TPrisada* nejvytizenejsi = *std::max_element(
-        seznam.Prisady.begin(), seznam.Prisady.end(),
-        [](const TPrisada* a, const TPrisada* b) { return Zatizeni(*a) < Zatizeni(*b); });
+    TPrisada* nejvytizenejsi = NejvytizenejsiPrisada(seznam);
     nalezeneBench(
         state, [&] { return NalezeneZPrisady(*nejvytizenejsi, TZarazeni{}); }, state.range(1) != 0);
     state.counters["carriers"] = static_cast<double>(Zatizeni(*nejvytizenejsi));

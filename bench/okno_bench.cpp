@@ -8,7 +8,9 @@
 #include <stdlib.h>
 
 #include "seznamy.h"
+#include "nacitani.h"
 #include "soubory.h"
+#include "velke_katalogy.h"
 
 void ZpravyNaStderr(TAplikace& aplikace)
 {
@@ -92,4 +94,67 @@ void VyberEfektNaVypisu(Okno& okno, TEfekt* efekt, bool jenDany)
     if (radek < 0)
         throw std::runtime_error("the effect is not in the selection list");
     f.VvyberList->VyberRadek(radek);
+}
+
+void VyberPrisaduNaVypisu(Okno& okno, TPrisada* prisada)
+{
+    Ui::TMF& f = okno.f();
+    f.Pages->setCurrentWidget(f.VypisPage);
+    if (!f.Vvyber2->isChecked())
+        f.Vvyber2->click();
+    const int radek = f.VvyberList->RadekSOdkazem(prisada);
+    if (radek < 0)
+        throw std::runtime_error("the ingredient is not in the selection list");
+    f.VvyberList->VyberRadek(radek);
+}
+
+Okno& Okna::okno(const std::string& velikost)
+{
+    auto it = okna_.find(velikost);
+    if (it == okna_.end()) {
+        TSeznam kontrola;
+        NactiSeznam(vzorek_.string(), kontrola);
+        const std::size_t prisad = kontrola.Prisady.size();
+        it = okna_.emplace(velikost, std::make_unique<Okno>(velikost, Katalog(velikost), prisad)).first;
+        const TSeznam& seznam = it->second->mf().Seznam;
+        if (velikost != "sample" && velikost != "x30")
+            return aktivuj(*it->second);
+        const std::size_t cekano = velikost == "sample" ? prisad : prisad * kNasobekVzorku;
+        if (seznam.Prisady.size() != cekano || seznam.Efekty.size() != kontrola.Efekty.size())
+            throw std::runtime_error("catalogue " + velikost + ": unexpected size " +
+                                     std::to_string(seznam.Prisady.size()) + " ingredients, " +
+                                     std::to_string(seznam.Efekty.size()) + " effects");
+    }
+    return aktivuj(*it->second);
+}
+
+std::string Okna::Katalog(const std::string& velikost) const
+{
+    return KatalogVelikosti(velikost, PrectiSoubor(vzorek_.string()));
+}
+
+void Okna::zavriOstatni(const std::string& velikost)
+{
+    for (auto it = okna_.begin(); it != okna_.end();)
+        it = it->first != velikost ? okna_.erase(it) : std::next(it);
+}
+
+Okno& Okna::aktivuj(Okno& okno)
+{
+    for (auto& [jmeno, jine] : okna_)
+        if (jine.get() != &okno)
+            jine->skryj();
+    okno.aktivuj();
+    return okno;
+}
+
+void NaOkne(Okna& okna, benchmark::State& state, const std::string& velikost,
+            const std::function<void(benchmark::State&, Okno&)>& telo)
+{
+    try {
+        okna.zavriOstatni(velikost);
+        telo(state, okna.okno(velikost));
+    } catch (const std::exception& chyba) {
+        state.SkipWithError(chyba.what());
+    }
 }

@@ -71,12 +71,8 @@
 namespace {
 
 // "Přísady.txt" in UTF-8, the name the loader looks up first.
-constexpr int kNasobek = 30;
 constexpr double kCilVzorek = 16.0;  // ms
 constexpr double kCilNasobek = 100.0;  // ms
-constexpr std::size_t kNositelu = 5000;
-constexpr std::size_t kMilionPrisad = 1000000;
-constexpr std::size_t kDlouheJmeno = 50u << 20;
 
 // The target of a reaction on a catalogue, in ms.
 double cil(const std::string& reakce, const std::string& velikost)
@@ -95,46 +91,6 @@ double cil(const std::string& reakce, const std::string& velikost)
 }
 
 const char* const kVelikosti[] = {"sample", "x30", "nositele5000", "prisad1M", "jmeno50MB"};
-
-// The sample's ingredient lines `kolikrat` times, the k-th copy of each named
-// "<name> k"; comment and empty lines once, at their place in the first copy.
-// An ingredient line is what the loader takes for one: two bytes or more
-// (line end excluded), not starting with '/'. Line ends are kept as they are.
-std::string znasobKatalog(const std::string& vzor, int kolikrat)
-{
-    std::vector<std::string> radky;
-    std::size_t zacatek = 0;
-    while (zacatek < vzor.size()) {
-        const std::size_t lf = vzor.find('\n', zacatek);
-        const std::size_t konec = lf == std::string::npos ? vzor.size() : lf + 1;
-        radky.push_back(vzor.substr(zacatek, konec - zacatek));
-        zacatek = konec;
-    }
-    std::string text;
-    text.reserve(vzor.size() * static_cast<std::size_t>(kolikrat) + radky.size() * 4 * kolikrat);
-    for (int k = 1; k <= kolikrat; ++k) {
-        std::string pripona(" ");
-        pripona += std::to_string(k);
-        for (const std::string& radek : radky) {
-            std::size_t delka = radek.size();
-            while (delka > 0 && (radek[delka - 1] == '\n' || radek[delka - 1] == '\r'))
-                --delka;
-            const bool prisada = delka >= 2 && radek[0] != '/';
-            if (!prisada) {
-                if (k == 1)
-                    text += radek;
-                continue;
-            }
-            // The name is the text before the first TAB.
-            const std::size_t tab = radek.find('\t');
-            const std::size_t konecJmena = tab == std::string::npos || tab > delka ? delka : tab;
-            text.append(radek, 0, konecJmena);
-            text += pripona;
-            text.append(radek, konecJmena, std::string::npos);
-        }
-    }
-    return text;
-}
 
 // Four ingredients that share effects, among the first `mezi` of the
 // catalogue: the pair sharing most, then, twice, the ingredient sharing most
@@ -173,124 +129,12 @@ std::array<TPrisada*, 4> ctyriSpolecne(const TSeznam& seznam, std::size_t mezi)
 }
 
 
-// The windows, created in main after the application object.
-class Okna {
-public:
-    explicit Okna(std::filesystem::path vzorek) : vzorek_(std::move(vzorek)) {}
-
-    Okno& okno(const std::string& velikost)
-    {
-        auto it = okna_.find(velikost);
-        if (it == okna_.end()) {
-            const std::string vzor = PrectiSoubor(vzorek_.string());
-            TSeznam kontrola;
-            NactiSeznam(vzorek_.string(), kontrola);
-            const std::size_t prisad = kontrola.Prisady.size();
-            it = okna_.emplace(velikost, std::make_unique<Okno>(velikost, Katalog(velikost), prisad)).first;
-            const TSeznam& seznam = it->second->mf().Seznam;
-            if (velikost != "sample" && velikost != "x30")
-                return aktivuj(*it->second);
-            const std::size_t cekano = velikost == "sample" ? prisad : prisad * kNasobek;
-            if (seznam.Prisady.size() != cekano || seznam.Efekty.size() != kontrola.Efekty.size())
-                throw std::runtime_error("catalogue " + velikost + ": unexpected size " +
-                                         std::to_string(seznam.Prisady.size()) + " ingredients, " +
-                                         std::to_string(seznam.Efekty.size()) + " effects");
-        }
-        return aktivuj(*it->second);
-    }
-
-    std::string Katalog(const std::string& velikost) const
-    {
-        const std::string vzor = PrectiSoubor(vzorek_.string());
-        if (velikost == "sample")
-            return vzor;
-        if (velikost == "x30")
-            return znasobKatalog(vzor, kNasobek);
-        if (velikost == "nositele5000")
-            return KatalogSeSpolecnymEfektem(kNositelu);
-        if (velikost == "prisad1M")
-            return VytvorKatalog(kMilionPrisad);
-        if (velikost == "jmeno50MB")
-            return KatalogSDlouhymJmenem(vzor, kDlouheJmeno);
-        throw std::runtime_error("no catalogue of size " + velikost);
-    }
-
-    // Only one window at a time is shown; the others wait, hidden.
-    void zavriOstatni(const std::string& velikost)
-    {
-        for (auto it = okna_.begin(); it != okna_.end();)
-            it = it->first != velikost ? okna_.erase(it) : std::next(it);
-    }
-
-private:
-    Okno& aktivuj(Okno& okno)
-    {
-        for (auto& [jmeno, jine] : okna_)
-            if (jine.get() != &okno)
-                jine->skryj();
-        okno.aktivuj();
-        return okno;
-    }
-
-private:
-    std::filesystem::path vzorek_;
-    std::map<std::string, std::unique_ptr<Okno>> okna_;
-};
-
 Okna* gOkna = nullptr;
-
-// Where the time of a reaction goes: the handler, then the drawing (the
-// pending events, then a forced paint of the visible part of the list the
-// reaction changed). Totals over the timed iterations, in nanoseconds.
-struct Podily {
-    qint64 obsluha = 0;
-    qint64 kresleni = 0;
-
-    template <typename F>
-    void reakce(F&& obsluzna, TListBox* seznam)
-    {
-        QElapsedTimer hodiny;
-        hodiny.start();
-        obsluzna();
-        const qint64 poObsluze = hodiny.nsecsElapsed();
-        QCoreApplication::processEvents();
-        if (seznam != nullptr)
-            seznam->viewport()->repaint();
-        obsluha += poObsluze;
-        kresleni += hodiny.nsecsElapsed() - poObsluze;
-    }
-
-    // Mean per iteration, in milliseconds, as counters.
-    void vykaz(benchmark::State& st) const
-    {
-        const double n = st.iterations() > 0 ? static_cast<double>(st.iterations()) : 1.0;
-        st.counters["handler_ms"] = static_cast<double>(obsluha) / n / 1e6;
-        st.counters["draw_ms"] = static_cast<double>(kresleni) / n / 1e6;
-    }
-};
-
-TEfekt* nejcastejsiEfekt(const TSeznam& seznam)
-{
-    return *std::max_element(seznam.Efekty.begin(), seznam.Efekty.end(),
-                             [](const TEfekt* a, const TEfekt* b) { return a->Prisady.size() < b->Prisady.size(); });
-}
-
-TPrisada* nejvytizenejsiPrisada(const TSeznam& seznam)
-{
-    return *std::max_element(seznam.Prisady.begin(), seznam.Prisady.end(),
-                             [](const TPrisada* a, const TPrisada* b) { return Zatizeni(*a) < Zatizeni(*b); });
-}
 
 // Runs a benchmark body; a failure of the set-up skips the benchmark.
 void spust(benchmark::State& state, const std::string& velikost, const std::function<void(benchmark::State&, Okno&)>& telo)
 {
-    try {
-        gOkna->zavriOstatni(velikost);
-        Okno& okno = gOkna->okno(velikost);
-        telo(state, okno);
-    } catch (const std::exception& chyba) {
-        state.SkipWithError(chyba.what());
-    }
+    NaOkne(*gOkna, state, velikost, telo);
 }
 
 void BM_NaplnEfekty(benchmark::State& state, const std::string& velikost)
@@ -314,7 +158,7 @@ void BM_TefektyClick(benchmark::State& state, const std::string& velikost, bool 
     spust(state, velikost, [vsechny](benchmark::State& st, Okno& okno) {
         Ui::TMF& f = okno.f();
         f.Pages->setCurrentWidget(f.TvorbaPage);
-        const int radek = vsechny ? 0 : f.Tefekty->RadekSOdkazem(nejcastejsiEfekt(okno.mf().Seznam));
+        const int radek = vsechny ? 0 : f.Tefekty->RadekSOdkazem(NejcastejsiEfekt(okno.mf().Seznam));
         if (radek < 0)
             throw std::runtime_error("the busiest effect is not in the effect list");
         f.Tefekty->VyberRadek(radek);
@@ -325,7 +169,7 @@ void BM_TefektyClick(benchmark::State& state, const std::string& velikost, bool 
         podily.vykaz(st);
         st.counters["lines"] = f.Tprisady->count();
         if (!vsechny)
-            st.counters["carriers"] = static_cast<double>(nejcastejsiEfekt(okno.mf().Seznam)->Prisady.size());
+            st.counters["carriers"] = static_cast<double>(NejcastejsiEfekt(okno.mf().Seznam)->Prisady.size());
     });
 }
 
@@ -358,31 +202,19 @@ void BM_ZobrazLektvar(benchmark::State& state, const std::string& velikost)
 
 enum class Vyber { EfektVse, EfektJenDany, Prisada, NejdelsiPrisada };
 
-TPrisada* nejdelsiJmeno(const TSeznam& seznam)
-{
-    return *std::max_element(seznam.Prisady.begin(), seznam.Prisady.end(),
-                             [](const TPrisada* a, const TPrisada* b) { return a->Jmeno.size() < b->Jmeno.size(); });
-}
-
 void BM_VvyberListClick(benchmark::State& state, const std::string& velikost, Vyber vyber)
 {
     spust(state, velikost, [vyber](benchmark::State& st, Okno& okno) {
         Ui::TMF& f = okno.f();
         TMF& mf = okno.mf();
         if (vyber == Vyber::Prisada || vyber == Vyber::NejdelsiPrisada) {
-            f.Pages->setCurrentWidget(f.VypisPage);
-            if (!f.Vvyber2->isChecked())
-                f.Vvyber2->click();
             TPrisada* prisada =
-                vyber == Vyber::Prisada ? nejvytizenejsiPrisada(mf.Seznam) : nejdelsiJmeno(mf.Seznam);
-            const int radek = f.VvyberList->RadekSOdkazem(prisada);
-            if (radek < 0)
-                throw std::runtime_error("the chosen record is not in the selection list");
-            f.VvyberList->VyberRadek(radek);
+                vyber == Vyber::Prisada ? NejvytizenejsiPrisada(mf.Seznam) : NejdelsiJmeno(mf.Seznam);
+            VyberPrisaduNaVypisu(okno, prisada);
             st.counters["carriers"] = static_cast<double>(Zatizeni(*prisada));
         } else {
-            VyberEfektNaVypisu(okno, nejcastejsiEfekt(mf.Seznam), vyber == Vyber::EfektJenDany);
-            st.counters["carriers"] = static_cast<double>(nejcastejsiEfekt(mf.Seznam)->Prisady.size());
+            VyberEfektNaVypisu(okno, NejcastejsiEfekt(mf.Seznam), vyber == Vyber::EfektJenDany);
+            st.counters["carriers"] = static_cast<double>(NejcastejsiEfekt(mf.Seznam)->Prisady.size());
         }
         QCoreApplication::processEvents();
         Podily podily;
@@ -460,7 +292,7 @@ void BM_TprisadyClick(benchmark::State& state, const std::string& velikost)
         Ui::TMF& f = okno.f();
         TMF& mf = okno.mf();
         f.Pages->setCurrentWidget(f.TvorbaPage);
-        TPrisada* nejdelsi = nejdelsiJmeno(mf.Seznam);
+        TPrisada* nejdelsi = NejdelsiJmeno(mf.Seznam);
         f.Tefekty->VyberRadek(0);
         mf.TefektyClick();
         const int radek = f.Tprisady->RadekSOdkazem(nejdelsi);
@@ -489,7 +321,7 @@ void BM_Strankovani(benchmark::State& state, const std::string& velikost, Qt::Ke
     spust(state, velikost, [klavesa](benchmark::State& st, Okno& okno) {
         Ui::TMF& f = okno.f();
         TMF& mf = okno.mf();
-        VyberEfektNaVypisu(okno, nejcastejsiEfekt(mf.Seznam), false);
+        VyberEfektNaVypisu(okno, NejcastejsiEfekt(mf.Seznam), false);
         mf.VvyberListClick();
         TListBox* seznam = f.Vlist;
         seznam->setFocus();

@@ -1,5 +1,6 @@
 #include "velke_katalogy.h"
 
+#include <stdexcept>
 #include <vector>
 
 #include "cp1250.h"
@@ -78,4 +79,57 @@ std::string KatalogSDlouhymJmenem(const std::string& vzor, std::size_t delka)
     text += efekty;
     text += "\r\n";
     return text;
+}
+
+std::string ZnasobenyKatalog(const std::string& vzor, int kolikrat)
+{
+    std::vector<std::string> radky;
+    std::size_t zacatek = 0;
+    while (zacatek < vzor.size()) {
+        const std::size_t lf = vzor.find('\n', zacatek);
+        const std::size_t konec = lf == std::string::npos ? vzor.size() : lf + 1;
+        radky.push_back(vzor.substr(zacatek, konec - zacatek));
+        zacatek = konec;
+    }
+    std::string text;
+    text.reserve(vzor.size() * static_cast<std::size_t>(kolikrat) + radky.size() * 4 * kolikrat);
+    for (int k = 1; k <= kolikrat; ++k) {
+        std::string pripona(" ");
+        pripona += std::to_string(k);
+        for (const std::string& radek : radky) {
+            std::size_t delka = radek.size();
+            while (delka > 0 && (radek[delka - 1] == '\n' || radek[delka - 1] == '\r'))
+                --delka;
+            const bool prisada = delka >= 2 && radek[0] != '/';
+            if (!prisada) {
+                if (k == 1)
+                    text += radek;
+                continue;
+            }
+            // The name is the text before the first TAB.
+            const std::size_t tab = radek.find('\t');
+            const std::size_t konecJmena = tab == std::string::npos || tab > delka ? delka : tab;
+            text.append(radek, 0, konecJmena);
+            text += pripona;
+            text.append(radek, konecJmena, std::string::npos);
+        }
+    }
+    return text;
+}
+
+std::string KatalogVelikosti(const std::string& velikost, const std::string& vzor)
+{
+    if (velikost == "sample")
+        return vzor;
+    if (velikost == "x30")
+        return ZnasobenyKatalog(vzor, kNasobekVzorku);
+    if (velikost == "nositele1000")
+        return KatalogSeSpolecnymEfektem(1000);
+    if (velikost == "nositele5000")
+        return KatalogSeSpolecnymEfektem(5000);
+    if (velikost == "prisad1M")
+        return VytvorKatalog(1000000);
+    if (velikost == "jmeno50MB")
+        return KatalogSDlouhymJmenem(vzor, std::size_t{50} << 20);
+    throw std::runtime_error("no catalogue of size " + velikost);
 }

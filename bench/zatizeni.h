@@ -1,4 +1,5 @@
-// How busy an ingredient is: the benchmarks pick their worst cases by it.
+// How busy an ingredient is, and the other records the benchmarks pick as
+// their worst cases.
 #pragma once
 
 #include <algorithm>
@@ -17,4 +18,22 @@ inline std::size_t Zatizeni(const TPrisada& prisada)
             soucet += efekt->Prisady.size();
     }
     return soucet;
+}
+
+inline TEfekt* NejcastejsiEfekt(const TSeznam& seznam)
+{
+    return *std::max_element(seznam.Efekty.begin(), seznam.Efekty.end(),
+                             [](const TEfekt* a, const TEfekt* b) { return a->Prisady.size() < b->Prisady.size(); });
+}
+
+inline TPrisada* NejvytizenejsiPrisada(const TSeznam& seznam)
+{
+    return *std::max_element(seznam.Prisady.begin(), seznam.Prisady.end(),
+                             [](const TPrisada* a, const TPrisada* b) { return Zatizeni(*a) < Zatizeni(*b); });
+}
+
+inline TPrisada* NejdelsiJmeno(const TSeznam& seznam)
+{
+    return *std::max_element(seznam.Prisady.begin(), seznam.Prisady.end(),
+                             [](const TPrisada* a, const TPrisada* b) { return a->Jmeno.size() < b->Jmeno.size(); });
 }

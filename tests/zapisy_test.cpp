@@ -8,7 +8,9 @@
 #include <cstdio>
 #include <memory>
 
+#include "meze.h"
 #include "okno_support.h"
+#include "radky_zapisu.h"
 #include "rtf_qt.h"
 #include "seznamy.h"
 #include "text.h"
@@ -242,6 +244,141 @@ TEST_F(Zapisy, OneUndoRemovesAWholeEntryAndRestoresTheFacesItChanged)
     ASSERT_EQ(moje.begin().fragment().charFormat().fontFamilies().toStringList().value(0), QStringLiteral("Courier"));
     f().TZprisada->click();
     EXPECT_EQ(moje.begin().fragment().charFormat().fontFamilies().toStringList().value(0), QStringLiteral("Arial"));
+}
+
+// One effect carried by `nositelu` ingredients: every pair of them is a
+// potion with it.
+std::string katalogNositelu(int nositelu)
+{
+    std::string text;
+    for (int i = 1; i <= nositelu; ++i)
+        text += "Prisada " + std::to_string(i) + (i % 7 == 0 ? "\tJed\t\t\t\t[T]\n" : "\tJed\t\t\t\t\n");
+    return text;
+}
+
+// Lists longer than an entry writes.
+class DlouheSeznamy : public Zapisy {
+protected:
+    void SetUp() override { OknoTest::SetUp(); }
+    void spustSNositeli(int nositelu) { spustSJedem(katalogNositelu(nositelu)); }
+    // Starts on a catalogue that has the effect "Jed" and lists its potions.
+    void spustSJedem(const std::string& katalog)
+    {
+        spustPoUvodu(katalog);
+        ed = f().Ztext;
+        f().VvyberList->VyberRadek(f().VvyberList->RadekSOdkazem(&Efekt(okno->Seznam, "Jed")));
+        emit f().VvyberList->Klik();
+    }
+    // The found potions' lines as the entry copies them, the first `pocet`.
+    QStringList prvniRadkyVypisu(int pocet)
+    {
+        QStringList radky;
+        for (int i = 0; i < pocet; ++i)
+            radky << QLatin1Char('\t') + f().Vlist->Text(i);
+        return radky;
+    }
+};
+
+TEST(TextNezapsanych, CountsInCzechWithGroupedThousands)
+{
+    const struct {
+        std::size_t pocet;
+        const char* text;
+    } pripady[] = {
+        {1, "… a další 1 řádek nezapsán"},
+        {2, "… a další 2 řádky nezapsány"},
+        {4, "… a další 4 řádky nezapsány"},
+        {5, "… a dalších 5 řádků nezapsáno"},
+        {22, "… a dalších 22 řádků nezapsáno"},
+        {999, "… a dalších 999 řádků nezapsáno"},
+        {1000, "… a dalších 1\u00A0000 řádků nezapsáno"},
+        {12397500, "… a dalších 12\u00A0397\u00A0500 řádků nezapsáno"},
+    };
+    for (const auto& p : pripady)
+        EXPECT_EQ(TextNezapsanych(p.pocet), QString::fromUtf8(p.text)) << p.pocet;
+}
+
+TEST_F(DlouheSeznamy, FoundPotionsBeyondTheBoundAreCountedInOneBodyLine)
+{
+    spustSNositeli(5);  // 10 potions
+    ASSERT_EQ(f().Vlist->count(), 10);
+    const struct {
+        std::size_t mez;
+        const char* posledni;  // the line after the written ones, or none
+    } pripady[] = {
+        {3, "\t… a dalších 7 řádků nezapsáno"},
+        {7, "\t… a další 3 řádky nezapsány"},
+        {9, "\t… a další 1 řádek nezapsán"},
+        {10, nullptr},
+    };
+    for (const auto& p : pripady) {
+        okno->FormShowZapisnik();
+        okno->NejvicRadkuZapisu = p.mez;
+        f().VZlist->click();
+        QStringList cekane = QStringList{"", f().VL1->text()} + prvniRadkyVypisu(static_cast<int>(p.mez));
+        if (p.posledni != nullptr)
+            cekane << QString::fromUtf8(p.posledni);
+        cekane << "" << "";
+        EXPECT_EQ(radkyZapisniku(), cekane) << p.mez;
+        ocekavejFormat(static_cast<int>(p.mez) + 2, Qt::black, 10, false, false, false);
+    }
+}
+
+TEST_F(DlouheSeznamy, EffectEntryKeepsToTheBound)
+{
+    spustSNositeli(5);
+    f().Olisit->setChecked(false);
+    okno->NejvicRadkuZapisu = 2;
+    f().Tefekty->VyberRadek(f().Tefekty->RadekSOdkazem(&Efekt(okno->Seznam, "Jed")));
+    emit f().Tefekty->Klik();
+    f().TZefekt->click();
+    EXPECT_EQ(radkyZapisniku(), (QStringList{"", QStringLiteral("Přísady s efektem Jed"), "\tPrisada 1",
+                                             "\tPrisada 2", QStringLiteral("\t… a další 3 řádky nezapsány"), "", ""}));
+}
+
+TEST_F(DlouheSeznamy, SearchEntryCountsThePotionsTheSearchFoundButDidNotList)
+{
+    spustSNositeli(8);  // 28 potions
+    okno->MezHledani.Vypsat = 6;
+    for (int i = 0; i < f().Hefekty->count(); ++i)
+        if (f().Hefekty->item(i)->data(Qt::UserRole).value<TEfekt*>() == &Efekt(okno->Seznam, "Jed"))
+            f().Hefekty->setCurrentRow(i);
+    okno->HefektyClick();
+    ASSERT_EQ(f().Hlist->count(), 6);
+    okno->NejvicRadkuZapisu = 4;
+    f().HZlist->click();
+    f().Olisit->setChecked(false);
+    okno->NejvicRadkuZapisu = 100;
+    f().HZlist->click();
+    const QStringList radky = radkyZapisniku();
+    ASSERT_EQ(radky.size(), 18) << radky.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(radky[1], QStringLiteral("Lektvary s efekty Jed (28)"));
+    EXPECT_EQ(radky[2], QLatin1Char('\t') + f().Hlist->Text(0));
+    EXPECT_EQ(radky[6], QStringLiteral("\t… a dalších 24 řádků nezapsáno"));
+    EXPECT_EQ(radky[9], QLatin1Char('\t') + BezZnacky(f().Hlist->Text(0)));
+    EXPECT_EQ(radky[15], QStringLiteral("\t… a dalších 22 řádků nezapsáno"));
+}
+
+TEST_F(DlouheSeznamy, ALineLongerThanTheListShowsIsCutWhereTheListCutsIt)
+{
+    const std::string dlouhe(kNejvicZnakuPopisku + 100, 'x');
+    spustSJedem(dlouhe + "\tJed\t\t\t\t\nBeta\tJed\t\t\t\t\n");
+    f().VZlist->click();
+    const QString cely = f().Vlist->Text(0);
+    ASSERT_GT(cely.size(), kNejvicZnakuPopisku);
+    EXPECT_EQ(radkyZapisniku().value(2), QLatin1Char('\t') + cely.left(kNejvicZnakuPopisku) + QChar(0x2026));
+}
+
+TEST_F(DlouheSeznamy, AnEntryWritesAtMostTheBoundOfLines)
+{
+    spustSNositeli(448);  // 100,128 potions
+    f().VZlist->click();
+    const int radku = static_cast<int>(kNejvicRadkuVypisu);
+    const QTextDocument& dokument = *ed->document();
+    // Header (2), the empty line, the heading, the lines, the count, the empty line and the last.
+    ASSERT_EQ(dokument.blockCount(), 3 + 1 + radku + 1 + 2);
+    EXPECT_EQ(dokument.findBlockByNumber(3 + radku).text(), QLatin1Char('\t') + f().Vlist->Text(radku - 1));
+    EXPECT_EQ(dokument.findBlockByNumber(3 + radku + 1).text(), QStringLiteral("\t… a dalších 128 řádků nezapsáno"));
 }
 
 // The format of every character of the document, paragraph ends included

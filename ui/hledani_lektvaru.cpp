@@ -6,6 +6,7 @@
 
 #include "aplikace.h"
 #include "mainu.h"
+#include "radky_zapisu.h"
 #include "seznamy.h"
 #include "soubory.h"
 #include "soubory_hrace.h"
@@ -145,6 +146,7 @@ try {
     zadani.NejvicePrisad = static_cast<std::size_t>(ui_->Hpocet->value());
     TVysledekHledani vysledek = HledejLektvary(Seznam, zadani, MezHledani);
     nalezeneLektvary_ = std::move(vysledek.Lektvary);
+    nalezenoCelkem_ = vysledek.Celkem;
 
     TListBox* seznam = ui_->Hlist;
     // Hidden while it is refilled, so a long list is drawn once.
@@ -236,14 +238,14 @@ try {
 void TMF::HZlistClick()
 try {
     const bool znacky = ui_->Olisit->isChecked();
-    QStringList radky;
-    for (int i = 0; i < ui_->Hlist->count(); ++i) {
+    // The potions found beyond those listed are counted too.
+    const QStringList radky = RadkyZapisu(ui_->Hlist->count(), nalezenoCelkem_, NejvicRadkuZapisu, [&](int i) {
         const auto& lektvar = nalezeneLektvary_.at(static_cast<std::size_t>(ui_->Hlist->Odkaz<int>(i)));
-        QString text = ZCp1250(TextNalezeneho(lektvar));
-        if (!znacky)
-            text = text.mid(static_cast<int>(ZnackaDatadisku(lektvar.Lektvar.Tribunal, lektvar.Lektvar.Bloodmoon).size()));
-        radky << QStringLiteral("\t") + text;
-    }
+        const QString text = TextRadkuZapisu(*ui_->Hlist, i);
+        if (znacky)
+            return text;
+        return text.mid(static_cast<int>(ZnackaDatadisku(lektvar.Lektvar.Tribunal, lektvar.Lektvar.Bloodmoon).size()));
+    });
     zapisPolozku(ui_->HL1->text(), kModrozelena, radky);
 } catch (...) {
     TAplikace::HlasZachycenouChybu();

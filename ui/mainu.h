@@ -188,6 +188,8 @@ public:
     // The search as the window asks it: the page lists the first potions
     // and counts the rest.
     TMezHledani MezHledani{.Vypsat = kNejvicRadkuVypisu};
+    // The most lines of a list that one notebook entry writes.
+    std::size_t NejvicRadkuZapisu = kNejvicRadkuVypisu;
 
 private:
     void pripravHledani();
@@ -195,6 +197,7 @@ private:
     void ukazVolbuEfektu(QListWidgetItem* radek);
     std::unordered_map<const TEfekt*, TVolbaEfektu> volbyEfektu_;
     std::vector<TNalezenyLektvar> nalezeneLektvary_;
+    std::size_t nalezenoCelkem_ = 0;
     bool plnimHledani_ = false;
     bool zasobyNacteny_ = false;
     std::vector<std::string> radkyZasob_;  // as read: closing merges the ticks over them

@@ -9,6 +9,7 @@
 #include <QTextTable>
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -89,21 +90,55 @@ QTextCharFormat FormatDoQt(const TZnakovyFormat& f)
     return format;
 }
 
+namespace {
+
+// A document's runs as they are read: a long notebook has hundreds of
+// thousands of fragments but few formats, so each format is converted once
+// and a run of the same format as the one before joins it.
+class TSberUseku {
+public:
+    explicit TSberUseku(const QTextDocument& text) : vychozi_(text.defaultFont()), vsechnyFormaty_(text.allFormats())
+    {
+    }
+
+    void pridej(const QString& text, int indexFormatu)
+    {
+        auto znamy = formaty_.find(indexFormatu);
+        if (znamy == formaty_.end()) {
+            const QTextCharFormat format = vsechnyFormaty_.value(indexFormatu).toCharFormat();
+            znamy = formaty_.emplace(indexFormatu, FormatZQt(format, vychozi_)).first;
+        }
+        if (!dokument_.Useky.empty() && dokument_.Useky.back().Format == znamy->second)
+            dokument_.Useky.back().Text += Ucs4(text);
+        else
+            dokument_.Useky.push_back(TUsek{Ucs4(text), znamy->second});
+    }
+
+    TDokument dokument() { return Normalizuj(std::move(dokument_)); }
+
+private:
+    const QFont vychozi_;
+    const QList<QTextFormat> vsechnyFormaty_;
+    std::unordered_map<int, TZnakovyFormat> formaty_;
+    TDokument dokument_;
+};
+
+} // namespace
+
 TDokument DokumentZTextu(const QTextDocument& text)
 {
-    const QFont vychozi = text.defaultFont();
-    TDokument dokument;
+    TSberUseku useky(text);
     for (QTextBlock blok = text.begin(); blok.isValid(); blok = blok.next()) {
         // The block separator before a block carries the block's char format.
         if (blok != text.begin())
-            dokument.Useky.push_back(TUsek{U"\n", FormatZQt(blok.charFormat(), vychozi)});
+            useky.pridej(QStringLiteral("\n"), blok.charFormatIndex());
         for (auto it = blok.begin(); !it.atEnd(); ++it) {
             const QTextFragment kus = it.fragment();
             if (kus.isValid())
-                dokument.Useky.push_back(TUsek{Ucs4(kus.text()), FormatZQt(kus.charFormat(), vychozi)});
+                useky.pridej(kus.text(), kus.charFormatIndex());
         }
     }
-    return Normalizuj(std::move(dokument));
+    return useky.dokument();
 }
 
 namespace {

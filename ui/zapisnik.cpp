@@ -6,6 +6,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <unordered_set>
 
 #include "aplikace.h"
 #include "chyby.h"
@@ -51,11 +52,20 @@ TSouhrnVyberu souhrnVyberu(const QTextEdit& editor)
     const int po = kurzor.selectionEnd();
     const QFont vychozi = editor.document()->defaultFont();
     bool prvni = true;
-    for (QTextBlock blok = editor.document()->findBlock(od); blok.isValid() && blok.position() < po;
-         blok = blok.next()) {
+    // A long selection has many fragments of few formats: each format is
+    // compared once. Positions are counted along, since asking a block or a
+    // fragment for its position searches the document.
+    std::unordered_set<int> porovnane;
+    QTextBlock blok = editor.document()->findBlock(od);
+    for (int zacatekBloku = blok.position(); blok.isValid() && zacatekBloku < po;
+         zacatekBloku += blok.length(), blok = blok.next()) {
+        int zacatekKusu = zacatekBloku;  // a block's fragments follow each other
         for (auto it = blok.begin(); !it.atEnd(); ++it) {
             const QTextFragment kus = it.fragment();
-            if (kus.position() >= po || kus.position() + kus.length() <= od)
+            const int konecKusu = zacatekKusu + kus.length();
+            const bool mimo = zacatekKusu >= po || konecKusu <= od;
+            zacatekKusu = konecKusu;
+            if (mimo || !porovnane.insert(kus.charFormatIndex()).second)
                 continue;
             const QTextCharFormat f = kus.charFormat();
             if (prvni) {

@@ -9,6 +9,7 @@
 #include "aplikace.h"
 #include "mainu.h"
 #include "ovladace.h"
+#include "radky_zapisu.h"
 #include "rtf_qt.h"
 #include "seznamy.h"
 #include "text.h"
@@ -119,12 +120,11 @@ try {
     const int efekt = ui_->Tefekty->currentRow();
     const QString nadpis = QStringLiteral("Přísady s efektem ") + (efekt >= 0 ? ui_->Tefekty->Text(efekt) : QString());
     const bool znacky = ui_->Olisit->isChecked();
-    QStringList radky;
-    for (int i = 0; i < ui_->Tprisady->count(); ++i) {
+    const QStringList radky = RadkyZapisu(ui_->Tprisady->count(), NejvicRadkuZapisu, [&](int i) {
         // The mark moves behind the name, or goes.
-        const auto [znacka, jmeno] = RozdelZnacku(ui_->Tprisady->Text(i));
-        radky << kTab + (znacky && !znacka.isEmpty() ? jmeno + QLatin1Char(' ') + znacka : jmeno);
-    }
+        const auto [znacka, jmeno] = RozdelZnacku(TextRadkuZapisu(*ui_->Tprisady, i));
+        return znacky && !znacka.isEmpty() ? jmeno + QLatin1Char(' ') + znacka : jmeno;
+    });
     zapisPolozku(nadpis, QColor(128, 128, 0), radky);
 } catch (...) {
     TAplikace::HlasZachycenouChybu();
@@ -133,11 +133,10 @@ try {
 void TMF::VZlistClick()
 try {
     const bool znacky = ui_->Olisit->isChecked();
-    QStringList radky;
-    for (int i = 0; i < ui_->Vlist->count(); ++i) {
-        const QString text = ui_->Vlist->Text(i);
-        radky << kTab + (znacky ? text : BezZnacky(text));
-    }
+    const QStringList radky = RadkyZapisu(ui_->Vlist->count(), NejvicRadkuZapisu, [&](int i) {
+        const QString text = TextRadkuZapisu(*ui_->Vlist, i);
+        return znacky ? text : BezZnacky(text);
+    });
     zapisPolozku(ui_->VL1->text(), QColor(0, 128, 128), radky);
 } catch (...) {
     TAplikace::HlasZachycenouChybu();
