@@ -122,7 +122,8 @@ try {
     QStringList radky;
     for (int i = 0; i < ui_->Tprisady->count(); ++i) {
         // The mark moves behind the name, or goes.
-        const auto [znacka, jmeno] = RozdelZnacku(ui_->Tprisady->Text(i));
+        const QString znacka = ui_->Tprisady->Znacka(i).trimmed();
+        const QString jmeno = ui_->Tprisady->TextBezZnacky(i);
         radky << kTab + (znacky && !znacka.isEmpty() ? jmeno + QLatin1Char(' ') + znacka : jmeno);
     }
     zapisPolozku(nadpis, QColor(128, 128, 0), radky);
@@ -135,8 +136,7 @@ try {
     const bool znacky = ui_->Olisit->isChecked();
     QStringList radky;
     for (int i = 0; i < ui_->Vlist->count(); ++i) {
-        const QString text = ui_->Vlist->Text(i);
-        radky << kTab + (znacky ? text : BezZnacky(text));
+        radky << kTab + (znacky ? ui_->Vlist->Text(i) : ui_->Vlist->TextBezZnacky(i));
     }
     zapisPolozku(ui_->VL1->text(), QColor(0, 128, 128), radky);
 } catch (...) {
