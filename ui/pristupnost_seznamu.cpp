@@ -3,11 +3,14 @@
 #include <QAccessibleWidget>
 #include <QHash>
 #include <QPointer>
+#include <utility>
 #include <QWindow>
 
 #include "seznamy.h"
 
 namespace {
+
+TPozorovatelSeznamu gPozorovatel = nullptr;
 
 // One line, made when a screen reader asks for it. It stands for its line
 // number only while the list keeps the lines it had then.
@@ -263,4 +266,21 @@ QAccessibleInterface* PristupnostSeznamu(const QString& trida, QObject* objekt)
         return nullptr;
     auto* seznam = qobject_cast<TListBox*>(objekt);
     return seznam != nullptr ? new TPristupnySeznam(seznam) : nullptr;
+}
+
+TPozorovatelSeznamu NastavPozorovateleSeznamu(TPozorovatelSeznamu pozorovatel)
+{
+    return std::exchange(gPozorovatel, pozorovatel);
+}
+
+bool SeznamySlysi()
+{
+    return gPozorovatel != nullptr || QAccessible::isActive();
+}
+
+void OhlasSeznamu(QAccessibleEvent* udalost)
+{
+    if (gPozorovatel != nullptr)
+        gPozorovatel(udalost);
+    QAccessible::updateAccessibility(udalost);
 }

@@ -461,12 +461,12 @@ void TListBox::PrepniZaskrtnuti(int radek)
     if (verze != verze_)
         return;
     ObnovRadek(radek);
-    if (QAccessible::isActive() && Zaskrtnuto(radek) != predtim) {
+    if (SeznamySlysi() && Zaskrtnuto(radek) != predtim) {
         QAccessible::State zmena;
         zmena.checked = true;
         QAccessibleStateChangeEvent udalost(this, zmena);
         udalost.setChild(radek);
-        QAccessible::updateAccessibility(&udalost);
+        OhlasSeznamu(&udalost);
     }
 }
 
@@ -568,8 +568,6 @@ void TListBox::currentChanged(const QModelIndex& aktualni, const QModelIndex& pr
 void TListBox::selectionChanged(const QItemSelection& vybrane, const QItemSelection& zrusene)
 {
     QAbstractItemView::selectionChanged(vybrane, zrusene);
-    if (!QAccessible::isActive())
-        return;
     // One line at a time is selected; a range is never walked far.
     constexpr int kNejvicOhlasu = 16;
     for (const QItemSelectionRange& rozsah : zrusene)
@@ -593,11 +591,11 @@ void TListBox::dataChanged(const QModelIndex& od, const QModelIndex& po, const Q
 
 void TListBox::ohlas(QAccessible::Event druh, int radek)
 {
-    if (!QAccessible::isActive() || radek < 0 || radek >= count())
+    if (!SeznamySlysi() || radek < 0 || radek >= count())
         return;
     QAccessibleEvent udalost(this, druh);
     udalost.setChild(radek);
-    QAccessible::updateAccessibility(&udalost);
+    OhlasSeznamu(&udalost);
 }
 
 void TListBox::changeEvent(QEvent* udalost)
