@@ -5,6 +5,7 @@
 
 #include <QStyle>
 #include <QStyleFactory>
+#include <QWidget>
 #include <memory>
 
 #include "barvy.h"
@@ -117,6 +118,18 @@ TEST(Barvy, AnyColourGetsAReadableShadeOfItsHue)
                     EXPECT_EQ(citelna, barva);  // a readable colour stays itself
                 }
             }
+}
+
+// The about page's white panel in a dark palette: its light texts darken.
+TEST(Barvy, AControlsTextReadsOnItsOwnBackground)
+{
+    QWidget panel;
+    QPalette paleta = tmava();
+    paleta.setColor(QPalette::Window, Qt::white);
+    panel.setPalette(paleta);
+    CitelnyText(panel, QPalette::WindowText, QPalette::Window);
+    for (const QPalette::ColorGroup skupina : {QPalette::Active, QPalette::Inactive})
+        EXPECT_GE(Kontrast(panel.palette().color(skupina, QPalette::WindowText), Qt::white), kKontrastTextu);
 }
 
 TEST(Barvy, OnlyWhiteListsWithBlackTextAreTheDefault)

@@ -340,6 +340,71 @@ TEST_F(Seznamy, HeightsFollowTheListsWidth)
     EXPECT_GT(okno->TlistMeasureItem(seznam, 0), vyskaRadku);
 }
 
+// Names that hold "]", "[T" or "B]" of their own: shown, written down and
+// coloured by the lines' origins, never by what their texts look like.
+class ZnackyVeJmenech : public OknoTest {
+protected:
+    void SetUp() override
+    {
+        OknoTest::SetUp();
+        spustPoUvodu("Ko]ren\tJed\t\t\t\t[T]\n"
+                     "B]ob [T\tJed\t\t\t\t\n");
+    }
+};
+
+TEST_F(ZnackyVeJmenech, OnlyTheRealMarkIsHiddenShownAndWrittenDown)
+{
+    f().Olisit->setChecked(true);
+    f().Oprepnout->setChecked(false);
+    okno->TefektyClick();
+    TListBox* prisady = f().Tprisady;
+    const int koren = prisady->RadekSOdkazem(&Prisada(okno->Seznam, "Ko]ren"));
+    const int bob = prisady->RadekSOdkazem(&Prisada(okno->Seznam, "B]ob [T"));
+    EXPECT_EQ(prisady->Text(koren), QStringLiteral("[T] Ko]ren"));
+    EXPECT_EQ(okno->ZalomText(prisady, koren), QStringLiteral("Ko]ren"));
+    EXPECT_EQ(okno->ZalomText(prisady, bob), QStringLiteral("B]ob [T"));
+    EXPECT_FALSE(prisady->Index(bob).data(RoleTribunal).toBool());
+    f().Tefekty->VyberRadek(1);
+    okno->TefektyClick();
+    f().TZefekt->click();
+    const QString zapsano = f().Ztext->toPlainText();
+    EXPECT_TRUE(zapsano.contains(QStringLiteral("\tKo]ren [T]"))) << zapsano.toStdString();
+    EXPECT_TRUE(zapsano.contains(QStringLiteral("\tB]ob [T\n"))) << zapsano.toStdString();
+
+    // The found potion, written without its mark while marks are off.
+    f().Vvyber1->click();
+    f().VvyberList->VyberRadek(0);
+    okno->VvyberListClick();
+    ASSERT_EQ(f().Vlist->count(), 1);
+    f().Olisit->setChecked(false);
+    f().VZlist->click();
+    EXPECT_TRUE(f().Ztext->toPlainText().contains(QStringLiteral("\tKo]ren + B]ob [T\n")));
+}
+
+TEST_F(ZnackyVeJmenech, LinesMadeWithoutMarksStayPlainWhenMarksComeBack)
+{
+    f().Olisit->setChecked(false);
+    f().Tefekty->VyberRadek(0);
+    okno->TefektyClick();
+    TListBox* prisady = f().Tprisady;
+    f().Olisit->setChecked(true);
+    const int koren = prisady->RadekSOdkazem(&Prisada(okno->Seznam, "Ko]ren"));
+    EXPECT_EQ(prisady->Text(koren), QStringLiteral("Ko]ren"));
+    const int vyska = okno->TlistMeasureItem(prisady, koren);
+    QImage obraz(prisady->width(), vyska, QImage::Format_RGB32);
+    QPainter malir(&obraz);
+    okno->TlistDrawItem(prisady, koren, &malir, QRect(0, 0, obraz.width(), vyska), QStyle::State_None);
+    malir.end();
+    int modrych = 0;
+    for (int y = 0; y < obraz.height(); ++y)
+        for (int x = 0; x < obraz.width(); ++x)
+            modrych += obraz.pixelColor(x, y).hslSaturation() > 100 ? 1 : 0;
+    EXPECT_EQ(modrych, 0);
+    // Refilled, the line has its mark and its colour again.
+    okno->TefektyClick();
+    EXPECT_EQ(prisady->Text(koren), QStringLiteral("[T] Ko]ren"));
+}
+
 // Every ingredient is listed by picking from the catalogue sorted once; the
 // lines must be those that sorting the listed lines themselves gives.
 class VsechnyPrisady : public OknoTest {

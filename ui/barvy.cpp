@@ -1,5 +1,6 @@
 #include "barvy.h"
 
+#include <QWidget>
 #include <algorithm>
 #include <cmath>
 
@@ -57,6 +58,14 @@ QColor CitelnaBarva(const QColor& barva, const QColor& pozadi, double nejmene)
             return kandidat;
     }
     return krajniNa(pozadi);
+}
+
+void CitelnyText(QWidget& ovladac, QPalette::ColorRole text, QPalette::ColorRole pozadi)
+{
+    QPalette paleta = ovladac.palette();
+    for (const QPalette::ColorGroup skupina : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        paleta.setColor(skupina, text, CitelnaBarva(paleta.color(skupina, text), paleta.color(skupina, pozadi)));
+    ovladac.setPalette(paleta);
 }
 
 bool JeVychoziPaleta(const QPalette& paleta)

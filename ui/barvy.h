@@ -5,6 +5,8 @@
 #include <QColor>
 #include <QPalette>
 
+class QWidget;
+
 // The least contrast of a text against what it is drawn on, and of a focus
 // frame against the pixels it covers.
 constexpr double kKontrastTextu = 4.5;
@@ -19,6 +21,11 @@ double Kontrast(const QColor& a, const QColor& b);
 // nearest shade of it (hue and saturation kept, only lighter or darker,
 // away from the background) that does.
 QColor CitelnaBarva(const QColor& barva, const QColor& pozadi, double nejmene = kKontrastTextu);
+
+// Gives a control's text (role `text`, in every colour group) the readable
+// shade of its colour on the control's background (role `pozadi`): the
+// about page's texts on its white panel in a dark palette, for one.
+void CitelnyText(QWidget& ovladac, QPalette::ColorRole text, QPalette::ColorRole pozadi);
 
 // Lists: white lines with black text, the palette the lines' own colours
 // were chosen for. There an unselected line keeps its colour exactly.
