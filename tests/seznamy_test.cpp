@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QSignalSpy>
+#include <QStyleFactory>
 #include <QTest>
 
 #include "okno_support.h"
@@ -47,6 +48,23 @@ protected:
         seznam->NastavRadky<int>(std::move(cisla), [radky](const int& i, std::size_t nejvic) {
             return radky[static_cast<std::size_t>(i)].substr(0, nejvic);
         });
+    }
+
+    // Lines of ingredients' names made with marks, as the pages make them:
+    // the mark of each line's origin, then the name.
+    void naplnSeZnackami(TListBox* seznam, std::vector<std::pair<TPuvodRadku, std::string>> radky)
+    {
+        std::vector<int> cisla(radky.size());
+        for (std::size_t i = 0; i < cisla.size(); ++i)
+            cisla[i] = static_cast<int>(i);
+        seznam->NastavRadky<int>(
+            std::move(cisla),
+            [radky](const int& i, std::size_t nejvic) {
+                const auto& [puvod, jmeno] = radky[static_cast<std::size_t>(i)];
+                const std::string znacka = puvod.SeZnackou ? ZnackaDatadisku(puvod.Tribunal, puvod.Bloodmoon) : "";
+                return (znacka + jmeno).substr(0, nejvic);
+            },
+            [radky](const int& i) { return radky[static_cast<std::size_t>(i)].first; });
     }
 
     QImage nakresli(TListBox* seznam, int radek, QStyle::State stav = QStyle::State_None)
@@ -125,8 +143,9 @@ TEST_F(Seznamy, LongTextsWrapAtBlanksWithIndentedContinuations)
 {
     TListBox* seznam = f().Tprisady;
     const int vyskaRadku = QFontMetrics(seznam->font()).height();
-    napln(seznam, {"Kratka", "[TB] jedna dve tri ctyri pet sest sedm osm devet deset jedenact dvanact",
-                   "Nejdelsislovocojsemkdyvidelvcelemsvetenapsane a dal", ""});
+    const TPuvodRadku bez{}, oba{true, true, true};
+    naplnSeZnackami(seznam, {{bez, "Kratka"}, {oba, "jedna dve tri ctyri pet sest sedm osm devet deset jedenact dvanact"},
+                             {bez, "Nejdelsislovocojsemkdyvidelvcelemsvetenapsane a dal"}, {bez, ""}});
     EXPECT_EQ(okno->ZalomText(seznam, 0), "Kratka");
     EXPECT_EQ(okno->TlistMeasureItem(seznam, 0), vyskaRadku);
 
@@ -161,7 +180,11 @@ TEST_F(Seznamy, LongTextsWrapAtBlanksWithIndentedContinuations)
 TEST_F(Seznamy, LinesAreDrawnInTheirOriginColourWhileDistinguishing)
 {
     TListBox* seznam = f().Tprisady;
-    napln(seznam, {"[TB] Mech Mech Mech", "[T] Mech Mech Mech", "[B] Mech Mech Mech", "Mech Mech Mech"});
+    seznam->setPalette(QStyleFactory::create(QStringLiteral("Fusion"))->standardPalette());
+    naplnSeZnackami(seznam, {{{true, true, true}, "Mech Mech Mech"},
+                             {{true, false, true}, "Mech Mech Mech"},
+                             {{false, true, true}, "Mech Mech Mech"},
+                             {{false, false, true}, "Mech Mech Mech"}});
     const QColor fuchsie(255, 0, 255), modra(0, 0, 255), cervena(255, 0, 0), cerna(0, 0, 0);
     EXPECT_GT(pocetPixelu(nakresli(seznam, 0), fuchsie), 20);
     EXPECT_GT(pocetPixelu(nakresli(seznam, 1), modra), 20);
@@ -169,14 +192,23 @@ TEST_F(Seznamy, LinesAreDrawnInTheirOriginColourWhileDistinguishing)
     EXPECT_GT(pocetPixelu(nakresli(seznam, 3), cerna), 20);
     // The background is filled, whatever was there.
     EXPECT_EQ(pocetPixelu(nakresli(seznam, 3), Qt::green), 0);
-    // Selected: the highlight behind, the origin colour kept.
+    // Selected: a shade of the highlight behind, the text in a shade of its
+    // origin colour that reads on it (large, so that glyphs have pixels of
+    // their own colour rather than blends).
+    QFont velke = seznam->font();
+    velke.setPixelSize(40);
+    seznam->setFont(velke);
     const QImage vybrany = nakresli(seznam, 0, QStyle::State_Selected);
-    const QColor zvyrazneni = seznam->palette().highlight().color();
-    int pozadi = 0;
-    for (int x = 0; x < vybrany.width(); ++x)
-        pozadi += vybrany.pixelColor(x, 0) == zvyrazneni ? 1 : 0;
-    EXPECT_EQ(pozadi, vybrany.width());
-    EXPECT_GT(pocetPixelu(vybrany, fuchsie), 20);
+    const QColor pozadi = vybrany.pixelColor(0, 0);
+    EXPECT_EQ(pozadi.hslHue(), seznam->palette().highlight().color().hslHue());
+    int pisma = 0;
+    for (int y = 0; y < vybrany.height(); ++y)
+        for (int x = 0; x < vybrany.width(); ++x) {
+            const QColor pixel = vybrany.pixelColor(x, y);
+            if (std::abs(pixel.hslHue() - fuchsie.hslHue()) <= 10 && Kontrast(pixel, pozadi) >= kKontrastTextu)
+                ++pisma;
+        }
+    EXPECT_GT(pisma, 20);
 
     f().Olisit->setChecked(false);
     const QImage cerny = nakresli(seznam, 0);
@@ -187,7 +219,7 @@ TEST_F(Seznamy, LinesAreDrawnInTheirOriginColourWhileDistinguishing)
 TEST_F(Seznamy, MarkIsNeverDrawnAsText)
 {
     TListBox* seznam = f().Tprisady;
-    napln(seznam, {"[TB] Mech", "Mech"});
+    naplnSeZnackami(seznam, {{{true, true, true}, "Mech"}, {{}, "Mech"}});
     f().Olisit->setChecked(false);
     EXPECT_EQ(okno->ZalomText(seznam, 0), okno->ZalomText(seznam, 1));
     EXPECT_EQ(nakresli(seznam, 0), nakresli(seznam, 1));
@@ -306,6 +338,71 @@ TEST_F(Seznamy, HeightsFollowTheListsWidth)
     EXPECT_FALSE(okno->ZalomText(seznam, 0).contains(QLatin1Char('|')));
     seznam->resize(puvodni, seznam->height());
     EXPECT_GT(okno->TlistMeasureItem(seznam, 0), vyskaRadku);
+}
+
+// Names that hold "]", "[T" or "B]" of their own: shown, written down and
+// coloured by the lines' origins, never by what their texts look like.
+class ZnackyVeJmenech : public OknoTest {
+protected:
+    void SetUp() override
+    {
+        OknoTest::SetUp();
+        spustPoUvodu("Ko]ren\tJed\t\t\t\t[T]\n"
+                     "B]ob [T\tJed\t\t\t\t\n");
+    }
+};
+
+TEST_F(ZnackyVeJmenech, OnlyTheRealMarkIsHiddenShownAndWrittenDown)
+{
+    f().Olisit->setChecked(true);
+    f().Oprepnout->setChecked(false);
+    okno->TefektyClick();
+    TListBox* prisady = f().Tprisady;
+    const int koren = prisady->RadekSOdkazem(&Prisada(okno->Seznam, "Ko]ren"));
+    const int bob = prisady->RadekSOdkazem(&Prisada(okno->Seznam, "B]ob [T"));
+    EXPECT_EQ(prisady->Text(koren), QStringLiteral("[T] Ko]ren"));
+    EXPECT_EQ(okno->ZalomText(prisady, koren), QStringLiteral("Ko]ren"));
+    EXPECT_EQ(okno->ZalomText(prisady, bob), QStringLiteral("B]ob [T"));
+    EXPECT_FALSE(prisady->Index(bob).data(RoleTribunal).toBool());
+    f().Tefekty->VyberRadek(1);
+    okno->TefektyClick();
+    f().TZefekt->click();
+    const QString zapsano = f().Ztext->toPlainText();
+    EXPECT_TRUE(zapsano.contains(QStringLiteral("\tKo]ren [T]"))) << zapsano.toStdString();
+    EXPECT_TRUE(zapsano.contains(QStringLiteral("\tB]ob [T\n"))) << zapsano.toStdString();
+
+    // The found potion, written without its mark while marks are off.
+    f().Vvyber1->click();
+    f().VvyberList->VyberRadek(0);
+    okno->VvyberListClick();
+    ASSERT_EQ(f().Vlist->count(), 1);
+    f().Olisit->setChecked(false);
+    f().VZlist->click();
+    EXPECT_TRUE(f().Ztext->toPlainText().contains(QStringLiteral("\tKo]ren + B]ob [T\n")));
+}
+
+TEST_F(ZnackyVeJmenech, LinesMadeWithoutMarksStayPlainWhenMarksComeBack)
+{
+    f().Olisit->setChecked(false);
+    f().Tefekty->VyberRadek(0);
+    okno->TefektyClick();
+    TListBox* prisady = f().Tprisady;
+    f().Olisit->setChecked(true);
+    const int koren = prisady->RadekSOdkazem(&Prisada(okno->Seznam, "Ko]ren"));
+    EXPECT_EQ(prisady->Text(koren), QStringLiteral("Ko]ren"));
+    const int vyska = okno->TlistMeasureItem(prisady, koren);
+    QImage obraz(prisady->width(), vyska, QImage::Format_RGB32);
+    QPainter malir(&obraz);
+    okno->TlistDrawItem(prisady, koren, &malir, QRect(0, 0, obraz.width(), vyska), QStyle::State_None);
+    malir.end();
+    int modrych = 0;
+    for (int y = 0; y < obraz.height(); ++y)
+        for (int x = 0; x < obraz.width(); ++x)
+            modrych += obraz.pixelColor(x, y).hslSaturation() > 100 ? 1 : 0;
+    EXPECT_EQ(modrych, 0);
+    // Refilled, the line has its mark and its colour again.
+    okno->TefektyClick();
+    EXPECT_EQ(prisady->Text(koren), QStringLiteral("[T] Ko]ren"));
 }
 
 // Every ingredient is listed by picking from the catalogue sorted once; the

@@ -156,9 +156,15 @@ try {
         poradi[i] = static_cast<int>(i);
     // A line is made from its potion when it is shown; the potions live
     // until the next search, which refills the list.
-    seznam->NastavRadky<int>(std::move(poradi), [this](const int& i, std::size_t nejvic) {
-        return TextNalezeneho(nalezeneLektvary_.at(static_cast<std::size_t>(i))).substr(0, nejvic);
-    });
+    const auto lektvar = [this](int i) -> const TLektvar& {
+        return nalezeneLektvary_.at(static_cast<std::size_t>(i)).Lektvar;
+    };
+    seznam->NastavRadky<int>(
+        std::move(poradi),
+        [this](const int& i, std::size_t nejvic) {
+            return TextNalezeneho(nalezeneLektvary_.at(static_cast<std::size_t>(i))).substr(0, nejvic);
+        },
+        [lektvar](const int& i) { return TPuvodRadku{lektvar(i).Tribunal, lektvar(i).Bloodmoon, true}; });
     seznam->VyberRadek(-1);
     seznam->show();
     ui_->HL1->setText(ZCp1250(NadpisHledani(zadani.Chtene, vysledek.Celkem, vysledek.Uplny)));

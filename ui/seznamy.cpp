@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCollator>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
@@ -13,6 +14,7 @@
 #include "cp1250.h"
 #include "mainu.h"
 #include "nalezene.h"
+#include "pristupnost_seznamu.h"
 #include "text.h"
 #include "ui_mainu.h"
 
@@ -27,6 +29,23 @@ constexpr int kRezervaSirky = 24;
 constexpr int kPocetRozvrhu = 512;
 constexpr std::uint16_t kVysokyRadek = 0xFFFF;
 constexpr std::size_t kNejvicZnaku = 65536;
+// The signs' colours: wanted green, avoided red.
+const QColor kBarvaPlus(0, 128, 0);
+const QColor kBarvaMinus(255, 0, 0);
+
+// What a sign puts in front of a line's text.
+QString predpona(TZnamenko znamenko)
+{
+    switch (znamenko) {
+    case TZnamenko::Plus:
+        return QStringLiteral("+ ");
+    case TZnamenko::Minus:
+        return QChar(0x2212) + QStringLiteral(" ");
+    case TZnamenko::Zadne:
+        break;
+    }
+    return QString();
+}
 
 QCollator& ceskeRazeni()
 {
@@ -40,22 +59,6 @@ QCollator& ceskeRazeni()
 
 } // namespace
 
-QColor BarvaPuvodu(bool tribunal, bool bloodmoon)
-{
-    if (tribunal && bloodmoon)
-        return QColor(255, 0, 255);
-    if (tribunal)
-        return QColor(0, 0, 255);
-    if (bloodmoon)
-        return QColor(255, 0, 0);
-    return QColor(0, 0, 0);
-}
-
-QColor BarvaTextu(const QString& text)
-{
-    return BarvaPuvodu(text.contains(QStringLiteral("[T")), text.contains(QStringLiteral("B]")));
-}
-
 // ---- model -----------------------------------------------------------------
 
 TModelSeznamu::TModelSeznamu(QObject* rodic) : QAbstractListModel(rodic) {}
@@ -67,9 +70,36 @@ int TModelSeznamu::rowCount(const QModelIndex& rodic) const
 
 QVariant TModelSeznamu::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= rowCount() || (role != Qt::DisplayRole && role != Qt::AccessibleTextRole))
+    if (index.model() != this || !platny(index.row()))
         return QVariant();
-    return Text(index.row());
+    const int radek = index.row();
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::AccessibleTextRole:
+        return Text(radek);
+    case Qt::CheckStateRole:
+        if (!MaZaskrtnuti())
+            return QVariant();
+        return Zaskrtnuto(radek) ? Qt::Checked : Qt::Unchecked;
+    case RoleTribunal:
+        return Puvod(radek).Tribunal;
+    case RoleBloodmoon:
+        return Puvod(radek).Bloodmoon;
+    case RoleZnacka:
+        return ZCp1250(Znacka(radek));
+    case RoleZnamenko:
+        return static_cast<int>(Znamenko(radek));
+    default:
+        return QVariant();
+    }
+}
+
+Qt::ItemFlags TModelSeznamu::flags(const QModelIndex& index) const
+{
+    Qt::ItemFlags priznaky = QAbstractListModel::flags(index);
+    if (MaZaskrtnuti() && index.isValid())
+        priznaky |= Qt::ItemIsUserCheckable;
+    return priznaky;
 }
 
 void TModelSeznamu::Nastav(std::unique_ptr<TRadkySeznamu> radky)
@@ -88,23 +118,51 @@ void TModelSeznamu::SeradPodleKlice()
     endResetModel();
 }
 
+void TModelSeznamu::ObnovRadek(int radek)
+{
+    if (platny(radek))
+        emit dataChanged(index(radek), index(radek));
+}
+
 QString TModelSeznamu::Text(int radek) const
 {
-    return ZCp1250(TextCp(radek));
+    return predpona(Znamenko(radek)) + ZCp1250(TextCp(radek));
 }
 
 std::string TModelSeznamu::ZacatekTextu(int radek, std::size_t nejvic) const
 {
-    if (radky_ == nullptr || radek < 0 || radek >= radky_->Pocet())
-        return std::string();
-    return radky_->ZacatekTextu(radek, nejvic);
+    return platny(radek) ? radky_->ZacatekTextu(radek, nejvic) : std::string();
 }
 
 std::string TModelSeznamu::TextCp(int radek) const
 {
-    if (radky_ == nullptr || radek < 0 || radek >= radky_->Pocet())
+    return platny(radek) ? radky_->TextCp(radek) : std::string();
+}
+
+TPuvodRadku TModelSeznamu::Puvod(int radek) const
+{
+    return platny(radek) ? radky_->Puvod(radek) : TPuvodRadku{};
+}
+
+// The mark is the one the origin gives, and only where the text really
+// begins with it: a name with a "]" of its own keeps all of it.
+std::string TModelSeznamu::Znacka(int radek) const
+{
+    const TPuvodRadku puvod = Puvod(radek);
+    if (!puvod.SeZnackou)
         return std::string();
-    return radky_->TextCp(radek);
+    std::string znacka = ZnackaDatadisku(puvod.Tribunal, puvod.Bloodmoon);
+    return ZacatekTextu(radek, znacka.size()) == znacka ? znacka : std::string();
+}
+
+bool TModelSeznamu::Zaskrtnuto(int radek) const
+{
+    return platny(radek) && radky_->Zaskrtnuto(radek);
+}
+
+TZnamenko TModelSeznamu::Znamenko(int radek) const
+{
+    return platny(radek) ? radky_->Znamenko(radek) : TZnamenko::Zadne;
 }
 
 // ---- delegate --------------------------------------------------------------
@@ -119,6 +177,14 @@ void TKreslicRadku::Zapomen()
     radku_.clear();
     vysoke_.clear();
     rozvrhy_.clear();
+}
+
+void TKreslicRadku::ZapomenRadek(int radek)
+{
+    rozvrhy_.remove(radek);
+    if (static_cast<std::size_t>(radek) < radku_.size())
+        radku_[static_cast<std::size_t>(radek)] = 0;
+    vysoke_.erase(radek);
 }
 
 int TKreslicRadku::vyskaRadku() const
@@ -137,15 +203,10 @@ qreal TKreslicRadku::sirkaSlova(const QFontMetricsF& metriky, const QString& slo
     return *sirkySlov_.insert(slovo, metriky.horizontalAdvance(slovo));
 }
 
-TKreslicRadku::TRozvrh TKreslicRadku::zalom(const QString& puvodni) const
+TKreslicRadku::TRozvrh TKreslicRadku::zalom(const QString& text) const
 {
     TRozvrh rozvrh;
-    rozvrh.Tribunal = puvodni.contains(QStringLiteral("[T"));
-    rozvrh.Bloodmoon = puvodni.contains(QStringLiteral("B]"));
-    // The origin mark and its blank are shown as colour, not as text.
-    const QString text = BezZnacky(puvodni);
-
-    const int sirka = seznam_.width() - kRezervaSirky;
+    const int sirka = seznam_.width() - kRezervaSirky - odsazeniTextu() + kOkrajVlevo;
     if (!(seznam_.font() == pismoSirek_)) {
         sirkySlov_.clear();
         pismoSirek_ = seznam_.font();
@@ -195,10 +256,14 @@ const TKreslicRadku::TRozvrh& TKreslicRadku::rozvrh(int radek) const
     overPlatnost();
     if (const TRozvrh* znamy = rozvrhy_.object(radek))
         return *znamy;
-    std::string zacatek = seznam_.ZacatekTextu(radek, kNejvicZnaku + 1);
+    const QModelIndex index = seznam_.Index(radek);
+    // The origin mark and its blank are shown as colour, not as text.
+    const std::size_t znacka = static_cast<std::size_t>(index.data(RoleZnacka).toString().size());
+    std::string zacatek = seznam_.ZacatekTextu(radek, znacka + kNejvicZnaku + 1);
+    zacatek.erase(0, znacka);
     const bool zkraceny = zacatek.size() > kNejvicZnaku;
     zacatek.resize(std::min(zacatek.size(), kNejvicZnaku));
-    QString text = ZCp1250(zacatek);
+    QString text = predpona(static_cast<TZnamenko>(index.data(RoleZnamenko).toInt())) + ZCp1250(zacatek);
     if (zkraceny)
         text += QChar(0x2026);
     auto* novy = new TRozvrh(zalom(text));
@@ -232,15 +297,65 @@ int TKreslicRadku::Vyska(int radek) const
     return radku * vyskaRadku();
 }
 
+int TKreslicRadku::odsazeniTextu() const
+{
+    if (!seznam_.MaZaskrtnuti())
+        return kOkrajVlevo;
+    return kOkrajVlevo + MistoZaskrtnuti(QRect(0, 0, 0, vyskaRadku())).width() + kOkrajVlevo;
+}
+
+QRect TKreslicRadku::MistoZaskrtnuti(const QRect& obdelnik) const
+{
+    const int strana = std::min(seznam_.style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, &seznam_),
+                                vyskaRadku());
+    return QRect(obdelnik.left() + kOkrajVlevo, obdelnik.top() + (vyskaRadku() - strana) / 2, strana, strana);
+}
+
+// A line's kind: plain, an origin of the four, or a sign; selected or not.
+const TBarvyRadku& TKreslicRadku::barvy(const QModelIndex& index, bool vybrany) const
+{
+    const QPalette& paleta = seznam_.palette();
+    if (paleta.cacheKey() != paletaBarev_) {
+        barvyDruhu_.fill(std::nullopt);
+        paletaBarev_ = paleta.cacheKey();
+    }
+    const auto znamenko = static_cast<TZnamenko>(index.data(RoleZnamenko).toInt());
+    const bool tribunal = index.data(RoleTribunal).toBool();
+    const bool bloodmoon = index.data(RoleBloodmoon).toBool();
+    // Only a line made with its mark shows its origin.
+    const bool puvod = barvy_ && !index.data(RoleZnacka).toString().isEmpty();
+    int druh = 0;
+    if (znamenko != TZnamenko::Zadne)
+        druh = znamenko == TZnamenko::Plus ? 4 : 5;
+    else if (puvod)
+        druh = (tribunal ? 1 : 0) + (bloodmoon ? 2 : 0);
+    std::optional<TBarvyRadku>& barvy = barvyDruhu_[static_cast<std::size_t>(2 * druh + (vybrany ? 1 : 0))];
+    if (!barvy) {
+        if (druh == 4 || druh == 5)
+            barvy = BarvyRadku(paleta, druh == 4 ? kBarvaPlus : kBarvaMinus, vybrany);
+        else
+            barvy = BarvyRadkuPuvodu(paleta, (druh & 1) != 0, (druh & 2) != 0, vybrany);
+    }
+    return *barvy;
+}
+
 void TKreslicRadku::Nakresli(QPainter* malir, int radek, const QRect& obdelnik, QStyle::State stav) const
 {
     const TRozvrh& r = rozvrh(radek);
-    const QColor barva = barvy_ ? BarvaPuvodu(r.Tribunal, r.Bloodmoon) : QColor(Qt::black);
-    const QPalette& paleta = seznam_.palette();
+    const QModelIndex index = seznam_.Index(radek);
+    const bool vybrany = (stav & QStyle::State_Selected) != 0;
+    const TBarvyRadku& barvy = this->barvy(index, vybrany);
     malir->save();
-    malir->fillRect(obdelnik, (stav & QStyle::State_Selected) ? paleta.highlight() : paleta.base());
+    malir->fillRect(obdelnik, barvy.Pozadi);
+    if (seznam_.MaZaskrtnuti()) {
+        QStyleOptionViewItem volby;
+        volby.initFrom(&seznam_);
+        volby.rect = MistoZaskrtnuti(obdelnik);
+        volby.state |= seznam_.Zaskrtnuto(radek) ? QStyle::State_On : QStyle::State_Off;
+        seznam_.style()->drawPrimitive(QStyle::PE_IndicatorItemViewItemCheck, &volby, malir, &seznam_);
+    }
     malir->setFont(seznam_.font());
-    malir->setPen(barva);
+    malir->setPen(barvy.Text);
     const QFontMetrics metriky(seznam_.font());
     const int vyska = metriky.height();
     // Only the display lines that can be seen: a line may be far taller
@@ -253,24 +368,31 @@ void TKreslicRadku::Nakresli(QPainter* malir, int radek, const QRect& obdelnik, 
         konec = static_cast<std::size_t>(
             std::clamp((orez.bottom() - obdelnik.top()) / vyska + 1, 0, static_cast<int>(konec)));
     }
+    const int x = obdelnik.left() + odsazeniTextu();
     for (std::size_t k = prvni; k < konec; ++k) {
         const qsizetype od = r.Zacatky[k];
         const qsizetype po = k + 1 < r.Zacatky.size() ? r.Zacatky[k + 1] - 1 : r.Text.size();
         const int y = obdelnik.top() + static_cast<int>(k) * vyska;
-        malir->drawText(obdelnik.left() + kOkrajVlevo, y + metriky.ascent(), r.Text.mid(od, po - od));
+        malir->drawText(x, y + metriky.ascent(), r.Text.mid(od, po - od));
     }
+    malir->restore();
+    if (stav & QStyle::State_HasFocus)
+        NakresliRamecek(malir, obdelnik, vybrany);
+}
+
+void TKreslicRadku::NakresliRamecek(QPainter* malir, const QRect& obdelnik, bool vybrany) const
+{
+    const QColor barva = BarvyRadku(seznam_.palette(), QColor(), vybrany).Ramecek;
+    malir->save();
+    malir->setPen(QPen(barva, 1));
+    malir->setBrush(Qt::NoBrush);
+    malir->drawRect(obdelnik.adjusted(1, 1, -2, -2));
     malir->restore();
 }
 
 void TKreslicRadku::paint(QPainter* malir, const QStyleOptionViewItem& volby, const QModelIndex& index) const
 {
     Nakresli(malir, index.row(), volby.rect, volby.state);
-    if (volby.state & QStyle::State_HasFocus) {
-        QStyleOptionFocusRect ramecek;
-        ramecek.initFrom(&seznam_);
-        ramecek.rect = volby.rect;
-        seznam_.style()->drawPrimitive(QStyle::PE_FrameFocusRect, &ramecek, malir, &seznam_);
-    }
 }
 
 QSize TKreslicRadku::sizeHint(const QStyleOptionViewItem&, const QModelIndex& index) const
@@ -283,6 +405,9 @@ QSize TKreslicRadku::sizeHint(const QStyleOptionViewItem&, const QModelIndex& in
 TListBox::TListBox(QWidget* rodic)
     : QAbstractItemView(rodic), model_(new TModelSeznamu(this)), kreslic_(new TKreslicRadku(*this))
 {
+    // Qt makes screen readers' lists for its own views only.
+    static const bool pristupny = (QAccessible::installFactory(&PristupnostSeznamu), true);
+    Q_UNUSED(pristupny);
     setModel(model_);
     setItemDelegate(kreslic_);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -309,8 +434,45 @@ void TListBox::VyberRadek(int radek)
     setCurrentIndex(Index(radek));
 }
 
+QString TListBox::Znacka(int radek) const
+{
+    return ZCp1250(model_->Znacka(radek));
+}
+
+QString TListBox::TextBezZnacky(int radek) const
+{
+    return ZCp1250(TextCp(radek).substr(model_->Znacka(radek).size()));
+}
+
+void TListBox::ZvolRadek(int radek)
+{
+    VyberRadek(radek);
+    emit Klik();
+}
+
+void TListBox::PrepniZaskrtnuti(int radek)
+{
+    if (!MaZaskrtnuti() || radek < 0 || radek >= count())
+        return;
+    const bool predtim = Zaskrtnuto(radek);
+    const std::uint64_t verze = verze_;
+    emit ZaskrtnutiRadku(radek, !predtim);
+    // A page that refilled the list has shown it anew.
+    if (verze != verze_)
+        return;
+    ObnovRadek(radek);
+    if (SeznamySlysi() && Zaskrtnuto(radek) != predtim) {
+        QAccessible::State zmena;
+        zmena.checked = true;
+        QAccessibleStateChangeEvent udalost(this, zmena);
+        udalost.setChild(radek);
+        OhlasSeznamu(&udalost);
+    }
+}
+
 void TListBox::reset()
 {
+    ++verze_;
     kreslic_->Zapomen();
     horni_ = 0;
     QAbstractItemView::reset();
@@ -378,6 +540,62 @@ void TListBox::resizeEvent(QResizeEvent* udalost)
 {
     QAbstractItemView::resizeEvent(udalost);
     updateGeometries();
+}
+
+void TListBox::focusInEvent(QFocusEvent* udalost)
+{
+    const QModelIndex predtim = currentIndex();
+    QAbstractItemView::focusInEvent(udalost);
+    // A line that became current on the way in has been announced already.
+    if (predtim.isValid() && currentIndex() == predtim)
+        ohlas(QAccessible::Focus, predtim.row());
+    viewport()->update();
+}
+
+void TListBox::focusOutEvent(QFocusEvent* udalost)
+{
+    QAbstractItemView::focusOutEvent(udalost);
+    viewport()->update();
+}
+
+void TListBox::currentChanged(const QModelIndex& aktualni, const QModelIndex& predchozi)
+{
+    QAbstractItemView::currentChanged(aktualni, predchozi);
+    if (aktualni.isValid() && hasFocus())
+        ohlas(QAccessible::Focus, aktualni.row());
+}
+
+void TListBox::selectionChanged(const QItemSelection& vybrane, const QItemSelection& zrusene)
+{
+    QAbstractItemView::selectionChanged(vybrane, zrusene);
+    // One line at a time is selected; a range is never walked far.
+    constexpr int kNejvicOhlasu = 16;
+    for (const QItemSelectionRange& rozsah : zrusene)
+        for (int r = rozsah.top(); r <= std::min(rozsah.bottom(), rozsah.top() + kNejvicOhlasu); ++r)
+            ohlas(QAccessible::SelectionRemove, r);
+    for (const QItemSelectionRange& rozsah : vybrane)
+        for (int r = rozsah.top(); r <= std::min(rozsah.bottom(), rozsah.top() + kNejvicOhlasu); ++r)
+            ohlas(QAccessible::Selection, r);
+}
+
+void TListBox::dataChanged(const QModelIndex& od, const QModelIndex& po, const QList<int>& role)
+{
+    for (int r = od.row(); r <= po.row(); ++r) {
+        kreslic_->ZapomenRadek(r);
+        ohlas(QAccessible::NameChanged, r);
+    }
+    updateGeometries();
+    QAbstractItemView::dataChanged(od, po, role);
+    viewport()->update();
+}
+
+void TListBox::ohlas(QAccessible::Event druh, int radek)
+{
+    if (!SeznamySlysi() || radek < 0 || radek >= count())
+        return;
+    QAccessibleEvent udalost(this, druh);
+    udalost.setChild(radek);
+    OhlasSeznamu(&udalost);
 }
 
 void TListBox::changeEvent(QEvent* udalost)
@@ -554,6 +772,10 @@ void TListBox::paintEvent(QPaintEvent* udalost)
             volby.state |= QStyle::State_HasFocus;
         kreslic_->paint(&malir, volby, index);
     }
+    // Focus without a current line (an empty list, or none chosen yet) is
+    // seen around the whole view.
+    if (hasFocus() && !aktualni.isValid())
+        kreslic_->NakresliRamecek(&malir, plocha, false);
 }
 
 void TListBox::keyboardSearch(const QString& hledany)
@@ -581,10 +803,25 @@ void TListBox::keyPressEvent(QKeyEvent* udalost)
             emit DvojKlik();
         return;
     }
+    if (udalost->key() == Qt::Key_Space && MaZaskrtnuti() && currentRow() >= 0) {
+        PrepniZaskrtnuti(currentRow());
+        return;
+    }
     const int predtim = currentRow();
     QAbstractItemView::keyPressEvent(udalost);
     if (currentRow() != predtim)
         emit Klik();
+}
+
+void TListBox::mousePressEvent(QMouseEvent* udalost)
+{
+    const QPoint bod = udalost->position().toPoint();
+    const QModelIndex index = indexAt(bod);
+    const bool naZaskrtnuti = MaZaskrtnuti() && index.isValid() && udalost->button() == Qt::LeftButton &&
+                              kreslic_->MistoZaskrtnuti(visualRect(index)).contains(bod);
+    QAbstractItemView::mousePressEvent(udalost);
+    if (naZaskrtnuti)
+        PrepniZaskrtnuti(index.row());
 }
 
 QString ZacatekProPopisek(std::string_view text)
@@ -642,6 +879,22 @@ std::string OznacenaPrisada(TPrisada* const& prisada, std::size_t nejvic)
     PripojNejvic(text, ZnackaPrisady(*prisada), nejvic);
     PripojNejvic(text, prisada->Jmeno, nejvic);
     return text;
+}
+
+TPravidlaRadku<TPrisada*> RadkyPrisad(bool znacky)
+{
+    TPravidlaRadku<TPrisada*> pravidla;
+    pravidla.Text = znacky ? OznacenaPrisada : JmenoPrisady;
+    pravidla.Puvod = [znacky](TPrisada* const& prisada) {
+        return TPuvodRadku{prisada->Tribunal, prisada->Bloodmoon, znacky};
+    };
+    return pravidla;
+}
+
+TPuvodRadku PuvodDvojice(const TDvojice& dvojice)
+{
+    return TPuvodRadku{dvojice.Prvni->Tribunal || dvojice.Druha->Tribunal,
+                       dvojice.Prvni->Bloodmoon || dvojice.Druha->Bloodmoon, true};
 }
 
 // The effect list runs in the language's alphabetical order, case ignored,

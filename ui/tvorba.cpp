@@ -122,7 +122,7 @@ void TMF::naplnPrisady(TListBox* seznam, const std::vector<TPrisada*>& zdroj)
     for (TPrisada* prisada : vsechny ? serazenePrisady(znacky) : zdroj)
         if (PrisadaZarazena(*prisada))
             pripustne.push_back(prisada);
-    seznam->NastavRadky<TPrisada*>(std::move(pripustne), znacky ? OznacenaPrisada : JmenoPrisady);
+    seznam->NastavRadky<TPrisada*>(std::move(pripustne), RadkyPrisad(znacky));
     if (!vsechny)
         SeradPolozky(seznam);
 }

@@ -80,10 +80,10 @@ try {
                                         : NalezeneZPrisady(*ui_->VvyberList->Odkaz<TPrisada*>(radek), zarazeni);
         nadpis = ZacatekProPopisek(vypis.Nadpis);
         const TDruhVypisu druh = vypis.Druh;
-        nalezene->NastavRadky<TDvojice>(std::move(vypis.Dvojice),
-                                        [druh](const TDvojice& dvojice, std::size_t nejvic) {
-                                            return TextDvojice(druh, dvojice, nejvic);
-                                        });
+        nalezene->NastavRadky<TDvojice>(
+            std::move(vypis.Dvojice),
+            [druh](const TDvojice& dvojice, std::size_t nejvic) { return TextDvojice(druh, dvojice, nejvic); },
+            PuvodDvojice);
     }
     nastavNadpis(ui_->VL1, nadpis, ui_->VZlist->x());
     nalezene->VyberRadek(-1);

@@ -122,8 +122,9 @@ try {
     const bool znacky = ui_->Olisit->isChecked();
     const QStringList radky = RadkyZapisu(ui_->Tprisady->count(), NejvicRadkuZapisu, [&](int i) {
         // The mark moves behind the name, or goes.
-        const auto [znacka, jmeno] = RozdelZnacku(TextRadkuZapisu(*ui_->Tprisady, i));
-        return znacky && !znacka.isEmpty() ? jmeno + QLatin1Char(' ') + znacka : jmeno;
+        const QString znacka = ui_->Tprisady->Znacka(i);
+        const QString jmeno = TextRadkuZapisu(*ui_->Tprisady, i).mid(znacka.size());
+        return znacky && !znacka.isEmpty() ? jmeno + QLatin1Char(' ') + znacka.trimmed() : jmeno;
     });
     zapisPolozku(nadpis, QColor(128, 128, 0), radky);
 } catch (...) {
@@ -135,7 +136,7 @@ try {
     const bool znacky = ui_->Olisit->isChecked();
     const QStringList radky = RadkyZapisu(ui_->Vlist->count(), NejvicRadkuZapisu, [&](int i) {
         const QString text = TextRadkuZapisu(*ui_->Vlist, i);
-        return znacky ? text : BezZnacky(text);
+        return znacky ? text : text.mid(ui_->Vlist->Znacka(i).size());
     });
     zapisPolozku(ui_->VL1->text(), QColor(0, 128, 128), radky);
 } catch (...) {
