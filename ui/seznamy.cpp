@@ -311,7 +311,8 @@ QRect TKreslicRadku::MistoZaskrtnuti(const QRect& obdelnik) const
     return QRect(obdelnik.left() + kOkrajVlevo, obdelnik.top() + (vyskaRadku() - strana) / 2, strana, strana);
 }
 
-// A line's kind: plain, an origin of the four, or a sign; selected or not.
+// A line's colours by its kind: 0 plain, 1 to 3 an origin (1 Tribunal,
+// 2 Bloodmoon, 3 both), 4 wanted, 5 avoided; selected or not.
 const TBarvyRadku& TKreslicRadku::barvy(const QModelIndex& index, bool vybrany) const
 {
     const QPalette& paleta = seznam_.palette();
@@ -324,15 +325,16 @@ const TBarvyRadku& TKreslicRadku::barvy(const QModelIndex& index, bool vybrany) 
     const bool bloodmoon = index.data(RoleBloodmoon).toBool();
     // Only a line made with its mark shows its origin.
     const bool puvod = barvy_ && !index.data(RoleZnacka).toString().isEmpty();
+    constexpr int kChteny = 4, kZakazany = 5;
     int druh = 0;
     if (znamenko != TZnamenko::Zadne)
-        druh = znamenko == TZnamenko::Plus ? 4 : 5;
+        druh = znamenko == TZnamenko::Plus ? kChteny : kZakazany;
     else if (puvod)
         druh = (tribunal ? 1 : 0) + (bloodmoon ? 2 : 0);
     std::optional<TBarvyRadku>& barvy = barvyDruhu_[static_cast<std::size_t>(2 * druh + (vybrany ? 1 : 0))];
     if (!barvy) {
-        if (druh == 4 || druh == 5)
-            barvy = BarvyRadku(paleta, druh == 4 ? kBarvaPlus : kBarvaMinus, vybrany);
+        if (druh >= kChteny)
+            barvy = BarvyRadku(paleta, druh == kChteny ? kBarvaPlus : kBarvaMinus, vybrany);
         else
             barvy = BarvyRadkuPuvodu(paleta, (druh & 1) != 0, (druh & 2) != 0, vybrany);
     }
