@@ -1,5 +1,5 @@
 # Install step: the menu entry with the installed launcher's full path as
-# Exec=, quoted as the Desktop Entry Specification asks where the path holds
+# Exec=, quoted as the freedesktop desktop-entry format asks where the path holds
 # more than plain characters. dist/CMakeLists.txt sets the MIXOR_ variables.
 # A relative prefix (cmake --install --prefix) is taken from where the
 # install runs, as the files are.
