@@ -99,7 +99,6 @@ TEST(Barvy, AnyColourGetsAReadableShadeOfItsHue)
                     EXPECT_EQ(citelna, barva.toRgb());  // a readable colour stays itself
                 }
             }
-
 }
 
 } // namespace
