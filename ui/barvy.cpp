@@ -53,7 +53,7 @@ QColor CitelnaBarva(const QColor& barva, const QColor& pozadi, double nejmene)
     // Lightness alone moves, one step at a time: the nearest shade that reads.
     const int krok = svetlejsi ? 1 : -1;
     for (int l = svetlost + krok; l >= 0 && l <= 255; l += krok) {
-        const QColor kandidat = QColor::fromHsl(odstin, syta, l).toRgb();
+        const QColor kandidat(QColor::fromHsl(odstin, syta, l).rgb());
         if (Kontrast(kandidat, pozadi) >= nejmene)
             return kandidat;
     }
