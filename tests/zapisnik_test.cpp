@@ -15,6 +15,7 @@
 #include <QTextLayout>
 
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QImage>
 #include <QTextDocument>
 
@@ -383,10 +384,37 @@ TEST_F(Ukladani, PlainTextIsWindows1250WithCrLf)
     f().Zsave->click();
     EXPECT_EQ(titulek, QStringLiteral("Uložit zápisníček do souboru"));
     EXPECT_EQ(typy, (QStringList{QStringLiteral("RichText (*.rtf)"), QStringLiteral("Textový soubor (*.txt)")}));
-    EXPECT_EQ(slozka, QCoreApplication::applicationDirPath());
     const std::string obsah = precti((slozka_.cesta() / "notes.txt").string());
     EXPECT_EQ(obsah, DoCp1250(kTitul) + "\r\n" + DoCp1250(kHlavicka) + "\r\n\r\n" + W("radek ěšč ?"));
     EXPECT_FALSE(std::filesystem::exists(slozka_.cesta() / "notes.rtf"));
+}
+
+TEST_F(Ukladani, FirstSaveOpensInTheWorkingFolderLaterOnesWhereTheLastSaveWent)
+{
+    const auto kanonicka = [](const QString& cesta) { return QFileInfo(cesta).canonicalFilePath(); };
+    const QString pracovni = kanonicka(QString::fromStdString(std::filesystem::current_path().string()));
+    odpovez(0, cesta("zruseno"), false);
+    f().Zsave->click();
+    EXPECT_EQ(kanonicka(slozka), pracovni);
+
+    odpovez(1, cesta("notes"));
+    f().Zsave->click();
+    EXPECT_EQ(kanonicka(slozka), pracovni);
+    ASSERT_TRUE(std::filesystem::exists(slozka_.cesta() / "notes.txt"));
+
+    // Neither a cancelled nor a failed save moves it.
+    const QString ulozeno = kanonicka(QString::fromStdString(slozka_.cesta().string()));
+    DocasnaSlozka jinde;
+    std::filesystem::create_directory(jinde.cesta() / "adresar.rtf");
+    TAplikace::Instance()->NastavOdpovidaceOtazek([](const TAplikace::TZprava&) { return true; });
+    for (const bool prijmout : {false, true}) {
+        odpovez(0, QString::fromStdString((jinde.cesta() / "adresar.rtf").string()), prijmout);
+        f().Zsave->click();
+        EXPECT_EQ(kanonicka(slozka), ulozeno);
+    }
+    odpovez(0, cesta("zruseno"), false);
+    f().Zsave->click();
+    EXPECT_EQ(kanonicka(slozka), ulozeno);
 }
 
 TEST_F(Ukladani, RichTextKeepsAttributesAndNamedExtensionsStay)

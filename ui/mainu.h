@@ -163,6 +163,8 @@ private:
     bool zobrazeno_ = false;
     bool konciPoChybe_ = false;
     bool aktualizujiStyl_ = false;
+    // Where the notebook was last saved; empty before the first save.
+    QString slozkaUlozeni_;
     // Search page: potions by wanted and avoided effects (hledani_lektvaru.cpp).
 public slots:
     void HefektyClick();

@@ -1,6 +1,7 @@
 // The notebook page: the protected header, the style controls that follow
 // the selection, and saving as rich text or plain text (printing is in
 // zapisnik_tisk.cpp).
+#include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QTextBlock>
@@ -279,7 +280,10 @@ void TMF::DialogTypeChange(const QString& typ)
 
 void TMF::ZsaveClick()
 try {
-    QFileDialog dialog(this, QStringLiteral("Uložit zápisníček do souboru"), QCoreApplication::applicationDirPath());
+    // The player's folder, where the program runs, until a save went elsewhere:
+    // the program's own folder is rarely one the player can write to.
+    QFileDialog dialog(this, QStringLiteral("Uložit zápisníček do souboru"),
+                       slozkaUlozeni_.isEmpty() ? QDir::currentPath() : slozkaUlozeni_);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
@@ -303,6 +307,7 @@ try {
     const QTextDocument& dokument = *ui_->Ztext->document();
     try {
         ZapisSouborAtomicky(jmeno.toStdString(), prosty ? prostyText(dokument) : ZapisRtf(DokumentZTextu(dokument)));
+        slozkaUlozeni_ = QFileInfo(jmeno).absolutePath();
     } catch (const std::exception& chyba) {
         aplikace->Zprava(QMessageBox::Critical, TAplikace::Titul(),
                          TAplikace::TextChyby(QStringLiteral("Zápisníček nebyl uložen. ") + QString::fromUtf8(chyba.what())));
