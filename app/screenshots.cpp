@@ -67,7 +67,7 @@ std::array<TPrisada*, 3> ukazkovyLektvar(const TSeznam& seznam)
 void navrhniLektvar(TMF& okno)
 {
     Ui::TMF& f = okno.Formular();
-    for (TPrisada* prisada : ukazkovyLektvar(okno.Seznam)) {
+    for (TPrisada* prisada : ukazkovyLektvar(okno.Prostredi().Seznam)) {
         const int radek = f.Tprisady->RadekSOdkazem(prisada);
         if (radek < 0)
             continue;
@@ -81,7 +81,7 @@ void vypisNejcastejsiEfekt(TMF& okno)
 {
     Ui::TMF& f = okno.Formular();
     TEfekt* nejcastejsi = nullptr;
-    for (TEfekt* efekt : okno.Seznam.Efekty)
+    for (TEfekt* efekt : okno.Prostredi().Seznam.Efekty)
         if (nejcastejsi == nullptr || efekt->Prisady.size() > nejcastejsi->Prisady.size())
             nejcastejsi = efekt;
     f.VvyberList->VyberRadek(f.VvyberList->RadekSOdkazem(nejcastejsi));
@@ -93,7 +93,7 @@ void vypisNejcastejsiEfekt(TMF& okno)
 void hledejDvaEfekty(TMF& okno)
 {
     Ui::TMF& f = okno.Formular();
-    std::vector<TEfekt*> efekty(okno.Seznam.Efekty.begin(), okno.Seznam.Efekty.end());
+    std::vector<TEfekt*> efekty(okno.Prostredi().Seznam.Efekty.begin(), okno.Prostredi().Seznam.Efekty.end());
     std::stable_sort(efekty.begin(), efekty.end(),
                      [](const TEfekt* a, const TEfekt* b) { return a->Prisady.size() > b->Prisady.size(); });
     for (std::size_t i = 0; i < std::min<std::size_t>(2, efekty.size()); ++i)

@@ -95,7 +95,7 @@ void zmer(const char* jmeno, const std::string& katalog, double cil)
         okno.StartTimerDo();
         okno.Formular().Pages->setCurrentIndex(4);
         QCoreApplication::processEvents();
-        std::vector<const TEfekt*> nejcastejsi(okno.Seznam.Efekty.begin(), okno.Seznam.Efekty.end());
+        std::vector<const TEfekt*> nejcastejsi(okno.Prostredi().Seznam.Efekty.begin(), okno.Prostredi().Seznam.Efekty.end());
         std::stable_sort(nejcastejsi.begin(), nejcastejsi.end(),
                          [](const TEfekt* a, const TEfekt* b) { return a->Prisady.size() > b->Prisady.size(); });
         std::mt19937 nahoda(15);

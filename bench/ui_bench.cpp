@@ -186,7 +186,7 @@ public:
             NactiSeznam(vzorek_.string(), kontrola);
             const std::size_t prisad = kontrola.Prisady.size();
             it = okna_.emplace(velikost, std::make_unique<Okno>(velikost, Katalog(velikost), prisad)).first;
-            const TSeznam& seznam = it->second->mf().Seznam;
+            const TSeznam& seznam = it->second->mf().Prostredi().Seznam;
             if (velikost != "sample" && velikost != "x30")
                 return aktivuj(*it->second);
             const std::size_t cekano = velikost == "sample" ? prisad : prisad * kNasobek;
@@ -313,7 +313,7 @@ void BM_TefektyClick(benchmark::State& state, const std::string& velikost, bool 
     spust(state, velikost, [vsechny](benchmark::State& st, Okno& okno) {
         Ui::TMF& f = okno.f();
         f.Pages->setCurrentWidget(f.TvorbaPage);
-        const int radek = vsechny ? 0 : f.Tefekty->RadekSOdkazem(nejcastejsiEfekt(okno.mf().Seznam));
+        const int radek = vsechny ? 0 : f.Tefekty->RadekSOdkazem(nejcastejsiEfekt(okno.mf().Prostredi().Seznam));
         if (radek < 0)
             throw std::runtime_error("the busiest effect is not in the effect list");
         f.Tefekty->VyberRadek(radek);
@@ -324,7 +324,7 @@ void BM_TefektyClick(benchmark::State& state, const std::string& velikost, bool 
         podily.vykaz(st);
         st.counters["lines"] = f.Tprisady->count();
         if (!vsechny)
-            st.counters["carriers"] = static_cast<double>(nejcastejsiEfekt(okno.mf().Seznam)->Prisady.size());
+            st.counters["carriers"] = static_cast<double>(nejcastejsiEfekt(okno.mf().Prostredi().Seznam)->Prisady.size());
     });
 }
 
@@ -334,7 +334,7 @@ void BM_ZobrazLektvar(benchmark::State& state, const std::string& velikost)
         Ui::TMF& f = okno.f();
         TMF& mf = okno.mf();
         f.Pages->setCurrentWidget(f.TvorbaPage);
-        const auto ctyri = ctyriSpolecne(mf.Seznam, okno.prisadVzorku());
+        const auto ctyri = ctyriSpolecne(mf.Prostredi().Seznam, okno.prisadVzorku());
         for (std::size_t k = 0; k < 4; ++k)
             if (ctyri[k] == nullptr)
                 throw std::runtime_error("no four ingredients to brew");
@@ -373,15 +373,15 @@ void BM_VvyberListClick(benchmark::State& state, const std::string& velikost, Vy
             if (!f.Vvyber2->isChecked())
                 f.Vvyber2->click();
             TPrisada* prisada =
-                vyber == Vyber::Prisada ? nejvytizenejsiPrisada(mf.Seznam) : nejdelsiJmeno(mf.Seznam);
+                vyber == Vyber::Prisada ? nejvytizenejsiPrisada(mf.Prostredi().Seznam) : nejdelsiJmeno(mf.Prostredi().Seznam);
             const int radek = f.VvyberList->RadekSOdkazem(prisada);
             if (radek < 0)
                 throw std::runtime_error("the chosen record is not in the selection list");
             f.VvyberList->VyberRadek(radek);
             st.counters["carriers"] = static_cast<double>(Zatizeni(*prisada));
         } else {
-            VyberEfektNaVypisu(okno, nejcastejsiEfekt(mf.Seznam), vyber == Vyber::EfektJenDany);
-            st.counters["carriers"] = static_cast<double>(nejcastejsiEfekt(mf.Seznam)->Prisady.size());
+            VyberEfektNaVypisu(okno, nejcastejsiEfekt(mf.Prostredi().Seznam), vyber == Vyber::EfektJenDany);
+            st.counters["carriers"] = static_cast<double>(nejcastejsiEfekt(mf.Prostredi().Seznam)->Prisady.size());
         }
         QCoreApplication::processEvents();
         Podily podily;
@@ -459,7 +459,7 @@ void BM_TprisadyClick(benchmark::State& state, const std::string& velikost)
         Ui::TMF& f = okno.f();
         TMF& mf = okno.mf();
         f.Pages->setCurrentWidget(f.TvorbaPage);
-        TPrisada* nejdelsi = nejdelsiJmeno(mf.Seznam);
+        TPrisada* nejdelsi = nejdelsiJmeno(mf.Prostredi().Seznam);
         f.Tefekty->VyberRadek(0);
         mf.TefektyClick();
         const int radek = f.Tprisady->RadekSOdkazem(nejdelsi);
@@ -488,7 +488,7 @@ void BM_Strankovani(benchmark::State& state, const std::string& velikost, Qt::Ke
     spust(state, velikost, [klavesa](benchmark::State& st, Okno& okno) {
         Ui::TMF& f = okno.f();
         TMF& mf = okno.mf();
-        VyberEfektNaVypisu(okno, nejcastejsiEfekt(mf.Seznam), false);
+        VyberEfektNaVypisu(okno, nejcastejsiEfekt(mf.Prostredi().Seznam), false);
         mf.VvyberListClick();
         TListBox* seznam = f.Vlist;
         seznam->setFocus();

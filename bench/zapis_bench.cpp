@@ -65,7 +65,7 @@ Okno* gOkno = nullptr;
 void vypisVsechnyDvojice(Okno& okno)
 {
     TMF& mf = okno.mf();
-    VyberEfektNaVypisu(okno, mf.Seznam.NajdiEfekt("Jed"), false);
+    VyberEfektNaVypisu(okno, mf.Prostredi().Seznam.NajdiEfekt("Jed"), false);
     QElapsedTimer hodiny;
     hodiny.start();
     mf.VvyberListClick();

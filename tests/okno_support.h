@@ -9,11 +9,65 @@
 #include <string>
 #include <vector>
 
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+
 #include "aplikace.h"
 #include "mainu.h"
+#include "ovladace.h"
+#include "prostredi.h"
 #include "seznamy.h"
 #include "test_support.h"
-#include "ui_mainu.h"
+#include "ztext.h"
+
+// The window's controls that the tests drive, found by their names as the
+// user's tools find them.
+struct TOvladace {
+    explicit TOvladace(const QWidget& okno);
+
+    QTabWidget* Pages;
+    // Potion creation.
+    TListBox *Tefekty, *Tprisady;
+    QPushButton *TZefekt, *TZprisada, *TZlektvar, *TpPridat;
+    TPopisek *TpJmeno, *TpEfekt1, *TpEfekt2, *TpEfekt3, *TpEfekt4;
+    QLabel* TpDatadisky;
+    TPosuvnyPas* TpPopisPS;
+    QLineEdit* TlJmeno;
+    QLabel* TlDatadisky;
+    TPopisek *TlPrisada1, *TlPrisada2, *TlPrisada3, *TlPrisada4;
+    QPushButton *TlVyjmi1, *TlVyjmi2, *TlVyjmi3, *TlVyjmi4;
+    TPopisek *TlEfekt1, *TlEfekt2, *TlEfekt3, *TlEfekt4;
+    QLabel *TlEfektZP1, *TlEfektZP2, *TlEfektZP3, *TlEfektZP4;
+    // Potion listing.
+    QRadioButton *Vvyber1, *Vvyber2;
+    TListBox* VvyberList;
+    QCheckBox* VvyberJenom;
+    QLabel* VL1;
+    QPushButton* VZlist;
+    TListBox* Vlist;
+    // Search.
+    QListWidget *Hefekty, *Hprisady;
+    QCheckBox* Hzasoby;
+    QSpinBox* Hpocet;
+    QLabel* HL1;
+    QPushButton* HZlist;
+    TListBox* Hlist;
+    // Notebook.
+    TZapisnik* Ztext;
+    QPushButton *Zsave, *Zprint;
+    TStylBox *Zbold, *Zitalic, *Zunderline, *Zprotected;
+    QSpinBox* Zsize;
+    TBarvy* Zcolor;
+    // About.
+    QWidget *OlogoP, *Ovolby;
+    QLabel *OL1, *OL2;
+    QCheckBox *Otribunal, *Obloodmoon, *Olisit, *Oprepnout, *Obarvy;
+};
 
 class OknoTest : public ::testing::Test {
 protected:
@@ -35,7 +89,10 @@ protected:
     void tikniStartTimer();
     // Closes it as the user does.
     void zavri();
-    Ui::TMF& f() { return okno->Formular(); }
+    TOvladace& f() { return *ovladace_; }
+    // The catalogue and options the pages share.
+    const TProstredi& prostredi() const { return okno->Prostredi(); }
+    const TSeznam& seznam() const { return prostredi().Seznam; }
 
     std::vector<std::string> radky(const TListBox* seznam) const;
 
@@ -45,4 +102,5 @@ protected:
 
 private:
     std::filesystem::path puvodni_;
+    std::unique_ptr<TOvladace> ovladace_;
 };

@@ -22,7 +22,7 @@ const std::string kVsechnyVolby =
     " Barevny tisk";
 const std::string kKatalog = "Alfa\tJed\tOhen\t\nBeta\tJed\t\t[T]\n";
 
-std::array<bool, 5> ticks(Ui::TMF& f)
+std::array<bool, 5> ticks(TOvladace& f)
 {
     return {f.Otribunal->isChecked(), f.Obloodmoon->isChecked(), f.Olisit->isChecked(), f.Oprepnout->isChecked(),
             f.Obarvy->isChecked()};
@@ -145,7 +145,7 @@ TEST_F(Start, CatalogueInOldArchiveSpellingLoads)
     soubor("P\xF8\xEDsady.txt", kKatalog);
     spust();
     EXPECT_FALSE(okno->KonciPoChybe());
-    EXPECT_EQ(okno->Seznam.Prisady.size(), 2u);
+    EXPECT_EQ(seznam().Prisady.size(), 2u);
 }
 
 TEST_F(Start, SplashShowsOnlyTheLogoForOneSecond)
@@ -236,7 +236,7 @@ TEST_P(NeobycejnySoubor, OptionsFileIsReportedAtStartAndCloseAndLeftAsItIs)
     vytvor("volby.txt");
     spust();
     EXPECT_EQ(ticks(f()), kVse);
-    EXPECT_EQ(okno->Seznam.Prisady.size(), 2u);
+    EXPECT_EQ(seznam().Prisady.size(), 2u);
     ASSERT_EQ(zpravy.size(), 1u);
     obecneHlaseni(zpravy[0], QStringLiteral("volby.txt"));
 

@@ -27,7 +27,7 @@ protected:
                   "Zeta\tZemě\t\n"));
     }
 
-    TPrisada* prisada(const char* jmeno) { return &Prisada(okno->Seznam, jmeno); }
+    TPrisada* prisada(const char* jmeno) { return &Prisada(seznam(), jmeno); }
 
     void klikniNaRadek(TListBox* seznam, int radek)
     {
@@ -43,7 +43,7 @@ protected:
     }
     void vyberEfekt(const char* jmeno)
     {
-        klikniNaRadek(f().Tefekty, f().Tefekty->RadekSOdkazem(&Efekt(okno->Seznam, W(jmeno))));
+        klikniNaRadek(f().Tefekty, f().Tefekty->RadekSOdkazem(&Efekt(seznam(), W(jmeno))));
     }
     void pridej(const char* jmeno)
     {
@@ -162,7 +162,7 @@ TEST_F(Tvorba, DoubleClickedEffectLabelsSelectTheirEffect)
     klikniNaRadek(f().Tprisady, f().Tprisady->RadekSOdkazem(prisada("Gama")));
     EXPECT_EQ(f().TpEfekt2->text(), QString());
     QTest::mouseDClick(f().TpEfekt3, Qt::LeftButton);
-    EXPECT_EQ(f().Tefekty->Odkaz<TEfekt*>(f().Tefekty->currentRow()), &Efekt(okno->Seznam, "Jed"));
+    EXPECT_EQ(f().Tefekty->Odkaz<TEfekt*>(f().Tefekty->currentRow()), &Efekt(seznam(), "Jed"));
     EXPECT_THAT(texty(f().Tprisady), ElementsAre("Alfa", "[T] Beta", "[B] Gama"));
     EXPECT_EQ(okno->VybranaPrisada, prisada("Gama"));
 
@@ -173,7 +173,7 @@ TEST_F(Tvorba, DoubleClickedEffectLabelsSelectTheirEffect)
     pridej("Alfa");
     pridej("Delta");
     QTest::mouseDClick(f().TlEfekt1, Qt::LeftButton);
-    EXPECT_EQ(f().Tefekty->Odkaz<TEfekt*>(f().Tefekty->currentRow()), &Efekt(okno->Seznam, W("Oheň")));
+    EXPECT_EQ(f().Tefekty->Odkaz<TEfekt*>(f().Tefekty->currentRow()), &Efekt(seznam(), W("Oheň")));
     QTest::mouseDClick(f().TlEfekt2, Qt::LeftButton);  // empty entry
     EXPECT_EQ(f().Tefekty->currentRow(), 0);
 }

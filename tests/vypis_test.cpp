@@ -27,7 +27,7 @@ protected:
         f().Pages->setCurrentIndex(1);
     }
 
-    TPrisada* prisada(const char* jmeno) { return &Prisada(okno->Seznam, jmeno); }
+    TPrisada* prisada(const char* jmeno) { return &Prisada(seznam(), jmeno); }
     std::vector<std::string> texty(TListBox* seznam) const
     {
         std::vector<std::string> out;
@@ -119,14 +119,14 @@ TEST_F(Vypis, FoundPotionReplacesTheWholeDesign)
     EXPECT_EQ(f().TlJmeno->text(), QStringLiteral("Jed"));
     EXPECT_EQ(f().Pages->currentIndex(), 0);
     // The searched effect is shown beside the loaded potion.
-    EXPECT_EQ(f().Tefekty->Odkaz<TEfekt*>(f().Tefekty->currentRow()), &Efekt(okno->Seznam, "Jed"));
+    EXPECT_EQ(f().Tefekty->Odkaz<TEfekt*>(f().Tefekty->currentRow()), &Efekt(seznam(), "Jed"));
 }
 
 TEST_F(Vypis, DoubleClickedSelectionShowsItOnTheCreationPage)
 {
     dvojklik(f().VvyberList, 1);  // Oheň
     EXPECT_EQ(f().Pages->currentIndex(), 0);
-    EXPECT_EQ(f().Tefekty->Odkaz<TEfekt*>(f().Tefekty->currentRow()), &Efekt(okno->Seznam, W("Oheň")));
+    EXPECT_EQ(f().Tefekty->Odkaz<TEfekt*>(f().Tefekty->currentRow()), &Efekt(seznam(), W("Oheň")));
     EXPECT_THAT(radky(f().Tprisady), ElementsAre("Alfa", "[T] Beta", "[B] Gama"));
     EXPECT_EQ(f().Tprisady->currentRow(), 0);
     EXPECT_EQ(okno->VybranaPrisada, prisada("Alfa"));
@@ -180,7 +180,7 @@ TEST_F(Vypis, AHugeNameShowsTheBeginningOfTheHeading)
     katalog(jmeno + "\tX\t\nMaly\tX\t\n");
     spust();
     f().Vvyber2->click();
-    f().VvyberList->VyberRadek(f().VvyberList->RadekSOdkazem(&Prisada(okno->Seznam, jmeno)));
+    f().VvyberList->VyberRadek(f().VvyberList->RadekSOdkazem(&Prisada(seznam(), jmeno)));
     okno->VvyberListClick();
     const QString nadpis = f().VL1->text();
     EXPECT_EQ(nadpis.size(), 65536 + 1);

@@ -60,7 +60,7 @@ protected:
     }
     void ukazPrisadu(const char* jmeno)
     {
-        f().Tprisady->VyberRadek(f().Tprisady->RadekSOdkazem(&Prisada(okno->Seznam, W(jmeno))));
+        f().Tprisady->VyberRadek(f().Tprisady->RadekSOdkazem(&Prisada(seznam(), W(jmeno))));
         emit f().Tprisady->Klik();
     }
     void pridej(const char* jmeno)
@@ -70,7 +70,7 @@ protected:
     }
     void vyberEfekt(const char* jmeno)
     {
-        f().Tefekty->VyberRadek(f().Tefekty->RadekSOdkazem(&Efekt(okno->Seznam, W(jmeno))));
+        f().Tefekty->VyberRadek(f().Tefekty->RadekSOdkazem(&Efekt(seznam(), W(jmeno))));
         emit f().Tefekty->Klik();
     }
 
@@ -156,7 +156,7 @@ TEST_F(Zapisy, FoundPotionsEntryKeepsMarksInFrontOrDropsThem)
 TEST_F(Zapisy, EmptyFoundPotionListGivesTheHeadingOnly)
 {
     vyberEfekt("Vzduch");
-    f().VvyberList->VyberRadek(f().VvyberList->RadekSOdkazem(&Efekt(okno->Seznam, "Vzduch")));
+    f().VvyberList->VyberRadek(f().VvyberList->RadekSOdkazem(&Efekt(seznam(), "Vzduch")));
     emit f().VvyberList->Klik();
     ASSERT_EQ(f().Vlist->count(), 0);
     f().VZlist->click();
@@ -318,9 +318,9 @@ TEST(PismoArialNaRozsah, LeavesTextThatHasTheFaceUntouched)
 
 TEST_F(Zapisy, WholeRoadToARichTextFile)
 {
-    f().Tprisady->VyberRadek(f().Tprisady->RadekSOdkazem(&Prisada(okno->Seznam, "Alfa")));
+    f().Tprisady->VyberRadek(f().Tprisady->RadekSOdkazem(&Prisada(seznam(), "Alfa")));
     emit f().Tprisady->DvojKlik();
-    f().Tprisady->VyberRadek(f().Tprisady->RadekSOdkazem(&Prisada(okno->Seznam, "Gama")));
+    f().Tprisady->VyberRadek(f().Tprisady->RadekSOdkazem(&Prisada(seznam(), "Gama")));
     emit f().Tprisady->DvojKlik();
     f().TZlektvar->click();
     EXPECT_EQ(f().Pages->currentIndex(), 2);

@@ -6,6 +6,7 @@
 
 #include "aplikace.h"
 #include "mainu.h"
+#include "prostredi.h"
 #include "seznamy.h"
 #include "soubory.h"
 #include "text.h"
@@ -110,8 +111,8 @@ try {
     efekty->clear();
     // Ordered as the listing page orders its effects.
     std::vector<std::pair<std::string_view, TEfekt*>> jmena;
-    for (TEfekt* efekt : Seznam.Efekty)
-        if (EfektZarazen(*efekt))
+    for (TEfekt* efekt : prostredi_->Seznam.Efekty)
+        if (prostredi_->EfektZarazen(*efekt))
             jmena.emplace_back(efekt->Jmeno, efekt);
     SeradPodleKlice(jmena, [](const auto& j) { return j.first; });
     for (const auto& [jmeno, efekt] : jmena) {
@@ -124,10 +125,10 @@ try {
 
     QListWidget* prisady = ui_->Hprisady;
     prisady->clear();
-    const bool znacky = ui_->Olisit->isChecked();
+    const bool znacky = prostredi_->Volby().Lisit;
     std::vector<std::pair<std::string_view, TPrisada*>> nazvy;
-    for (TPrisada* prisada : Seznam.Prisady)
-        if (PrisadaZarazena(*prisada))
+    for (TPrisada* prisada : prostredi_->Seznam.Prisady)
+        if (prostredi_->PrisadaZarazena(*prisada))
             nazvy.emplace_back(prisada->Jmeno, prisada);
     SeradPodleKlice(nazvy, [](const auto& j) { return j.first; });
     for (const auto& [jmeno, prisada] : nazvy) {
@@ -157,11 +158,11 @@ try {
         else if (volba->second == TVolbaEfektu::Zakazany)
             zadani.Zakazane.push_back(efekt);
     }
-    zadani.Zarazeni = TZarazeni{ui_->Otribunal->isChecked(), ui_->Obloodmoon->isChecked()};
+    zadani.Zarazeni = prostredi_->Zarazeni();
     zadani.JenZeZasob = ui_->Hzasoby->isChecked();
     zadani.Zasoby = Zasoby;
     zadani.NejvicePrisad = static_cast<std::size_t>(ui_->Hpocet->value());
-    TVysledekHledani vysledek = HledejLektvary(Seznam, zadani, MezHledani);
+    TVysledekHledani vysledek = HledejLektvary(prostredi_->Seznam, zadani, MezHledani);
     nalezeneLektvary_ = std::move(vysledek.Lektvary);
 
     TListBox* seznam = ui_->Hlist;
@@ -253,7 +254,7 @@ try {
 
 void TMF::HZlistClick()
 try {
-    const bool znacky = ui_->Olisit->isChecked();
+    const bool znacky = prostredi_->Volby().Lisit;
     QStringList radky;
     for (int i = 0; i < ui_->Hlist->count(); ++i) {
         const auto& lektvar = nalezeneLektvary_.at(static_cast<std::size_t>(ui_->Hlist->Odkaz<int>(i)));
@@ -290,7 +291,7 @@ void TMF::nactiZasoby()
     std::unordered_set<std::string> jmena;
     for (std::string& jmeno : jmenaZasob(PrectiSoubor(kSouborZasob)))
         jmena.insert(std::move(jmeno));
-    for (const TPrisada* prisada : Seznam.Prisady)
+    for (const TPrisada* prisada : prostredi_->Seznam.Prisady)
         if (jmena.contains(std::string(prisada->Jmeno)))
             Zasoby.insert(prisada);
     zasobyNacteny_ = true;
@@ -301,7 +302,7 @@ try {
     if (!zasobyNacteny_)
         return;
     std::string text;
-    for (const TPrisada* prisada : Seznam.Prisady)
+    for (const TPrisada* prisada : prostredi_->Seznam.Prisady)
         if (Zasoby.contains(prisada)) {
             text += prisada->Jmeno;
             text += "\r\n";

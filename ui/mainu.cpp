@@ -7,6 +7,9 @@
 #include <filesystem>
 
 #include "aplikace.h"
+#include "oprogramu.h"
+#include "prostredi.h"
+#include "seznamy.h"
 #include "cp1250.h"
 #include "soubory.h"
 #include "tisk.h"
@@ -51,7 +54,8 @@ std::array<bool, 5> VolbyZTextu(const std::string& obsah)
     return volby;
 }
 
-TMF::TMF(QWidget* rodic) : QWidget(rodic), ui_(std::make_unique<Ui::TMF>())
+TMF::TMF(QWidget* rodic)
+    : QWidget(rodic), ui_(std::make_unique<Ui::TMF>()), prostredi_(new TProstredi(this))
 {
     ui_->setupUi(this);
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -59,15 +63,16 @@ TMF::TMF(QWidget* rodic) : QWidget(rodic), ui_(std::make_unique<Ui::TMF>())
     setFixedSize(540, 350);
     move(360, 61);
     nastavPisma();
+    connect(prostredi_, &TProstredi::ZarazeniZmeneno, this, &TMF::poZmeneZarazeni);
+    connect(prostredi_, &TProstredi::ZnackyZmeneny, this, &TMF::poZmeneZnacek);
+    oProgramu_ = new TStrankaOProgramu(*prostredi_, ui_->Pages);
+    ui_->Pages->insertTab(3, oProgramu_, QStringLiteral("O programu"));
     pripravSeznamy();
     pripravTvorbu();
     pripravVypis();
     pripravZapisnik();
     pripravZapisy();
     pripravHledani();
-    connect(ui_->Otribunal, &QCheckBox::toggled, this, &TMF::OdatadiskClick);
-    connect(ui_->Obloodmoon, &QCheckBox::toggled, this, &TMF::OdatadiskClick);
-    connect(ui_->Olisit, &QCheckBox::toggled, this, &TMF::OlisitClick);
     FormCreate();
 }
 
@@ -87,23 +92,6 @@ void TMF::nastavPisma()
     QFont tucne(QStringLiteral("Arial"));
     tucne.setPixelSize(12);
     tucne.setBold(true);
-    for (QWidget* popisek : {ui_->OL2, ui_->OL4, ui_->OL5, ui_->OL7})
-        popisek->setFont(tucne);
-
-    QFont nadpis = tucne;
-    nadpis.setPixelSize(16);
-    ui_->OL8->setFont(nadpis);
-
-    QFont poznamka(QStringLiteral("Times New Roman"));
-    poznamka.setPixelSize(9);
-    ui_->OL9->setFont(poznamka);
-    QPalette stribrna = ui_->OL9->palette();
-    stribrna.setColor(QPalette::WindowText, QColor(192, 192, 192));
-    ui_->OL9->setPalette(stribrna);
-
-    QPalette bila = ui_->OlogoP->palette();
-    bila.setColor(QPalette::Window, Qt::white);
-    ui_->OlogoP->setPalette(bila);
 
     QFont tlacitka(QStringLiteral("Arial"));
     tlacitka.setPixelSize(11);
@@ -141,10 +129,7 @@ void TMF::nastavPisma()
 
 void TMF::FormCreate()
 try {
-    ui_->OlogoP->setGeometry(124, 88, 281, 97);
-    ui_->OL1->hide();
-    ui_->OL2->hide();
-    ui_->Ovolby->hide();
+    oProgramu_->UkazUvod();
 
     StartTimer = new QTimer(this);
     // Named, so tests can find it and make it tick instead of waiting.
@@ -168,9 +153,7 @@ void TMF::nactiVolby()
         return;
     // Read-only, so a write-protected file still gives its options.
     const auto volby = VolbyZTextu(PrectiSoubor(kSouborVoleb));
-    QCheckBox* const boxy[] = {ui_->Otribunal, ui_->Obloodmoon, ui_->Olisit, ui_->Oprepnout, ui_->Obarvy};
-    for (std::size_t i = 0; i < volby.size(); ++i)
-        boxy[i]->setChecked(volby[i]);
+    oProgramu_->NastavVolby(TVolby{volby[0], volby[1], volby[2], volby[3], volby[4]});
 }
 
 void TMF::showEvent(QShowEvent* udalost)
@@ -185,12 +168,12 @@ void TMF::showEvent(QShowEvent* udalost)
 void TMF::nactiKatalog()
 {
     try {
-        NactiSeznam(kSouborKatalogu, Seznam);
+        NactiSeznam(kSouborKatalogu, prostredi_->Seznam);
     } catch (...) {
         // What was read before the failure is kept and used.
         TAplikace::HlasZachycenouChybu();
     }
-    if (Seznam.Efekty.empty()) {
+    if (prostredi_->Seznam.Efekty.empty()) {
         TAplikace::Instance()->Zprava(
             QMessageBox::Critical, TAplikace::Titul() + QStringLiteral(" - Chyba načítání"),
             QStringLiteral("Nebyly načteny potřebné informace. Soubor 'Přísady.txt' neexistuje nebo je ve "
@@ -218,17 +201,13 @@ void TMF::StartTimerDo()
 {
     StartTimer->stop();
     ui_->Pages->setCurrentIndex(0);
-    ui_->OlogoP->setGeometry(12, 8, 281, 201);
-    ui_->OL1->show();
-    ui_->OL2->show();
-    ui_->Ovolby->show();
+    oProgramu_->DokonciUvod();
     StartTimer->deleteLater();
     StartTimer = nullptr;
 }
 
-void TMF::OdatadiskClick()
+void TMF::poZmeneZarazeni()
 try {
-    ui_->Olisit->setEnabled(ui_->Otribunal->isChecked() || ui_->Obloodmoon->isChecked());
     NaplnEfekty();
     ZobrazLektvar();
     TefektyClick();
@@ -238,7 +217,7 @@ try {
     TAplikace::HlasZachycenouChybu();
 }
 
-void TMF::OlisitClick()
+void TMF::poZmeneZnacek()
 try {
     TprisadyClick();
     ZobrazLektvar();
@@ -251,9 +230,8 @@ try {
 void TMF::FormClose()
 try {
     ZapisZasoby();
-    const std::array<bool, 5> volby{ui_->Otribunal->isChecked(), ui_->Obloodmoon->isChecked(),
-                                    ui_->Olisit->isChecked(), ui_->Oprepnout->isChecked(),
-                                    ui_->Obarvy->isChecked()};
+    const TVolby v = oProgramu_->Volby();
+    const std::array<bool, 5> volby{v.Tribunal, v.Bloodmoon, v.Lisit, v.Prepnout, v.Barvy};
     ZapisSouborAtomicky(kSouborVoleb, TextVoleb(volby));
 } catch (...) {
     TAplikace::HlasZachycenouChybu();
@@ -265,4 +243,16 @@ void TMF::closeEvent(QCloseEvent* udalost)
     // all the same: a window that cannot be closed would trap the user.
     FormClose();
     udalost->accept();
+}
+
+void TMF::pripravSeznamy()
+{
+    const auto barvy = [this] {
+        for (TListBox* seznam : {ui_->Tefekty, ui_->Tprisady, ui_->VvyberList, ui_->Vlist, ui_->Hlist}) {
+            seznam->Kreslic().NastavBarvy(prostredi_->Volby().Lisit);
+            seznam->viewport()->update();
+        }
+    };
+    barvy();
+    connect(prostredi_, &TProstredi::ZnackyZmeneny, this, barvy);
 }

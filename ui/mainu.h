@@ -27,6 +27,8 @@ class QTimer;
 class TListBox;
 class TPopisek;
 class TTiskarna;
+class TProstredi;
+class TStrankaOProgramu;
 namespace Ui {
 class TMF;
 }
@@ -37,7 +39,6 @@ public:
     explicit TMF(QWidget* rodic = nullptr);
     ~TMF() override;
 
-    TSeznam Seznam;
     TLektvar Lektvar;
     TPrisada* VybranaPrisada = nullptr;
 
@@ -50,14 +51,9 @@ public:
     // unless another printer is given.
     void NastavTiskarnu(std::unique_ptr<TTiskarna> tiskarna);
 
-    // Lists.
-    bool PrisadaZarazena(const TPrisada& prisada) const;
-    bool EfektZarazen(const TEfekt& efekt) const;
-    void SeradPolozky(TListBox* seznam);
-    QString ZalomText(const TListBox* seznam, int radek) const;
-    int TlistMeasureItem(const TListBox* seznam, int radek) const;
-    void TlistDrawItem(const TListBox* seznam, int radek, QPainter* malir, const QRect& obdelnik,
-                       QStyle::State stav) const;
+    // The catalogue and the options, as the pages see them.
+    const TProstredi& Prostredi() const { return *prostredi_; }
+
     // Where the notebook's user area starts: the header's length.
     int ZacatekUzivatelske = 0;
     // Appends a line after the notebook's last line with this format.
@@ -67,8 +63,6 @@ public slots:
     void FormCreate();
     void FormShow();
     void StartTimerDo();
-    void OdatadiskClick();
-    void OlisitClick();
     void FormClose();
     void NaplnEfekty();
 
@@ -120,19 +114,8 @@ private:
     void pripravTvorbu();
     void pripravVypis();
     bool rezimEfektu() const;
-    // Fills a list with the admissible ingredients of a source, sorted, marked
-    // while the expansions are distinguished.
-    void naplnPrisady(TListBox* seznam, const std::vector<TPrisada*>& zdroj);
-    // Every ingredient of the catalogue in the order of SeradPolozky, with or
-    // without marks: sorting a whole large catalogue takes long, so it is
-    // done once and the lists only pick the admissible ones out of it.
-    const std::vector<TPrisada*>& serazenePrisady(bool znacky) const;
-    struct TPoradiPrisad {
-        const void* Katalog = nullptr;
-        std::size_t Pocet = 0;
-        std::vector<TPrisada*> Prisady;
-    };
-    mutable std::array<TPoradiPrisad, 2> poradiPrisad_;
+    void poZmeneZarazeni();
+    void poZmeneZnacek();
     void pripravZapisnik();
     void pripravZapisy();
     // Appends one entry: heading, body lines (one of them in italics, if
@@ -152,6 +135,8 @@ private:
     void ukazEfektVSeznamu(const TEfekt* efekt);
 
     std::unique_ptr<Ui::TMF> ui_;
+    TProstredi* prostredi_;
+    TStrankaOProgramu* oProgramu_ = nullptr;
     std::unique_ptr<TTiskarna> tiskarna_;
     // The creation page's four-fold controls; index k - 1 holds row k.
     std::array<TPopisek*, 4> TpEfekty_{};

@@ -6,6 +6,7 @@
 #include "aplikace.h"
 #include "lektvar.h"
 #include "mainu.h"
+#include "prostredi.h"
 #include "ovladace.h"
 #include "seznamy.h"
 #include "text.h"
@@ -83,7 +84,7 @@ int TMF::tagOdesilatele() const
 
 QColor TMF::barvaJmena(bool tribunal, bool bloodmoon) const
 {
-    return ui_->Olisit->isChecked() ? BarvaPuvodu(tribunal, bloodmoon) : QColor(Qt::black);
+    return prostredi_->Volby().Lisit ? BarvaPuvodu(tribunal, bloodmoon) : QColor(Qt::black);
 }
 
 void TMF::TefektyClick()
@@ -94,8 +95,8 @@ try {
     const int radek = ui_->Tefekty->currentRow();
     if (radek >= 0) {
         const TEfekt* efekt = ui_->Tefekty->Odkaz<TEfekt*>(radek);
-        const std::vector<TPrisada*>& zdroj = radek == 0 || efekt == nullptr ? Seznam.Prisady : efekt->Prisady;
-        naplnPrisady(prisady, zdroj);
+        const std::vector<TPrisada*>& zdroj = radek == 0 || efekt == nullptr ? prostredi_->Seznam.Prisady : efekt->Prisady;
+        prostredi_->NaplnPrisady(prisady, zdroj);
         const int vybrana = prisady->RadekSOdkazem(VybranaPrisada);
         if (vybrana >= 0) {
             // The detail box already shows this ingredient.
@@ -111,34 +112,21 @@ try {
     TAplikace::HlasZachycenouChybu();
 }
 
-void TMF::naplnPrisady(TListBox* seznam, const std::vector<TPrisada*>& zdroj)
+// The effect list runs in the language's alphabetical order, case ignored,
+// equal names in catalogue order, "- všechny -" first.
+void TMF::NaplnEfekty()
 {
-    // The marks are as the option stands now; the lines keep them.
-    const bool znacky = ui_->Olisit->isChecked();
-    const bool vsechny = &zdroj == &Seznam.Prisady;
-    std::vector<TPrisada*> pripustne;
-    pripustne.reserve(zdroj.size());
-    // Picking from the sorted catalogue keeps the order a stable sort gives.
-    for (TPrisada* prisada : vsechny ? serazenePrisady(znacky) : zdroj)
-        if (PrisadaZarazena(*prisada))
-            pripustne.push_back(prisada);
-    seznam->NastavRadky<TPrisada*>(std::move(pripustne), znacky ? OznacenaPrisada : JmenoPrisady);
-    if (!vsechny)
-        SeradPolozky(seznam);
-}
-
-const std::vector<TPrisada*>& TMF::serazenePrisady(bool znacky) const
-{
-    TPoradiPrisad& poradi = poradiPrisad_[znacky ? 1 : 0];
-    if (poradi.Katalog != Seznam.Prisady.data() || poradi.Pocet != Seznam.Prisady.size()) {
-        poradi.Prisady = Seznam.Prisady;
-        SeradPodleKlice(poradi.Prisady, [znacky](TPrisada* prisada) {
-            return znacky ? OznacenaPrisada(prisada, std::string::npos) : JmenoPrisady(prisada, std::string::npos);
-        });
-        poradi.Katalog = Seznam.Prisady.data();
-        poradi.Pocet = Seznam.Prisady.size();
-    }
-    return poradi.Prisady;
+    TListBox* seznam = ui_->Tefekty;
+    std::vector<TEfekt*> efekty;
+    for (TEfekt* efekt : prostredi_->Seznam.Efekty)
+        if (prostredi_->EfektZarazen(*efekt))
+            efekty.push_back(efekt);
+    SeradAbecedne(efekty);
+    std::vector<TEfekt*> radky{nullptr};
+    radky.reserve(efekty.size() + 1);
+    radky.insert(radky.end(), efekty.begin(), efekty.end());
+    seznam->NastavRadky<TEfekt*>(std::move(radky), TextEfektu);
+    seznam->VyberRadek(0);
 }
 
 void TMF::TprisadyClick()

@@ -6,6 +6,7 @@
 #include "hledani.h"
 #include "nalezene.h"
 #include "mainu.h"
+#include "prostredi.h"
 #include "seznamy.h"
 #include "text.h"
 #include "ui_mainu.h"
@@ -44,16 +45,16 @@ try {
     vyber->setUpdatesEnabled(false);
     if (rezimEfektu()) {
         std::vector<TEfekt*> efekty;
-        for (TEfekt* efekt : Seznam.Efekty)
-            if (EfektZarazen(*efekt))
+        for (TEfekt* efekt : prostredi_->Seznam.Efekty)
+            if (prostredi_->EfektZarazen(*efekt))
                 efekty.push_back(efekt);
         vyber->NastavRadky<TEfekt*>(std::move(efekty), TextEfektu);
         SeradPolozky(vyber);
         // As after a refill of the effect list: the potion's name comes back.
-        if (!Seznam.Efekty.empty())
+        if (!prostredi_->Seznam.Efekty.empty())
             ZobrazLektvar();
     } else {
-        naplnPrisady(vyber, Seznam.Prisady);
+        prostredi_->NaplnPrisady(vyber, prostredi_->Seznam.Prisady);
     }
     vyber->VyberRadek(vyber->count() > 0 ? 0 : -1);
     vyber->setUpdatesEnabled(true);
@@ -74,7 +75,7 @@ try {
     const int radek = ui_->VvyberList->currentRow();
     QString nadpis;
     if (radek >= 0) {
-        const TZarazeni zarazeni{ui_->Otribunal->isChecked(), ui_->Obloodmoon->isChecked()};
+        const TZarazeni zarazeni = prostredi_->Zarazeni();
         TNalezene vypis = rezimEfektu() ? NalezeneSEfektem(*ui_->VvyberList->Odkaz<TEfekt*>(radek), zarazeni,
                                                            ui_->VvyberJenom->isChecked())
                                         : NalezeneZPrisady(*ui_->VvyberList->Odkaz<TPrisada*>(radek), zarazeni);

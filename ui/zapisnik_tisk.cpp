@@ -7,6 +7,7 @@
 
 #include "aplikace.h"
 #include "mainu.h"
+#include "prostredi.h"
 #include "rtf.h"
 #include "rtf_qt.h"
 #include "soubory.h"
@@ -35,7 +36,7 @@ void TMF::tiskni()
 
 void TMF::ZprintClick()
 try {
-    if (ui_->Obarvy->isChecked())
+    if (prostredi_->Volby().Barvy)
         tiskni();
     else
         tiskniCerne();

@@ -8,6 +8,7 @@
 
 #include "aplikace.h"
 #include "mainu.h"
+#include "prostredi.h"
 #include "ovladace.h"
 #include "rtf_qt.h"
 #include "seznamy.h"
@@ -65,14 +66,14 @@ void TMF::zapisPolozku(const QString& nadpis, const QColor& barvaNadpisu, const 
     editor->OznacNezmenene();
 
     editor->moveCursor(QTextCursor::End);
-    if (ui_->Oprepnout->isChecked())
+    if (prostredi_->Volby().Prepnout)
         ui_->Pages->setCurrentIndex(2);
 }
 
 void TMF::TZprisadaClick()
 try {
     QString nadpis = QStringLiteral("Přísada ") + ui_->TpJmeno->text();
-    if (ui_->Olisit->isChecked())
+    if (prostredi_->Volby().Lisit)
         nadpis += ui_->TpDatadisky->text();
     QStringList radky;
     const QString poznamka = ui_->TpPopisPS->Text()->text().mid(kDelkaPrefixuPoznamky);
@@ -92,7 +93,7 @@ try {
     QString nadpis = QStringLiteral("Lektvar");
     if (!ui_->TlJmeno->text().isEmpty())
         nadpis += QLatin1Char(' ') + ui_->TlJmeno->text();
-    if (ui_->Olisit->isChecked())
+    if (prostredi_->Volby().Lisit)
         nadpis += ui_->TlDatadisky->text();
     QStringList radky;
     radky << kTab + QStringLiteral("Přísady:") + kTab + TlPrisady_[0]->text();
@@ -118,7 +119,7 @@ void TMF::TZefektClick()
 try {
     const int efekt = ui_->Tefekty->currentRow();
     const QString nadpis = QStringLiteral("Přísady s efektem ") + (efekt >= 0 ? ui_->Tefekty->Text(efekt) : QString());
-    const bool znacky = ui_->Olisit->isChecked();
+    const bool znacky = prostredi_->Volby().Lisit;
     QStringList radky;
     for (int i = 0; i < ui_->Tprisady->count(); ++i) {
         // The mark moves behind the name, or goes.
@@ -132,7 +133,7 @@ try {
 
 void TMF::VZlistClick()
 try {
-    const bool znacky = ui_->Olisit->isChecked();
+    const bool znacky = prostredi_->Volby().Lisit;
     QStringList radky;
     for (int i = 0; i < ui_->Vlist->count(); ++i) {
         const QString text = ui_->Vlist->Text(i);
