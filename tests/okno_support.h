@@ -6,6 +6,7 @@
 
 #include <QTimer>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -18,11 +19,13 @@
 #include <QTabWidget>
 
 #include "aplikace.h"
+#include "hledani_lektvaru.h"
 #include "mainu.h"
 #include "ovladace.h"
 #include "prostredi.h"
 #include "seznamy.h"
 #include "test_support.h"
+#include "zapisnik.h"
 #include "ztext.h"
 
 // The window's controls that the tests drive, found by their names as the
@@ -90,6 +93,9 @@ protected:
     // Closes it as the user does.
     void zavri();
     TOvladace& f() { return *ovladace_; }
+    // The pages, driven through their own interfaces.
+    TStrankaZapisniku& zapisnik() const { return stranka<TStrankaZapisniku>(); }
+    TStrankaHledani& hledani() const { return stranka<TStrankaHledani>(); }
     // The catalogue and options the pages share.
     const TProstredi& prostredi() const { return okno->Prostredi(); }
     const TSeznam& seznam() const { return prostredi().Seznam; }
@@ -101,6 +107,15 @@ protected:
     std::vector<TAplikace::TZprava> zpravy;
 
 private:
+    template <typename T>
+    T& stranka() const
+    {
+        T* nalezena = okno->findChild<T*>();
+        if (nalezena == nullptr)
+            throw std::logic_error("the window has no such page");
+        return *nalezena;
+    }
+
     std::filesystem::path puvodni_;
     std::unique_ptr<TOvladace> ovladace_;
 };

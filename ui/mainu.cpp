@@ -7,9 +7,12 @@
 #include <filesystem>
 
 #include "aplikace.h"
+#include "hledani_lektvaru.h"
+#include "obsluha.h"
 #include "oprogramu.h"
 #include "prostredi.h"
 #include "seznamy.h"
+#include "zapisnik.h"
 #include "cp1250.h"
 #include "soubory.h"
 #include "tisk.h"
@@ -65,14 +68,18 @@ TMF::TMF(QWidget* rodic)
     nastavPisma();
     connect(prostredi_, &TProstredi::ZarazeniZmeneno, this, &TMF::poZmeneZarazeni);
     connect(prostredi_, &TProstredi::ZnackyZmeneny, this, &TMF::poZmeneZnacek);
+    zapisnik_ = new TStrankaZapisniku(*prostredi_, ui_->Pages);
+    ui_->Pages->addTab(zapisnik_, QStringLiteral("Zápisníček"));
     oProgramu_ = new TStrankaOProgramu(*prostredi_, ui_->Pages);
-    ui_->Pages->insertTab(3, oProgramu_, QStringLiteral("O programu"));
+    ui_->Pages->addTab(oProgramu_, QStringLiteral("O programu"));
+    hledani_ = new TStrankaHledani(*prostredi_, ui_->Pages);
+    ui_->Pages->addTab(hledani_, QStringLiteral("Hledání"));
+    connect(hledani_, &TStrankaHledani::Zapis, this, &TMF::zapis);
+    connect(hledani_, &TStrankaHledani::NahratLektvar, this, &TMF::nahrajLektvar);
+    connect(hledani_, &TStrankaHledani::UkazatPrisadu, this, &TMF::ukazPrisadu);
     pripravSeznamy();
     pripravTvorbu();
     pripravVypis();
-    pripravZapisnik();
-    pripravZapisy();
-    pripravHledani();
     FormCreate();
 }
 
@@ -114,17 +121,6 @@ void TMF::nastavPisma()
     vysledky.setPixelSize(13);
     vysledky.setBold(true);
     ui_->VL1->setFont(vysledky);
-
-    // Each style box's caption carries the one style it stands for.
-    QFont styl = font();
-    styl.setBold(true);
-    ui_->Zbold->setFont(styl);
-    styl.setBold(false);
-    styl.setItalic(true);
-    ui_->Zitalic->setFont(styl);
-    styl.setItalic(false);
-    styl.setUnderline(true);
-    ui_->Zunderline->setFont(styl);
 }
 
 void TMF::FormCreate()
@@ -191,8 +187,9 @@ try {
     TefektyClick();
     Lektvar.Prisady = {};
     HomezeniXclick();
-    FormShowHledani();
-    FormShowZapisnik();
+    hledani_->FormShowHledani();
+    zapisnik_->FormShowZapisnik();
+    ui_->Pages->setCurrentWidget(oProgramu_);
 } catch (...) {
     TAplikace::HlasZachycenouChybu();
 }
@@ -212,7 +209,6 @@ try {
     ZobrazLektvar();
     TefektyClick();
     HomezeniXclick();
-    NaplnHledani();
 } catch (...) {
     TAplikace::HlasZachycenouChybu();
 }
@@ -222,14 +218,12 @@ try {
     TprisadyClick();
     ZobrazLektvar();
     // The lists keep their texts; their colours follow at the next drawing.
-    NaplnHledani();
 } catch (...) {
     TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::FormClose()
 try {
-    ZapisZasoby();
     const TVolby v = oProgramu_->Volby();
     const std::array<bool, 5> volby{v.Tribunal, v.Bloodmoon, v.Lisit, v.Prepnout, v.Barvy};
     ZapisSouborAtomicky(kSouborVoleb, TextVoleb(volby));
@@ -241,18 +235,41 @@ void TMF::closeEvent(QCloseEvent* udalost)
 {
     // A failure to write the options has been reported, and the window closes
     // all the same: a window that cannot be closed would trap the user.
-    FormClose();
+    VRamciAkce([this] { hledani_->ZapisZasoby(); });
+    VRamciAkce([this] { FormClose(); });
     udalost->accept();
 }
 
 void TMF::pripravSeznamy()
 {
     const auto barvy = [this] {
-        for (TListBox* seznam : {ui_->Tefekty, ui_->Tprisady, ui_->VvyberList, ui_->Vlist, ui_->Hlist}) {
+        for (TListBox* seznam : {ui_->Tefekty, ui_->Tprisady, ui_->VvyberList, ui_->Vlist}) {
             seznam->Kreslic().NastavBarvy(prostredi_->Volby().Lisit);
             seznam->viewport()->update();
         }
     };
     barvy();
     connect(prostredi_, &TProstredi::ZnackyZmeneny, this, barvy);
+}
+
+void TMF::zapis(const QString& nadpis, const QColor& barva, const QStringList& radky, int radekKurzivou)
+{
+    zapisnik_->ZapisPolozku(nadpis, barva, radky, radekKurzivou);
+    if (prostredi_->Volby().Prepnout)
+        ui_->Pages->setCurrentWidget(zapisnik_);
+}
+
+void TMF::nahrajLektvar(const TPrisadyLektvaru& prisady)
+{
+    Lektvar.Prisady = prisady;
+    ZobrazLektvar();
+}
+
+void TMF::ukazPrisadu(const TPrisada* prisada)
+{
+    ui_->Tefekty->VyberRadek(0);
+    TefektyClick();
+    ui_->Tprisady->VyberRadek(ui_->Tprisady->RadekSOdkazem(const_cast<TPrisada*>(prisada)));
+    TprisadyClick();
+    ui_->Pages->setCurrentIndex(0);
 }

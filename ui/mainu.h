@@ -17,6 +17,7 @@
 #include "katalog.h"
 #include "lektvar.h"
 #include "meze.h"
+#include "prostredi.h"
 
 class QLabel;
 class QTextCharFormat;
@@ -29,6 +30,8 @@ class TPopisek;
 class TTiskarna;
 class TProstredi;
 class TStrankaOProgramu;
+class TStrankaZapisniku;
+class TStrankaHledani;
 namespace Ui {
 class TMF;
 }
@@ -47,17 +50,8 @@ public:
 
     Ui::TMF& Formular() const { return *ui_; }
 
-    // Where the notebook is printed: the spooler's default destination
-    // unless another printer is given.
-    void NastavTiskarnu(std::unique_ptr<TTiskarna> tiskarna);
-
     // The catalogue and the options, as the pages see them.
     const TProstredi& Prostredi() const { return *prostredi_; }
-
-    // Where the notebook's user area starts: the header's length.
-    int ZacatekUzivatelske = 0;
-    // Appends a line after the notebook's last line with this format.
-    void PridejRadekZapisniku(const QString& text, const QTextCharFormat& format);
 
 public slots:
     void FormCreate();
@@ -84,18 +78,6 @@ public slots:
     void VvyberListDblClick();
     void VlistDblClick();
 
-    // Notebook page.
-    void FormShowZapisnik();
-    void ZtextSelectionChange();
-    bool ZtextProtectChange(int od, int po);
-    void ZstylClick();
-    void ZsizeChange();
-    void ZcolorChange();
-    void ZprotectedClick();
-    void ZsaveClick();
-    void DialogTypeChange(const QString& typ);
-    void ZprintClick();
-
     // Notebook entries.
     void TZprisadaClick();
     void TZlektvarClick();
@@ -116,17 +98,10 @@ private:
     bool rezimEfektu() const;
     void poZmeneZarazeni();
     void poZmeneZnacek();
-    void pripravZapisnik();
-    void pripravZapisy();
-    // Appends one entry: heading, body lines (one of them in italics, if
-    // asked), an empty line; then Arial over the user area.
-    void zapisPolozku(const QString& nadpis, const QColor& barvaNadpisu, const QStringList& radky,
-                      int radekKurzivou = -1);
-    void zmenFormatVyberu(const QTextCharFormat& format);
-    // Prints the whole notebook as it stands, or all in black and then
-    // restored; throws when the print fails.
-    void tiskni();
-    void tiskniCerne();
+    // Writes an entry into the notebook and brings it forward if asked.
+    void zapis(const QString& nadpis, const QColor& barva, const QStringList& radky, int radekKurzivou);
+    void nahrajLektvar(const TPrisadyLektvaru& prisady);
+    void ukazPrisadu(const TPrisada* prisada);
     // Row k (1 to 4) of a four-fold control that raised the current event.
     int tagOdesilatele() const;
     // An ingredient's or potion's name colour under the current options.
@@ -137,7 +112,8 @@ private:
     std::unique_ptr<Ui::TMF> ui_;
     TProstredi* prostredi_;
     TStrankaOProgramu* oProgramu_ = nullptr;
-    std::unique_ptr<TTiskarna> tiskarna_;
+    TStrankaZapisniku* zapisnik_ = nullptr;
+    TStrankaHledani* hledani_ = nullptr;
     // The creation page's four-fold controls; index k - 1 holds row k.
     std::array<TPopisek*, 4> TpEfekty_{};
     std::array<TPopisek*, 4> TlPrisady_{};
@@ -147,42 +123,6 @@ private:
     QTimer* StartTimer = nullptr;
     bool zobrazeno_ = false;
     bool konciPoChybe_ = false;
-    bool aktualizujiStyl_ = false;
-    // Search page: potions by wanted and avoided effects (hledani_lektvaru.cpp).
-public slots:
-    void HefektyClick();
-    void HprisadyClick();
-    void HzasobyClick();
-    void HpocetChange();
-    void HlistDblClick();
-    void HZlistClick();
-
-public:
-    enum class TVolbaEfektu { Nevybrany, Chteny, Zakazany };
-    // Refills the page's effects and stock for the options, then searches.
-    void NaplnHledani();
-    // Searches again and refills the found potions and the heading.
-    void HledejNaStrance();
-    // At first showing: reads the player's stock from "zasoby.txt" and fills
-    // the page.
-    void FormShowHledani();
-    // At close: writes the stock to "zasoby.txt", unless it was never read.
-    // A failure is reported here, so the options are written all the same.
-    void ZapisZasoby() const;
-    std::unordered_set<const TPrisada*> Zasoby;
-    // The search as the window asks it: the page lists the first potions
-    // and counts the rest.
-    TMezHledani MezHledani{.Vypsat = kNejvicRadkuVypisu};
-
-private:
-    void pripravHledani();
-    void prepniEfekt(QListWidgetItem* radek);
-    void ukazVolbuEfektu(QListWidgetItem* radek);
-    std::unordered_map<const TEfekt*, TVolbaEfektu> volbyEfektu_;
-    std::vector<TNalezenyLektvar> nalezeneLektvary_;
-    bool plnimHledani_ = false;
-    bool zasobyNacteny_ = false;
-    void nactiZasoby();
 };
 
 // " [TB]" style origin text of two flags; empty for neither.

@@ -65,6 +65,9 @@ void TMF::pripravTvorbu()
     connect(ui_->Tprisady, &TListBox::Klik, this, &TMF::TprisadyClick);
     connect(ui_->Tprisady, &TListBox::DvojKlik, this, &TMF::TprisadyDblClick);
     connect(ui_->TpPridat, &QPushButton::clicked, this, &TMF::TpPridatClick);
+    connect(ui_->TZprisada, &QPushButton::clicked, this, &TMF::TZprisadaClick);
+    connect(ui_->TZlektvar, &QPushButton::clicked, this, &TMF::TZlektvarClick);
+    connect(ui_->TZefekt, &QPushButton::clicked, this, &TMF::TZefektClick);
     for (std::size_t i = 0; i < 4; ++i) {
         connect(TlVyjmi_[i], &QPushButton::clicked, this, &TMF::TlVyjmiClick);
         connect(TpEfekty_[i], &TPopisek::DvojKlik, this, &TMF::TpEfektDblClick);
@@ -256,6 +259,75 @@ try {
         TefektyClick();
     }
     TprisadyClick();
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
+}
+
+namespace {
+
+const QString kTab = QStringLiteral("\t");
+const QString kDvaTaby = QStringLiteral("\t\t");
+constexpr int kDelkaPrefixuPoznamky = 10;  // "Poznámka: "
+
+} // namespace
+
+void TMF::TZprisadaClick()
+try {
+    QString nadpis = QStringLiteral("Přísada ") + ui_->TpJmeno->text();
+    if (prostredi_->Volby().Lisit)
+        nadpis += ui_->TpDatadisky->text();
+    QStringList radky;
+    const QString poznamka = ui_->TpPopisPS->Text()->text().mid(kDelkaPrefixuPoznamky);
+    if (!poznamka.isEmpty())
+        radky << kTab + poznamka;
+    radky << kTab + QStringLiteral("Efekty:") + kTab + TpEfekty_[0]->text();
+    for (std::size_t k = 1; k < 4; ++k)
+        if (!TpEfekty_[k]->text().isEmpty())
+            radky << kDvaTaby + TpEfekty_[k]->text();
+    zapis(nadpis, QColor(0, 128, 0), radky, poznamka.isEmpty() ? -1 : 0);
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
+}
+
+void TMF::TZlektvarClick()
+try {
+    QString nadpis = QStringLiteral("Lektvar");
+    if (!ui_->TlJmeno->text().isEmpty())
+        nadpis += QLatin1Char(' ') + ui_->TlJmeno->text();
+    if (prostredi_->Volby().Lisit)
+        nadpis += ui_->TlDatadisky->text();
+    QStringList radky;
+    radky << kTab + QStringLiteral("Přísady:") + kTab + TlPrisady_[0]->text();
+    for (std::size_t k = 1; k < 4; ++k)
+        if (!TlPrisady_[k]->text().isEmpty())
+            radky << kDvaTaby + TlPrisady_[k]->text();
+    const QString prvni = TlEfekty_[0]->text();
+    if (prvni != TextZadne())
+        radky << kTab + QStringLiteral("Efekty:") + kTab + prvni + QStringLiteral(" [") + TlEfektyZP_[0]->text() +
+                     QLatin1Char(']');
+    else
+        radky << kTab + QStringLiteral("Efekty:") + kTab + TextZadne();
+    for (std::size_t k = 1; k < 4; ++k)
+        if (!TlEfekty_[k]->text().isEmpty())
+            radky << kDvaTaby + TlEfekty_[k]->text() + QStringLiteral(" [") + TlEfektyZP_[k]->text() +
+                         QLatin1Char(']');
+    zapis(nadpis, QColor(255, 0, 255), radky, -1);
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
+}
+
+void TMF::TZefektClick()
+try {
+    const int efekt = ui_->Tefekty->currentRow();
+    const QString nadpis = QStringLiteral("Přísady s efektem ") + (efekt >= 0 ? ui_->Tefekty->Text(efekt) : QString());
+    const bool znacky = prostredi_->Volby().Lisit;
+    QStringList radky;
+    for (int i = 0; i < ui_->Tprisady->count(); ++i) {
+        // The mark moves behind the name, or goes.
+        const auto [znacka, jmeno] = RozdelZnacku(ui_->Tprisady->Text(i));
+        radky << kTab + (znacky && !znacka.isEmpty() ? jmeno + QLatin1Char(' ') + znacka : jmeno);
+    }
+    zapis(nadpis, QColor(128, 128, 0), radky, -1);
 } catch (...) {
     TAplikace::HlasZachycenouChybu();
 }

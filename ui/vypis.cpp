@@ -32,6 +32,7 @@ void TMF::pripravVypis()
     connect(ui_->VvyberList, &TListBox::DvojKlik, this, &TMF::VvyberListDblClick);
     connect(ui_->VvyberJenom, &QCheckBox::clicked, this, &TMF::VvyberJenomClick);
     connect(ui_->Vlist, &TListBox::DvojKlik, this, &TMF::VlistDblClick);
+    connect(ui_->VZlist, &QPushButton::clicked, this, &TMF::VZlistClick);
 }
 
 bool TMF::rezimEfektu() const
@@ -130,6 +131,25 @@ try {
     Lektvar.Prisady = {dvojice.Prvni, dvojice.Druha, nullptr, nullptr};
     ZobrazLektvar();
     VvyberListDblClick();
+} catch (...) {
+    TAplikace::HlasZachycenouChybu();
+}
+
+namespace {
+
+const QString kTab = QStringLiteral("\t");
+
+} // namespace
+
+void TMF::VZlistClick()
+try {
+    const bool znacky = prostredi_->Volby().Lisit;
+    QStringList radky;
+    for (int i = 0; i < ui_->Vlist->count(); ++i) {
+        const QString text = ui_->Vlist->Text(i);
+        radky << kTab + (znacky ? text : BezZnacky(text));
+    }
+    zapis(ui_->VL1->text(), QColor(0, 128, 128), radky, -1);
 } catch (...) {
     TAplikace::HlasZachycenouChybu();
 }
