@@ -161,9 +161,9 @@ TEST_F(Hledani, DoubleClickLoadsThePotionInItsSlotOrder)
     const QPoint misto = f().Hlist->visualRect(f().Hlist->Index(radek)).center();
     QTest::mouseClick(f().Hlist->viewport(), Qt::LeftButton, {}, misto);
     QTest::mouseDClick(f().Hlist->viewport(), Qt::LeftButton, {}, misto);
-    EXPECT_EQ(okno->Lektvar.Prisady[0], &Prisada(seznam(), "Beta"));
-    EXPECT_EQ(okno->Lektvar.Prisady[1], &Prisada(seznam(), "Gama"));
-    EXPECT_EQ(okno->Lektvar.Prisady[2], nullptr);
+    EXPECT_EQ(tvorba().Lektvar.Prisady[0], &Prisada(seznam(), "Beta"));
+    EXPECT_EQ(tvorba().Lektvar.Prisady[1], &Prisada(seznam(), "Gama"));
+    EXPECT_EQ(tvorba().Lektvar.Prisady[2], nullptr);
     EXPECT_EQ(f().Pages->currentIndex(), 0);
     EXPECT_EQ(f().TlPrisada1->text(), QStringLiteral("Beta"));
     EXPECT_EQ(f().TpJmeno->text(), QStringLiteral("Beta"));

@@ -25,6 +25,8 @@
 #include "prostredi.h"
 #include "seznamy.h"
 #include "test_support.h"
+#include "tvorba.h"
+#include "vypis.h"
 #include "zapisnik.h"
 #include "ztext.h"
 
@@ -94,6 +96,8 @@ protected:
     void zavri();
     TOvladace& f() { return *ovladace_; }
     // The pages, driven through their own interfaces.
+    TStrankaTvorby& tvorba() const { return stranka<TStrankaTvorby>(); }
+    TStrankaVypisu& vypis() const { return stranka<TStrankaVypisu>(); }
     TStrankaZapisniku& zapisnik() const { return stranka<TStrankaZapisniku>(); }
     TStrankaHledani& hledani() const { return stranka<TStrankaHledani>(); }
     // The catalogue and options the pages share.

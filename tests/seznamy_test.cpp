@@ -344,7 +344,7 @@ TEST_F(VsechnyPrisady, AllIngredientsComeInTheOrderOfSortingTheirLines)
             for (TListBox* seznam : {f().Tprisady, f().VvyberList}) {
                 if (seznam == f().Tprisady) {
                     f().Tefekty->VyberRadek(0);
-                    okno->TefektyClick();
+                    tvorba().TefektyClick();
                 } else {
                     f().Vvyber2->click();
                 }
@@ -362,7 +362,7 @@ TEST_F(VsechnyPrisady, AllIngredientsComeInTheOrderOfSortingTheirLines)
     f().Otribunal->setChecked(true);
     f().Olisit->setChecked(true);
     f().Tefekty->VyberRadek(0);
-    okno->TefektyClick();
+    tvorba().TefektyClick();
     EXPECT_THAT(radky(f().Tprisady), ElementsAre("Alfa", "[B] alfa", "[x] Alfa", "+ beta", "[T] Beta", "[B] zub",
                                                  "[T] [x] Alfa", "Čaj"));
 }

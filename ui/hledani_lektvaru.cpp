@@ -71,9 +71,10 @@ TStrankaHledani::TStrankaHledani(TProstredi& prostredi, QWidget* rodic)
 {
     ui_->setupUi(this);
     pripravHledani();
-    ui_->Hlist->Kreslic().NastavBarvy(prostredi_.Volby().Lisit);
+    prostredi_.SledujBarvami({ui_->Hlist}, this);
+    // The stock's colours follow the option too: it is refilled.
     PripojObsluhu(&prostredi_, &TProstredi::ZarazeniZmeneno, this, &TStrankaHledani::NaplnHledani);
-    PripojObsluhu(&prostredi_, &TProstredi::ZnackyZmeneny, this, &TStrankaHledani::poZmeneZnacek);
+    PripojObsluhu(&prostredi_, &TProstredi::ZnackyZmeneny, this, &TStrankaHledani::NaplnHledani);
 }
 
 TStrankaHledani::~TStrankaHledani() = default;
@@ -95,14 +96,6 @@ void TStrankaHledani::pripravHledani()
     PripojObsluhu(ui_->Hpocet, &QSpinBox::valueChanged, this, &TStrankaHledani::HpocetChange);
     PripojObsluhu(ui_->Hlist, &TListBox::DvojKlik, this, &TStrankaHledani::HlistDblClick);
     PripojObsluhu(ui_->HZlist, &QPushButton::clicked, this, &TStrankaHledani::HZlistClick);
-}
-
-// The stock's and the found potions' colours follow the option.
-void TStrankaHledani::poZmeneZnacek()
-{
-    ui_->Hlist->Kreslic().NastavBarvy(prostredi_.Volby().Lisit);
-    ui_->Hlist->viewport()->update();
-    NaplnHledani();
 }
 
 void TStrankaHledani::ukazVolbuEfektu(QListWidgetItem* radek)

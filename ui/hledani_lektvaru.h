@@ -52,13 +52,12 @@ signals:
     // A found potion for the designer, and its first ingredient to be shown
     // on the creation page.
     void NahratLektvar(const TPrisadyLektvaru& prisady);
-    void UkazatPrisadu(const TPrisada* prisada);
+    void UkazatPrisadu(TPrisada* prisada);
     // An entry for the notebook.
     void Zapis(const QString& nadpis, const QColor& barva, const QStringList& radky, int radekKurzivou);
 
 private:
     void pripravHledani();
-    void poZmeneZnacek();
     void prepniEfekt(QListWidgetItem* radek);
     void ukazVolbuEfektu(QListWidgetItem* radek);
     void nactiZasoby();

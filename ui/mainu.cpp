@@ -1,22 +1,23 @@
 // The window's life: creation, first showing, the splash, the options and
-// their file, closing.
+// their file, closing; and what passes between the pages.
 #include "mainu.h"
 
 #include <QCloseEvent>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTimer>
 #include <filesystem>
 
 #include "aplikace.h"
+#include "cp1250.h"
 #include "hledani_lektvaru.h"
 #include "obsluha.h"
 #include "oprogramu.h"
-#include "prostredi.h"
-#include "seznamy.h"
-#include "zapisnik.h"
-#include "cp1250.h"
 #include "soubory.h"
-#include "tisk.h"
+#include "tvorba.h"
 #include "ui_mainu.h"
+#include "vypis.h"
+#include "zapisnik.h"
 
 namespace {
 
@@ -65,22 +66,11 @@ TMF::TMF(QWidget* rodic)
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(540, 350);
     move(360, 61);
+    // The pages take the window's font, so it is set before they are made.
     nastavPisma();
-    connect(prostredi_, &TProstredi::ZarazeniZmeneno, this, &TMF::poZmeneZarazeni);
-    connect(prostredi_, &TProstredi::ZnackyZmeneny, this, &TMF::poZmeneZnacek);
-    zapisnik_ = new TStrankaZapisniku(*prostredi_, ui_->Pages);
-    ui_->Pages->addTab(zapisnik_, QStringLiteral("Zápisníček"));
-    oProgramu_ = new TStrankaOProgramu(*prostredi_, ui_->Pages);
-    ui_->Pages->addTab(oProgramu_, QStringLiteral("O programu"));
-    hledani_ = new TStrankaHledani(*prostredi_, ui_->Pages);
-    ui_->Pages->addTab(hledani_, QStringLiteral("Hledání"));
-    connect(hledani_, &TStrankaHledani::Zapis, this, &TMF::zapis);
-    connect(hledani_, &TStrankaHledani::NahratLektvar, this, &TMF::nahrajLektvar);
-    connect(hledani_, &TStrankaHledani::UkazatPrisadu, this, &TMF::ukazPrisadu);
-    pripravSeznamy();
-    pripravTvorbu();
-    pripravVypis();
-    FormCreate();
+    pridejStranky();
+    propojStranky();
+    VRamciAkce([this] { FormCreate(); });
 }
 
 TMF::~TMF() = default;
@@ -95,36 +85,43 @@ void TMF::nastavPisma()
     zalozky.setPixelSize(12);
     zalozky.setWeight(QFont::Black);  // keeps the look where the face is substituted
     ui_->Pages->tabBar()->setFont(zalozky);
+}
 
-    QFont tucne(QStringLiteral("Arial"));
-    tucne.setPixelSize(12);
-    tucne.setBold(true);
+// Pages 0 to 3 in their order, then the search page. A page reacts to a
+// change of the options in the order in which it was made.
+void TMF::pridejStranky()
+{
+    QTabWidget* stranky = ui_->Pages;
+    tvorba_ = new TStrankaTvorby(*prostredi_, stranky);
+    stranky->addTab(tvorba_, QStringLiteral("Tvorba lektvarů"));
+    vypis_ = new TStrankaVypisu(*prostredi_, stranky);
+    stranky->addTab(vypis_, QStringLiteral("Výpis lektvarů"));
+    zapisnik_ = new TStrankaZapisniku(*prostredi_, stranky);
+    stranky->addTab(zapisnik_, QStringLiteral("Zápisníček"));
+    oProgramu_ = new TStrankaOProgramu(*prostredi_, stranky);
+    stranky->addTab(oProgramu_, QStringLiteral("O programu"));
+    hledani_ = new TStrankaHledani(*prostredi_, stranky);
+    stranky->addTab(hledani_, QStringLiteral("Hledání"));
+}
 
-    QFont tlacitka(QStringLiteral("Arial"));
-    tlacitka.setPixelSize(11);
-    for (QWidget* tlacitko : {ui_->TZefekt, ui_->TZprisada, ui_->TZlektvar, ui_->TlVyjmi1, ui_->TlVyjmi2,
-                              ui_->TlVyjmi3, ui_->TlVyjmi4})
-        tlacitko->setFont(tlacitka);
-    tlacitka.setBold(true);
-    ui_->TpPridat->setFont(tlacitka);
-    ui_->TlJmeno->setFont(tlacitka);
-    tlacitka.setBold(false);
-    ui_->VZlist->setFont(tlacitka);
-    QFont jmeno = tucne;
-    jmeno.setPixelSize(13);
-    ui_->TpJmeno->setFont(jmeno);
-    QPalette barvaStranky = ui_->TlJmeno->palette();
-    barvaStranky.setColor(QPalette::Base, barvaStranky.color(QPalette::Window));
-    ui_->TlJmeno->setPalette(barvaStranky);
-
-    QFont vysledky(QStringLiteral("Arial"));
-    vysledky.setPixelSize(13);
-    vysledky.setBold(true);
-    ui_->VL1->setFont(vysledky);
+// The pages know nothing of each other: what one hands to another passes
+// through here. Each runs inside the frame of the user's action that set it
+// off.
+void TMF::propojStranky()
+{
+    connect(vypis_, &TStrankaVypisu::ZobrazitLektvar, tvorba_, &TStrankaTvorby::ZobrazLektvar);
+    connect(vypis_, &TStrankaVypisu::NahratLektvar, tvorba_, &TStrankaTvorby::NahrajLektvar);
+    connect(hledani_, &TStrankaHledani::NahratLektvar, tvorba_, &TStrankaTvorby::NahrajLektvar);
+    connect(vypis_, &TStrankaVypisu::UkazatEfekt, this, &TMF::ukazEfekt);
+    connect(vypis_, &TStrankaVypisu::UkazatPrisadu, this, &TMF::ukazPrisadu);
+    connect(hledani_, &TStrankaHledani::UkazatPrisadu, this, &TMF::ukazPrisadu);
+    connect(tvorba_, &TStrankaTvorby::Zapis, this, &TMF::zapis);
+    connect(vypis_, &TStrankaVypisu::Zapis, this, &TMF::zapis);
+    connect(hledani_, &TStrankaHledani::Zapis, this, &TMF::zapis);
 }
 
 void TMF::FormCreate()
-try {
+{
     oProgramu_->UkazUvod();
 
     StartTimer = new QTimer(this);
@@ -138,8 +135,6 @@ try {
     // A file that cannot be read ends this handler here: every option keeps
     // its default.
     nactiVolby();
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::nactiVolby()
@@ -157,7 +152,7 @@ void TMF::showEvent(QShowEvent* udalost)
     QWidget::showEvent(udalost);
     if (!zobrazeno_) {
         zobrazeno_ = true;
-        FormShow();
+        VRamciAkce([this] { FormShow(); });
     }
 }
 
@@ -166,7 +161,7 @@ void TMF::nactiKatalog()
     try {
         NactiSeznam(kSouborKatalogu, prostredi_->Seznam);
     } catch (...) {
-        // What was read before the failure is kept and used.
+        // Reported, and what was read before the failure is kept and used.
         TAplikace::HlasZachycenouChybu();
     }
     if (prostredi_->Seznam.Efekty.empty()) {
@@ -179,77 +174,42 @@ void TMF::nactiKatalog()
     }
 }
 
+// The splash: the about page in front, showing only the logo.
 void TMF::FormShow()
-try {
+{
     nactiKatalog();
-    NaplnEfekty();
-    ZobrazLektvar();
-    TefektyClick();
-    Lektvar.Prisady = {};
-    HomezeniXclick();
+    tvorba_->FormShowTvorba();
+    vypis_->HomezeniXclick();
     hledani_->FormShowHledani();
     zapisnik_->FormShowZapisnik();
     ui_->Pages->setCurrentWidget(oProgramu_);
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::StartTimerDo()
 {
     StartTimer->stop();
-    ui_->Pages->setCurrentIndex(0);
+    ui_->Pages->setCurrentWidget(tvorba_);
     oProgramu_->DokonciUvod();
     StartTimer->deleteLater();
     StartTimer = nullptr;
 }
 
-void TMF::poZmeneZarazeni()
-try {
-    NaplnEfekty();
-    ZobrazLektvar();
-    TefektyClick();
-    HomezeniXclick();
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
-}
-
-void TMF::poZmeneZnacek()
-try {
-    TprisadyClick();
-    ZobrazLektvar();
-    // The lists keep their texts; their colours follow at the next drawing.
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
-}
-
 void TMF::FormClose()
-try {
+{
     const TVolby v = oProgramu_->Volby();
     const std::array<bool, 5> volby{v.Tribunal, v.Bloodmoon, v.Lisit, v.Prepnout, v.Barvy};
     ZapisSouborAtomicky(kSouborVoleb, TextVoleb(volby));
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::closeEvent(QCloseEvent* udalost)
 {
-    // A failure to write the options has been reported, and the window closes
-    // all the same: a window that cannot be closed would trap the user.
+    // Each file is its own action: a stock that cannot be written is
+    // reported, and the options are written all the same. A failure has
+    // been reported, and the window closes all the same: a window that
+    // cannot be closed would trap the user.
     VRamciAkce([this] { hledani_->ZapisZasoby(); });
     VRamciAkce([this] { FormClose(); });
     udalost->accept();
-}
-
-void TMF::pripravSeznamy()
-{
-    const auto barvy = [this] {
-        for (TListBox* seznam : {ui_->Tefekty, ui_->Tprisady, ui_->VvyberList, ui_->Vlist}) {
-            seznam->Kreslic().NastavBarvy(prostredi_->Volby().Lisit);
-            seznam->viewport()->update();
-        }
-    };
-    barvy();
-    connect(prostredi_, &TProstredi::ZnackyZmeneny, this, barvy);
 }
 
 void TMF::zapis(const QString& nadpis, const QColor& barva, const QStringList& radky, int radekKurzivou)
@@ -259,17 +219,14 @@ void TMF::zapis(const QString& nadpis, const QColor& barva, const QStringList& r
         ui_->Pages->setCurrentWidget(zapisnik_);
 }
 
-void TMF::nahrajLektvar(const TPrisadyLektvaru& prisady)
+void TMF::ukazEfekt(TEfekt* efekt)
 {
-    Lektvar.Prisady = prisady;
-    ZobrazLektvar();
+    tvorba_->UkazEfekt(efekt);
+    ui_->Pages->setCurrentWidget(tvorba_);
 }
 
-void TMF::ukazPrisadu(const TPrisada* prisada)
+void TMF::ukazPrisadu(TPrisada* prisada)
 {
-    ui_->Tefekty->VyberRadek(0);
-    TefektyClick();
-    ui_->Tprisady->VyberRadek(ui_->Tprisady->RadekSOdkazem(const_cast<TPrisada*>(prisada)));
-    TprisadyClick();
-    ui_->Pages->setCurrentIndex(0);
+    tvorba_->UkazPrisadu(prisada);
+    ui_->Pages->setCurrentWidget(tvorba_);
 }

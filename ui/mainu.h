@@ -1,36 +1,22 @@
-// The main window: its four pages, the options and the catalogue it owns.
+// The main window: the shell that holds the five pages as tabs, creates and
+// shows them at start-up with a short splash, keeps the options and their
+// file, and carries between the pages what one hands to another.
 #pragma once
 
-#include <QFont>
-#include <QHash>
-#include <QStyle>
-#include <QVariant>
+#include <QColor>
+#include <QStringList>
 #include <QWidget>
 #include <array>
 #include <memory>
-#include <unordered_map>
-#include <unordered_set>
-#include <utility>
-#include <vector>
+#include <string>
 
-#include "hledani_efektu.h"
-#include "katalog.h"
-#include "lektvar.h"
-#include "meze.h"
 #include "prostredi.h"
 
-class QLabel;
-class QTextCharFormat;
-class QListWidget;
-class QListWidgetItem;
-class QPushButton;
 class QTimer;
-class TListBox;
-class TPopisek;
-class TTiskarna;
-class TProstredi;
-class TStrankaOProgramu;
+class TStrankaTvorby;
+class TStrankaVypisu;
 class TStrankaZapisniku;
+class TStrankaOProgramu;
 class TStrankaHledani;
 namespace Ui {
 class TMF;
@@ -42,91 +28,46 @@ public:
     explicit TMF(QWidget* rodic = nullptr);
     ~TMF() override;
 
-    TLektvar Lektvar;
-    TPrisada* VybranaPrisada = nullptr;
+    // The catalogue and the options, as the pages see them.
+    const TProstredi& Prostredi() const { return *prostredi_; }
 
     // True once the catalogue proved unusable: the program must end.
     bool KonciPoChybe() const { return konciPoChybe_; }
-
-    Ui::TMF& Formular() const { return *ui_; }
-
-    // The catalogue and the options, as the pages see them.
-    const TProstredi& Prostredi() const { return *prostredi_; }
 
 public slots:
     void FormCreate();
     void FormShow();
     void StartTimerDo();
     void FormClose();
-    void NaplnEfekty();
-
-    // Potion-creation page.
-    void TefektyClick();
-    void TprisadyClick();
-    void TprisadyDblClick();
-    void TpPridatClick();
-    void TlVyjmiClick();
-    void ZobrazLektvar();
-    void TpEfektDblClick();
-    void TlEfektDblClick();
-    void TlPrisadaDblClick();
-
-    // Potion-listing page.
-    void HomezeniXclick();
-    void VvyberListClick();
-    void VvyberJenomClick();
-    void VvyberListDblClick();
-    void VlistDblClick();
-
-    // Notebook entries.
-    void TZprisadaClick();
-    void TZlektvarClick();
-    void TZefektClick();
-    void VZlistClick();
 
 protected:
     void showEvent(QShowEvent* udalost) override;
     void closeEvent(QCloseEvent* udalost) override;
 
 private:
+    void nastavPisma();
+    void pridejStranky();
+    void propojStranky();
     void nactiVolby();
     void nactiKatalog();
-    void pripravSeznamy();
-    void nastavPisma();
-    void pripravTvorbu();
-    void pripravVypis();
-    bool rezimEfektu() const;
-    void poZmeneZarazeni();
-    void poZmeneZnacek();
-    // Writes an entry into the notebook and brings it forward if asked.
+    // Writes an entry into the notebook and brings the notebook forward
+    // when the option asks for it.
     void zapis(const QString& nadpis, const QColor& barva, const QStringList& radky, int radekKurzivou);
-    void nahrajLektvar(const TPrisadyLektvaru& prisady);
-    void ukazPrisadu(const TPrisada* prisada);
-    // Row k (1 to 4) of a four-fold control that raised the current event.
-    int tagOdesilatele() const;
-    // An ingredient's or potion's name colour under the current options.
-    QColor barvaJmena(bool tribunal, bool bloodmoon) const;
-    void vyjmiZeSlotu(int k);
-    void ukazEfektVSeznamu(const TEfekt* efekt);
+    // Brings the creation page forward, showing what another page chose.
+    void ukazEfekt(TEfekt* efekt);
+    void ukazPrisadu(TPrisada* prisada);
 
     std::unique_ptr<Ui::TMF> ui_;
     TProstredi* prostredi_;
-    TStrankaOProgramu* oProgramu_ = nullptr;
+    TStrankaTvorby* tvorba_ = nullptr;
+    TStrankaVypisu* vypis_ = nullptr;
     TStrankaZapisniku* zapisnik_ = nullptr;
+    TStrankaOProgramu* oProgramu_ = nullptr;
     TStrankaHledani* hledani_ = nullptr;
-    // The creation page's four-fold controls; index k - 1 holds row k.
-    std::array<TPopisek*, 4> TpEfekty_{};
-    std::array<TPopisek*, 4> TlPrisady_{};
-    std::array<TPopisek*, 4> TlEfekty_{};
-    std::array<QPushButton*, 4> TlVyjmi_{};
-    std::array<QLabel*, 4> TlEfektyZP_{};
     QTimer* StartTimer = nullptr;
     bool zobrazeno_ = false;
     bool konciPoChybe_ = false;
 };
-
-// " [TB]" style origin text of two flags; empty for neither.
-QString TextPuvodu(bool tribunal, bool bloodmoon);
 
 // The options file's text for the five ticks, in the file's order.
 std::string TextVoleb(const std::array<bool, 5>& volby);

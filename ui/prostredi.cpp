@@ -46,6 +46,18 @@ void TProstredi::NaplnPrisady(TListBox* seznam, const std::vector<TPrisada*>& zd
         SeradPolozky(seznam);
 }
 
+void TProstredi::SledujBarvami(std::initializer_list<TListBox*> seznamy, QObject* vlastnik) const
+{
+    const auto barvy = [this, seznamy = std::vector<TListBox*>(seznamy)] {
+        for (TListBox* seznam : seznamy) {
+            seznam->Kreslic().NastavBarvy(volby_.Lisit);
+            seznam->viewport()->update();
+        }
+    };
+    barvy();
+    connect(this, &TProstredi::ZnackyZmeneny, vlastnik, barvy);
+}
+
 const std::vector<TPrisada*>& TProstredi::serazenePrisady(bool znacky) const
 {
     TPoradiPrisad& poradi = poradiPrisad_[znacky ? 1 : 0];

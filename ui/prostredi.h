@@ -7,6 +7,7 @@
 #include <QObject>
 #include <array>
 #include <cstddef>
+#include <initializer_list>
 #include <vector>
 
 #include "hledani.h"
@@ -49,6 +50,9 @@ public:
     // Fills a list with the admissible ingredients of a source, sorted, marked
     // while the expansions are distinguished.
     void NaplnPrisady(TListBox* seznam, const std::vector<TPrisada*>& zdroj) const;
+    // Draws the lists' lines in their origin colours while Olisit is ticked,
+    // from now on as long as `vlastnik` lives.
+    void SledujBarvami(std::initializer_list<TListBox*> seznamy, QObject* vlastnik) const;
 
 signals:
     // Otribunal or Obloodmoon changed: the pages refill their lists.
