@@ -6,9 +6,35 @@
 #include <cstdio>
 #include <stdexcept>
 #include <stdlib.h>
+#include <string>
+#include <type_traits>
 
 #include "seznamy.h"
 #include "soubory.h"
+
+namespace {
+
+template <typename T>
+T* najdi(const QWidget& okno, const char* jmeno)
+{
+    T* ovladac = okno.findChild<T*>(QString::fromLatin1(jmeno));
+    if (ovladac == nullptr)
+        throw std::runtime_error(std::string("the window has no control ") + jmeno);
+    return ovladac;
+}
+
+} // namespace
+
+#define NAJDI(jmeno) jmeno = najdi<std::remove_pointer_t<decltype(jmeno)>>(okno, #jmeno)
+
+TOvladace::TOvladace(const QWidget& okno)
+{
+    NAJDI(Pages), NAJDI(TvorbaPage), NAJDI(VypisPage);
+    NAJDI(Tefekty), NAJDI(Tprisady), NAJDI(VvyberList), NAJDI(Vlist);
+    NAJDI(Vvyber1), NAJDI(Vvyber2), NAJDI(VvyberJenom), NAJDI(Otribunal), NAJDI(Ztext);
+}
+
+#undef NAJDI
 
 void ZpravyNaStderr(TAplikace& aplikace)
 {
@@ -42,6 +68,7 @@ Okno::Okno(const std::string& jmeno, const std::string& katalog, std::size_t pri
 
 Okno::~Okno()
 {
+    ovladace_.reset();
     mf_.reset();
     std::error_code ignorovana;
     std::filesystem::remove_all(slozka_, ignorovana);
@@ -65,6 +92,7 @@ void Okno::otevri()
 {
     std::filesystem::current_path(slozka_);
     mf_ = std::make_unique<TMF>();
+    ovladace_ = std::make_unique<TOvladace>(*mf_);
     QElapsedTimer cekani;
     cekani.start();
     mf_->show();
@@ -83,7 +111,7 @@ void Okno::otevri()
 
 void VyberEfektNaVypisu(Okno& okno, TEfekt* efekt, bool jenDany)
 {
-    Ui::TMF& f = okno.f();
+    TOvladace& f = okno.f();
     f.Pages->setCurrentWidget(f.VypisPage);
     if (!f.Vvyber1->isChecked())
         f.Vvyber1->click();

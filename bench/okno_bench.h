@@ -1,6 +1,10 @@
 // The window's benchmarks: a window in a folder of its own, run without a user.
 #pragma once
 
+#include <QCheckBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
 #include <cstddef>
 #include <filesystem>
 #include <memory>
@@ -8,7 +12,11 @@
 
 #include "aplikace.h"
 #include "mainu.h"
-#include "ui_mainu.h"
+#include "seznamy.h"
+#include "tvorba.h"
+#include "vypis.h"
+#include "zapisnik.h"
+#include "ztext.h"
 
 // "Přísady.txt", spelt in UTF-8.
 inline const char* const kSouborKatalogu = "P\xC5\x99\xC3\xADsady.txt";
@@ -19,6 +27,18 @@ void ZpravyNaStderr(TAplikace& aplikace);
 
 struct TEfekt;
 class Okno;
+
+// The controls the benchmarks drive, found by their names.
+struct TOvladace {
+    explicit TOvladace(const QWidget& okno);
+
+    QTabWidget* Pages;
+    QWidget *TvorbaPage, *VypisPage;
+    TListBox *Tefekty, *Tprisady, *VvyberList, *Vlist;
+    QRadioButton *Vvyber1, *Vvyber2;
+    QCheckBox *VvyberJenom, *Otribunal;
+    TZapisnik* Ztext;
+};
 
 // Shows the listing page with this effect chosen in its selection list,
 // "jen daný efekt" as given; the list itself is not filled yet. Throws when
@@ -34,7 +54,10 @@ public:
     Okno& operator=(const Okno&) = delete;
 
     TMF& mf() { return *mf_; }
-    Ui::TMF& f() { return mf_->Formular(); }
+    TOvladace& f() { return *ovladace_; }
+    TStrankaTvorby& tvorba() { return *mf_->findChild<TStrankaTvorby*>(); }
+    TStrankaVypisu& vypis() { return *mf_->findChild<TStrankaVypisu*>(); }
+    TStrankaZapisniku& zapisnik() { return *mf_->findChild<TStrankaZapisniku*>(); }
     const std::string& jmeno() const { return jmeno_; }
     std::size_t prisadVzorku() const { return prisadVzorku_; }
 
@@ -50,4 +73,5 @@ private:
     std::size_t prisadVzorku_;
     std::filesystem::path slozka_;
     std::unique_ptr<TMF> mf_;
+    std::unique_ptr<TOvladace> ovladace_;
 };

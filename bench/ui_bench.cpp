@@ -60,7 +60,6 @@
 #include "mainu.h"
 #include "seznamy.h"
 #include "soubory.h"
-#include "ui_mainu.h"
 #include "zatizeni.h"
 
 #ifndef MIXOR_DATA_DIR
@@ -299,7 +298,7 @@ void BM_NaplnEfekty(benchmark::State& state, const std::string& velikost)
         QCoreApplication::processEvents();
         Podily podily;
         for (auto _ : st)
-            podily.reakce([&] { okno.mf().NaplnEfekty(); }, okno.f().Tefekty);
+            podily.reakce([&] { okno.tvorba().NaplnEfekty(); }, okno.f().Tefekty);
         podily.vykaz(st);
         st.counters["lines"] = okno.f().Tefekty->count();
     });
@@ -311,7 +310,7 @@ void BM_NaplnEfekty(benchmark::State& state, const std::string& velikost)
 void BM_TefektyClick(benchmark::State& state, const std::string& velikost, bool vsechny)
 {
     spust(state, velikost, [vsechny](benchmark::State& st, Okno& okno) {
-        Ui::TMF& f = okno.f();
+        TOvladace& f = okno.f();
         f.Pages->setCurrentWidget(f.TvorbaPage);
         const int radek = vsechny ? 0 : f.Tefekty->RadekSOdkazem(nejcastejsiEfekt(okno.mf().Prostredi().Seznam));
         if (radek < 0)
@@ -320,7 +319,7 @@ void BM_TefektyClick(benchmark::State& state, const std::string& velikost, bool 
         QCoreApplication::processEvents();
         Podily podily;
         for (auto _ : st)
-            podily.reakce([&] { okno.mf().TefektyClick(); }, f.Tprisady);
+            podily.reakce([&] { okno.tvorba().TefektyClick(); }, f.Tprisady);
         podily.vykaz(st);
         st.counters["lines"] = f.Tprisady->count();
         if (!vsechny)
@@ -331,27 +330,27 @@ void BM_TefektyClick(benchmark::State& state, const std::string& velikost, bool 
 void BM_ZobrazLektvar(benchmark::State& state, const std::string& velikost)
 {
     spust(state, velikost, [](benchmark::State& st, Okno& okno) {
-        Ui::TMF& f = okno.f();
+        TOvladace& f = okno.f();
         TMF& mf = okno.mf();
         f.Pages->setCurrentWidget(f.TvorbaPage);
         const auto ctyri = ctyriSpolecne(mf.Prostredi().Seznam, okno.prisadVzorku());
         for (std::size_t k = 0; k < 4; ++k)
             if (ctyri[k] == nullptr)
                 throw std::runtime_error("no four ingredients to brew");
-        const auto puvodni = mf.Lektvar.Prisady;
-        mf.Lektvar.Prisady = ctyri;
+        const auto puvodni = okno.tvorba().Lektvar.Prisady;
+        okno.tvorba().Lektvar.Prisady = ctyri;
         QCoreApplication::processEvents();
         // Only labels change: the pending events draw them.
         Podily podily;
         for (auto _ : st)
-            podily.reakce([&] { mf.ZobrazLektvar(); }, nullptr);
+            podily.reakce([&] { okno.tvorba().ZobrazLektvar(); }, nullptr);
         podily.vykaz(st);
         int efektu = 0;
-        for (const TEfektLektvaru& e : mf.Lektvar.Efekty)
+        for (const TEfektLektvaru& e : okno.tvorba().Lektvar.Efekty)
             efektu += e.Efekt != nullptr ? 1 : 0;
         st.counters["effects"] = efektu;
-        mf.Lektvar.Prisady = puvodni;
-        mf.ZobrazLektvar();
+        okno.tvorba().Lektvar.Prisady = puvodni;
+        okno.tvorba().ZobrazLektvar();
     });
 }
 
@@ -366,7 +365,7 @@ TPrisada* nejdelsiJmeno(const TSeznam& seznam)
 void BM_VvyberListClick(benchmark::State& state, const std::string& velikost, Vyber vyber)
 {
     spust(state, velikost, [vyber](benchmark::State& st, Okno& okno) {
-        Ui::TMF& f = okno.f();
+        TOvladace& f = okno.f();
         TMF& mf = okno.mf();
         if (vyber == Vyber::Prisada || vyber == Vyber::NejdelsiPrisada) {
             f.Pages->setCurrentWidget(f.VypisPage);
@@ -386,7 +385,7 @@ void BM_VvyberListClick(benchmark::State& state, const std::string& velikost, Vy
         QCoreApplication::processEvents();
         Podily podily;
         for (auto _ : st)
-            podily.reakce([&] { mf.VvyberListClick(); }, f.Vlist);
+            podily.reakce([&] { okno.vypis().VvyberListClick(); }, f.Vlist);
         podily.vykaz(st);
         st.counters["lines"] = f.Vlist->count();
         // Back to the window's initial state for the benchmarks that follow.
@@ -421,7 +420,7 @@ void BM_Start(benchmark::State& state, const std::string& velikost)
 void BM_Volba(benchmark::State& state, const std::string& velikost)
 {
     spust(state, velikost, [](benchmark::State& st, Okno& okno) {
-        Ui::TMF& f = okno.f();
+        TOvladace& f = okno.f();
         f.Pages->setCurrentWidget(f.TvorbaPage);
         QCoreApplication::processEvents();
         Podily podily;
@@ -439,7 +438,7 @@ void BM_Volba(benchmark::State& state, const std::string& velikost)
 void BM_HomezeniXclick(benchmark::State& state, const std::string& velikost)
 {
     spust(state, velikost, [](benchmark::State& st, Okno& okno) {
-        Ui::TMF& f = okno.f();
+        TOvladace& f = okno.f();
         f.Pages->setCurrentWidget(f.VypisPage);
         QCoreApplication::processEvents();
         Podily podily;
@@ -456,12 +455,12 @@ void BM_HomezeniXclick(benchmark::State& state, const std::string& velikost)
 void BM_TprisadyClick(benchmark::State& state, const std::string& velikost)
 {
     spust(state, velikost, [](benchmark::State& st, Okno& okno) {
-        Ui::TMF& f = okno.f();
+        TOvladace& f = okno.f();
         TMF& mf = okno.mf();
         f.Pages->setCurrentWidget(f.TvorbaPage);
         TPrisada* nejdelsi = nejdelsiJmeno(mf.Prostredi().Seznam);
         f.Tefekty->VyberRadek(0);
-        mf.TefektyClick();
+        okno.tvorba().TefektyClick();
         const int radek = f.Tprisady->RadekSOdkazem(nejdelsi);
         const int jiny = radek == 0 ? 1 : 0;
         QCoreApplication::processEvents();
@@ -471,7 +470,7 @@ void BM_TprisadyClick(benchmark::State& state, const std::string& velikost)
             naDlouhem = !naDlouhem;
             podily.reakce([&] {
                 f.Tprisady->VyberRadek(naDlouhem ? radek : jiny);
-                mf.TprisadyClick();
+                okno.tvorba().TprisadyClick();
             }, f.Tprisady);
         }
         podily.vykaz(st);
@@ -486,10 +485,10 @@ void BM_TprisadyClick(benchmark::State& state, const std::string& velikost)
 void BM_Strankovani(benchmark::State& state, const std::string& velikost, Qt::Key klavesa)
 {
     spust(state, velikost, [klavesa](benchmark::State& st, Okno& okno) {
-        Ui::TMF& f = okno.f();
+        TOvladace& f = okno.f();
         TMF& mf = okno.mf();
         VyberEfektNaVypisu(okno, nejcastejsiEfekt(mf.Prostredi().Seznam), false);
-        mf.VvyberListClick();
+        okno.vypis().VvyberListClick();
         TListBox* seznam = f.Vlist;
         seznam->setFocus();
         seznam->VyberRadek(0);
@@ -513,7 +512,7 @@ void BM_Strankovani(benchmark::State& state, const std::string& velikost, Qt::Ke
         st.counters["max_ms"] = static_cast<double>(nejdele) / 1e6;
         st.counters["reached_row"] = seznam->currentRow();
         f.VvyberJenom->setChecked(true);
-        mf.VvyberListClick();
+        okno.vypis().VvyberListClick();
     });
 }
 

@@ -36,7 +36,6 @@
 #include "mainu.h"
 #include "seznamy.h"
 #include "souhrn.h"
-#include "ui_mainu.h"
 #include "ztext.h"
 
 namespace {
@@ -68,7 +67,7 @@ void vypisVsechnyDvojice(Okno& okno)
     VyberEfektNaVypisu(okno, mf.Prostredi().Seznam.NajdiEfekt("Jed"), false);
     QElapsedTimer hodiny;
     hodiny.start();
-    mf.VvyberListClick();
+    okno.vypis().VvyberListClick();
     QCoreApplication::processEvents();
     std::fprintf(stderr, "listing filled in %lld ms\n", static_cast<long long>(hodiny.elapsed()));
 }
@@ -82,14 +81,14 @@ void BM_VZlistClick(benchmark::State& state)
         qint64 kresleni = 0;
         for (auto _ : state) {
             state.PauseTiming();
-            okno.mf().FormShowZapisnik();
+            okno.zapisnik().FormShowZapisnik();
             okno.f().Pages->setCurrentWidget(okno.f().VypisPage);
             QCoreApplication::processEvents();
             state.ResumeTiming();
 
             QElapsedTimer hodiny;
             hodiny.start();
-            okno.mf().VZlistClick();
+            okno.vypis().VZlistClick();
             const qint64 poObsluze = hodiny.nsecsElapsed();
             QCoreApplication::processEvents();
             okno.f().Ztext->viewport()->repaint();
@@ -113,13 +112,13 @@ void BM_TZprisadaClickPoVypisu(benchmark::State& state)
         Okno& okno = *gOkno;
         for (auto _ : state) {
             state.PauseTiming();
-            okno.mf().FormShowZapisnik();
+            okno.zapisnik().FormShowZapisnik();
             okno.f().Pages->setCurrentWidget(okno.f().VypisPage);
-            okno.mf().VZlistClick();
+            okno.vypis().VZlistClick();
             QCoreApplication::processEvents();
             state.ResumeTiming();
 
-            okno.mf().TZprisadaClick();
+            okno.tvorba().TZprisadaClick();
             QCoreApplication::processEvents();
             okno.f().Ztext->viewport()->repaint();
         }
