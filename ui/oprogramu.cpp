@@ -1,3 +1,4 @@
+// The about page: the splash, the options panel and the reactions to its boxes.
 #include "oprogramu.h"
 
 #include "obsluha.h"

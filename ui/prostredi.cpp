@@ -1,3 +1,5 @@
+// The pages' shared view of the window: the catalogue, the options and what
+// they admit.
 #include "prostredi.h"
 
 #include "seznamy.h"
