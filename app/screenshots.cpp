@@ -1,6 +1,7 @@
 // Writes one PNG per page of the running window, for review:
 //   mixor-screenshots OUTPUT_FOLDER   (run in a folder holding the catalogue)
 #include <QDir>
+#include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -14,12 +15,19 @@
 
 #include "aplikace.h"
 #include "hledani.h"
+#include "hledani_lektvaru.h"
 #include "mainu.h"
 #include "seznamy.h"
-#include "ui_mainu.h"
 #include "ztext.h"
 
 namespace {
+
+// A control of the window, found by its name as a user's tool finds it.
+template <typename T>
+T* ovladac(const TMF& okno, const char* jmeno)
+{
+    return okno.findChild<T*>(QString::fromLatin1(jmeno));
+}
 
 void pockej(int ms)
 {
@@ -66,62 +74,63 @@ std::array<TPrisada*, 3> ukazkovyLektvar(const TSeznam& seznam)
 // Adds the ingredients as a user does: a double-click on each line.
 void navrhniLektvar(TMF& okno)
 {
-    Ui::TMF& f = okno.Formular();
-    for (TPrisada* prisada : ukazkovyLektvar(okno.Seznam)) {
-        const int radek = f.Tprisady->RadekSOdkazem(prisada);
+    auto* prisady = ovladac<TListBox>(okno, "Tprisady");
+    for (TPrisada* prisada : ukazkovyLektvar(okno.Prostredi().Seznam)) {
+        const int radek = prisady->RadekSOdkazem(prisada);
         if (radek < 0)
             continue;
-        f.Tprisady->VyberRadek(radek);
-        emit f.Tprisady->DvojKlik();
+        prisady->VyberRadek(radek);
+        emit prisady->DvojKlik();
     }
 }
 
 // The listing of the effect that most ingredients carry.
 void vypisNejcastejsiEfekt(TMF& okno)
 {
-    Ui::TMF& f = okno.Formular();
+    auto* vyber = ovladac<TListBox>(okno, "VvyberList");
     TEfekt* nejcastejsi = nullptr;
-    for (TEfekt* efekt : okno.Seznam.Efekty)
+    for (TEfekt* efekt : okno.Prostredi().Seznam.Efekty)
         if (nejcastejsi == nullptr || efekt->Prisady.size() > nejcastejsi->Prisady.size())
             nejcastejsi = efekt;
-    f.VvyberList->VyberRadek(f.VvyberList->RadekSOdkazem(nejcastejsi));
-    emit f.VvyberList->Klik();
+    vyber->VyberRadek(vyber->RadekSOdkazem(nejcastejsi));
+    emit vyber->Klik();
 }
 
 // A search for the two effects that most ingredients carry, chosen as a
 // user chooses them: a click on each line of the search page.
 void hledejDvaEfekty(TMF& okno)
 {
-    Ui::TMF& f = okno.Formular();
-    std::vector<TEfekt*> efekty(okno.Seznam.Efekty.begin(), okno.Seznam.Efekty.end());
+    auto* hefekty = ovladac<QListWidget>(okno, "Hefekty");
+    std::vector<TEfekt*> efekty(okno.Prostredi().Seznam.Efekty.begin(), okno.Prostredi().Seznam.Efekty.end());
     std::stable_sort(efekty.begin(), efekty.end(),
                      [](const TEfekt* a, const TEfekt* b) { return a->Prisady.size() > b->Prisady.size(); });
     for (std::size_t i = 0; i < std::min<std::size_t>(2, efekty.size()); ++i)
-        for (int radek = 0; radek < f.Hefekty->count(); ++radek)
-            if (f.Hefekty->item(radek)->data(Qt::UserRole).value<TEfekt*>() == efekty[i]) {
-                f.Hefekty->setCurrentRow(radek);
-                okno.HefektyClick();
+        for (int radek = 0; radek < hefekty->count(); ++radek)
+            if (hefekty->item(radek)->data(Qt::UserRole).value<TEfekt*>() == efekty[i]) {
+                hefekty->setCurrentRow(radek);
+                okno.findChild<TStrankaHledani*>()->HefektyClick();
             }
 }
 
 // One entry of each kind, then a styled selection for the style controls.
 void zapisDoZapisniku(TMF& okno)
 {
-    Ui::TMF& f = okno.Formular();
-    f.TZprisada->click();
-    f.TZlektvar->click();
-    if (f.Tefekty->count() > 1) {
-        f.Tefekty->VyberRadek(1);
-        emit f.Tefekty->Klik();
-        f.TZefekt->click();
+    ovladac<QPushButton>(okno, "TZprisada")->click();
+    ovladac<QPushButton>(okno, "TZlektvar")->click();
+    auto* efekty = ovladac<TListBox>(okno, "Tefekty");
+    if (efekty->count() > 1) {
+        efekty->VyberRadek(1);
+        emit efekty->Klik();
+        ovladac<QPushButton>(okno, "TZefekt")->click();
     }
-    f.VZlist->click();
+    ovladac<QPushButton>(okno, "VZlist")->click();
     // The ingredient entry's heading, selected.
-    QTextCursor vyber(f.Ztext->document());
-    vyber.setPosition(f.Ztext->document()->findBlockByNumber(3).position());
+    auto* zapisnik = ovladac<TZapisnik>(okno, "Ztext");
+    QTextCursor vyber(zapisnik->document());
+    vyber.setPosition(zapisnik->document()->findBlockByNumber(3).position());
     vyber.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-    f.Ztext->setTextCursor(vyber);
-    f.Ztext->verticalScrollBar()->setValue(0);
+    zapisnik->setTextCursor(vyber);
+    zapisnik->verticalScrollBar()->setValue(0);
 }
 
 } // namespace
@@ -146,7 +155,7 @@ int main(int argc, char** argv)
     vypisNejcastejsiEfekt(MF);
     hledejDvaEfekty(MF);
     zapisDoZapisniku(MF);
-    QTabWidget* stranky = MF.Formular().Pages;
+    auto* stranky = ovladac<QTabWidget>(MF, "Pages");
     for (int i = 0; i < stranky->count(); ++i) {
         stranky->setCurrentIndex(i);
         pockej(50);

@@ -13,6 +13,8 @@
 // time of this thread is shown beside wall time).
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QListWidget>
+#include <QTabWidget>
 #include <QWindow>
 #include <algorithm>
 #include <cstdio>
@@ -26,10 +28,10 @@
 #include <vector>
 
 #include "aplikace.h"
+#include "hledani_lektvaru.h"
 #include "mainu.h"
 #include "seznamy.h"
 #include "soubory.h"
-#include "ui_mainu.h"
 
 namespace {
 
@@ -69,18 +71,19 @@ struct TMereni {
 // One click on the line of this effect, until the list is painted.
 TMereni klikni(TMF& okno, const TEfekt* efekt)
 {
-    Ui::TMF& f = okno.Formular();
+    auto* hefekty = okno.findChild<QListWidget*>(QStringLiteral("Hefekty"));
+    auto* hlist = okno.findChild<TListBox*>(QStringLiteral("Hlist"));
     int radek = 0;
-    while (radek < f.Hefekty->count() && f.Hefekty->item(radek)->data(Qt::UserRole).value<TEfekt*>() != efekt)
+    while (radek < hefekty->count() && hefekty->item(radek)->data(Qt::UserRole).value<TEfekt*>() != efekt)
         ++radek;
-    f.Hefekty->setCurrentRow(radek);
+    hefekty->setCurrentRow(radek);
     QElapsedTimer hodiny;
     const double cpu0 = cpuMs();
     hodiny.start();
-    okno.HefektyClick();
+    okno.findChild<TStrankaHledani*>()->HefektyClick();
     QCoreApplication::processEvents();
-    f.Hlist->viewport()->repaint();
-    return TMereni{hodiny.nsecsElapsed() / 1e6, cpuMs() - cpu0, f.Hlist->count()};
+    hlist->viewport()->repaint();
+    return TMereni{hodiny.nsecsElapsed() / 1e6, cpuMs() - cpu0, hlist->count()};
 }
 
 void zmer(const char* jmeno, const std::string& katalog, double cil)
@@ -93,9 +96,9 @@ void zmer(const char* jmeno, const std::string& katalog, double cil)
         TMF okno;
         okno.show();
         okno.StartTimerDo();
-        okno.Formular().Pages->setCurrentIndex(4);
+        okno.findChild<QTabWidget*>(QStringLiteral("Pages"))->setCurrentIndex(4);
         QCoreApplication::processEvents();
-        std::vector<const TEfekt*> nejcastejsi(okno.Seznam.Efekty.begin(), okno.Seznam.Efekty.end());
+        std::vector<const TEfekt*> nejcastejsi(okno.Prostredi().Seznam.Efekty.begin(), okno.Prostredi().Seznam.Efekty.end());
         std::stable_sort(nejcastejsi.begin(), nejcastejsi.end(),
                          [](const TEfekt* a, const TEfekt* b) { return a->Prisady.size() > b->Prisady.size(); });
         std::mt19937 nahoda(15);

@@ -6,11 +6,37 @@
 #include <cstdio>
 #include <stdexcept>
 #include <stdlib.h>
+#include <string>
+#include <type_traits>
 
 #include "seznamy.h"
 #include "nacitani.h"
 #include "soubory.h"
 #include "velke_katalogy.h"
+
+namespace {
+
+template <typename T>
+T* najdi(const QWidget& okno, const char* jmeno)
+{
+    T* ovladac = okno.findChild<T*>(QString::fromLatin1(jmeno));
+    if (ovladac == nullptr)
+        throw std::runtime_error(std::string("the window has no control ") + jmeno);
+    return ovladac;
+}
+
+} // namespace
+
+#define NAJDI(jmeno) jmeno = najdi<std::remove_pointer_t<decltype(jmeno)>>(okno, #jmeno)
+
+TOvladace::TOvladace(const QWidget& okno)
+{
+    NAJDI(Pages), NAJDI(TvorbaPage), NAJDI(VypisPage), NAJDI(ZapisnikPage), NAJDI(HledaniPage), NAJDI(Hefekty);
+    NAJDI(Tefekty), NAJDI(Tprisady), NAJDI(VvyberList), NAJDI(Vlist);
+    NAJDI(Vvyber1), NAJDI(Vvyber2), NAJDI(VvyberJenom), NAJDI(Otribunal), NAJDI(Ztext);
+}
+
+#undef NAJDI
 
 void ZpravyNaStderr(TAplikace& aplikace)
 {
@@ -44,6 +70,7 @@ Okno::Okno(const std::string& jmeno, const std::string& katalog, std::size_t pri
 
 Okno::~Okno()
 {
+    ovladace_.reset();
     mf_.reset();
     std::error_code ignorovana;
     std::filesystem::remove_all(slozka_, ignorovana);
@@ -67,6 +94,7 @@ void Okno::otevri()
 {
     std::filesystem::current_path(slozka_);
     mf_ = std::make_unique<TMF>();
+    ovladace_ = std::make_unique<TOvladace>(*mf_);
     QElapsedTimer cekani;
     cekani.start();
     mf_->show();
@@ -85,7 +113,7 @@ void Okno::otevri()
 
 void VyberEfektNaVypisu(Okno& okno, TEfekt* efekt, bool jenDany)
 {
-    Ui::TMF& f = okno.f();
+    TOvladace& f = okno.f();
     f.Pages->setCurrentWidget(f.VypisPage);
     if (!f.Vvyber1->isChecked())
         f.Vvyber1->click();
@@ -98,7 +126,7 @@ void VyberEfektNaVypisu(Okno& okno, TEfekt* efekt, bool jenDany)
 
 void VyberPrisaduNaVypisu(Okno& okno, TPrisada* prisada)
 {
-    Ui::TMF& f = okno.f();
+    TOvladace& f = okno.f();
     f.Pages->setCurrentWidget(f.VypisPage);
     if (!f.Vvyber2->isChecked())
         f.Vvyber2->click();
@@ -116,7 +144,7 @@ Okno& Okna::okno(const std::string& velikost)
         NactiSeznam(vzorek_.string(), kontrola);
         const std::size_t prisad = kontrola.Prisady.size();
         it = okna_.emplace(velikost, std::make_unique<Okno>(velikost, Katalog(velikost), prisad)).first;
-        const TSeznam& seznam = it->second->mf().Seznam;
+        const TSeznam& seznam = it->second->mf().Prostredi().Seznam;
         if (velikost != "sample" && velikost != "x30")
             return aktivuj(*it->second);
         const std::size_t cekano = velikost == "sample" ? prisad : prisad * kNasobekVzorku;

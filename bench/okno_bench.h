@@ -6,6 +6,11 @@
 #include <QAbstractScrollArea>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QCheckBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
 #include <cstddef>
 #include <filesystem>
 #include <functional>
@@ -14,8 +19,13 @@
 #include <string>
 
 #include "aplikace.h"
+#include "hledani_lektvaru.h"
 #include "mainu.h"
-#include "ui_mainu.h"
+#include "seznamy.h"
+#include "tvorba.h"
+#include "vypis.h"
+#include "zapisnik.h"
+#include "ztext.h"
 
 // "Přísady.txt", spelt in UTF-8.
 inline const char* const kSouborKatalogu = "P\xC5\x99\xC3\xADsady.txt";
@@ -27,6 +37,19 @@ void ZpravyNaStderr(TAplikace& aplikace);
 struct TEfekt;
 struct TPrisada;
 class Okno;
+
+// The controls the benchmarks drive, found by their names.
+struct TOvladace {
+    explicit TOvladace(const QWidget& okno);
+
+    QTabWidget* Pages;
+    QWidget *TvorbaPage, *VypisPage, *ZapisnikPage, *HledaniPage;
+    QListWidget* Hefekty;
+    TListBox *Tefekty, *Tprisady, *VvyberList, *Vlist;
+    QRadioButton *Vvyber1, *Vvyber2;
+    QCheckBox *VvyberJenom, *Otribunal;
+    TZapisnik* Ztext;
+};
 
 // Shows the listing page with this effect chosen in its selection list,
 // "jen daný efekt" as given; the list itself is not filled yet. Throws when
@@ -44,7 +67,11 @@ public:
     Okno& operator=(const Okno&) = delete;
 
     TMF& mf() { return *mf_; }
-    Ui::TMF& f() { return mf_->Formular(); }
+    TOvladace& f() { return *ovladace_; }
+    TStrankaTvorby& tvorba() { return *mf_->findChild<TStrankaTvorby*>(); }
+    TStrankaVypisu& vypis() { return *mf_->findChild<TStrankaVypisu*>(); }
+    TStrankaZapisniku& zapisnik() { return *mf_->findChild<TStrankaZapisniku*>(); }
+    TStrankaHledani& hledani() { return *mf_->findChild<TStrankaHledani*>(); }
     const std::string& jmeno() const { return jmeno_; }
     std::size_t prisadVzorku() const { return prisadVzorku_; }
 
@@ -60,6 +87,7 @@ private:
     std::size_t prisadVzorku_;
     std::filesystem::path slozka_;
     std::unique_ptr<TMF> mf_;
+    std::unique_ptr<TOvladace> ovladace_;
 };
 
 // The windows of the benchmark sizes (velke_katalogy.h), each made when it is

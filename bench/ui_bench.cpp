@@ -61,7 +61,6 @@
 #include "nacitani.h"
 #include "seznamy.h"
 #include "soubory.h"
-#include "ui_mainu.h"
 #include "zatizeni.h"
 
 #ifndef MIXOR_DATA_DIR
@@ -144,7 +143,7 @@ void BM_NaplnEfekty(benchmark::State& state, const std::string& velikost)
         QCoreApplication::processEvents();
         Podily podily;
         for (auto _ : st)
-            podily.reakce([&] { okno.mf().NaplnEfekty(); }, okno.f().Tefekty);
+            podily.reakce([&] { okno.tvorba().NaplnEfekty(); }, okno.f().Tefekty);
         podily.vykaz(st);
         st.counters["lines"] = okno.f().Tefekty->count();
     });
@@ -156,47 +155,47 @@ void BM_NaplnEfekty(benchmark::State& state, const std::string& velikost)
 void BM_TefektyClick(benchmark::State& state, const std::string& velikost, bool vsechny)
 {
     spust(state, velikost, [vsechny](benchmark::State& st, Okno& okno) {
-        Ui::TMF& f = okno.f();
+        TOvladace& f = okno.f();
         f.Pages->setCurrentWidget(f.TvorbaPage);
-        const int radek = vsechny ? 0 : f.Tefekty->RadekSOdkazem(NejcastejsiEfekt(okno.mf().Seznam));
+        const int radek = vsechny ? 0 : f.Tefekty->RadekSOdkazem(NejcastejsiEfekt(okno.mf().Prostredi().Seznam));
         if (radek < 0)
             throw std::runtime_error("the busiest effect is not in the effect list");
         f.Tefekty->VyberRadek(radek);
         QCoreApplication::processEvents();
         Podily podily;
         for (auto _ : st)
-            podily.reakce([&] { okno.mf().TefektyClick(); }, f.Tprisady);
+            podily.reakce([&] { okno.tvorba().TefektyClick(); }, f.Tprisady);
         podily.vykaz(st);
         st.counters["lines"] = f.Tprisady->count();
         if (!vsechny)
-            st.counters["carriers"] = static_cast<double>(NejcastejsiEfekt(okno.mf().Seznam)->Prisady.size());
+            st.counters["carriers"] = static_cast<double>(NejcastejsiEfekt(okno.mf().Prostredi().Seznam)->Prisady.size());
     });
 }
 
 void BM_ZobrazLektvar(benchmark::State& state, const std::string& velikost)
 {
     spust(state, velikost, [](benchmark::State& st, Okno& okno) {
-        Ui::TMF& f = okno.f();
+        TOvladace& f = okno.f();
         TMF& mf = okno.mf();
         f.Pages->setCurrentWidget(f.TvorbaPage);
-        const auto ctyri = ctyriSpolecne(mf.Seznam, okno.prisadVzorku());
+        const auto ctyri = ctyriSpolecne(mf.Prostredi().Seznam, okno.prisadVzorku());
         for (std::size_t k = 0; k < 4; ++k)
             if (ctyri[k] == nullptr)
                 throw std::runtime_error("no four ingredients to brew");
-        const auto puvodni = mf.Lektvar.Prisady;
-        mf.Lektvar.Prisady = ctyri;
+        const auto puvodni = okno.tvorba().Lektvar.Prisady;
+        okno.tvorba().Lektvar.Prisady = ctyri;
         QCoreApplication::processEvents();
         // Only labels change: the pending events draw them.
         Podily podily;
         for (auto _ : st)
-            podily.reakce([&] { mf.ZobrazLektvar(); }, nullptr);
+            podily.reakce([&] { okno.tvorba().ZobrazLektvar(); }, nullptr);
         podily.vykaz(st);
         int efektu = 0;
-        for (const TEfektLektvaru& e : mf.Lektvar.Efekty)
+        for (const TEfektLektvaru& e : okno.tvorba().Lektvar.Efekty)
             efektu += e.Efekt != nullptr ? 1 : 0;
         st.counters["effects"] = efektu;
-        mf.Lektvar.Prisady = puvodni;
-        mf.ZobrazLektvar();
+        okno.tvorba().Lektvar.Prisady = puvodni;
+        okno.tvorba().ZobrazLektvar();
     });
 }
 
@@ -205,21 +204,21 @@ enum class Vyber { EfektVse, EfektJenDany, Prisada, NejdelsiPrisada };
 void BM_VvyberListClick(benchmark::State& state, const std::string& velikost, Vyber vyber)
 {
     spust(state, velikost, [vyber](benchmark::State& st, Okno& okno) {
-        Ui::TMF& f = okno.f();
+        TOvladace& f = okno.f();
         TMF& mf = okno.mf();
         if (vyber == Vyber::Prisada || vyber == Vyber::NejdelsiPrisada) {
             TPrisada* prisada =
-                vyber == Vyber::Prisada ? NejvytizenejsiPrisada(mf.Seznam) : NejdelsiJmeno(mf.Seznam);
+                vyber == Vyber::Prisada ? NejvytizenejsiPrisada(mf.Prostredi().Seznam) : NejdelsiJmeno(mf.Prostredi().Seznam);
             VyberPrisaduNaVypisu(okno, prisada);
             st.counters["carriers"] = static_cast<double>(Zatizeni(*prisada));
         } else {
-            VyberEfektNaVypisu(okno, NejcastejsiEfekt(mf.Seznam), vyber == Vyber::EfektJenDany);
-            st.counters["carriers"] = static_cast<double>(NejcastejsiEfekt(mf.Seznam)->Prisady.size());
+            VyberEfektNaVypisu(okno, NejcastejsiEfekt(mf.Prostredi().Seznam), vyber == Vyber::EfektJenDany);
+            st.counters["carriers"] = static_cast<double>(NejcastejsiEfekt(mf.Prostredi().Seznam)->Prisady.size());
         }
         QCoreApplication::processEvents();
         Podily podily;
         for (auto _ : st)
-            podily.reakce([&] { mf.VvyberListClick(); }, f.Vlist);
+            podily.reakce([&] { okno.vypis().VvyberListClick(); }, f.Vlist);
         podily.vykaz(st);
         st.counters["lines"] = f.Vlist->count();
         // Back to the window's initial state for the benchmarks that follow.
@@ -254,7 +253,7 @@ void BM_Start(benchmark::State& state, const std::string& velikost)
 void BM_Volba(benchmark::State& state, const std::string& velikost)
 {
     spust(state, velikost, [](benchmark::State& st, Okno& okno) {
-        Ui::TMF& f = okno.f();
+        TOvladace& f = okno.f();
         f.Pages->setCurrentWidget(f.TvorbaPage);
         QCoreApplication::processEvents();
         Podily podily;
@@ -272,7 +271,7 @@ void BM_Volba(benchmark::State& state, const std::string& velikost)
 void BM_HomezeniXclick(benchmark::State& state, const std::string& velikost)
 {
     spust(state, velikost, [](benchmark::State& st, Okno& okno) {
-        Ui::TMF& f = okno.f();
+        TOvladace& f = okno.f();
         f.Pages->setCurrentWidget(f.VypisPage);
         QCoreApplication::processEvents();
         Podily podily;
@@ -289,12 +288,12 @@ void BM_HomezeniXclick(benchmark::State& state, const std::string& velikost)
 void BM_TprisadyClick(benchmark::State& state, const std::string& velikost)
 {
     spust(state, velikost, [](benchmark::State& st, Okno& okno) {
-        Ui::TMF& f = okno.f();
+        TOvladace& f = okno.f();
         TMF& mf = okno.mf();
         f.Pages->setCurrentWidget(f.TvorbaPage);
-        TPrisada* nejdelsi = NejdelsiJmeno(mf.Seznam);
+        TPrisada* nejdelsi = NejdelsiJmeno(mf.Prostredi().Seznam);
         f.Tefekty->VyberRadek(0);
-        mf.TefektyClick();
+        okno.tvorba().TefektyClick();
         const int radek = f.Tprisady->RadekSOdkazem(nejdelsi);
         const int jiny = radek == 0 ? 1 : 0;
         QCoreApplication::processEvents();
@@ -304,7 +303,7 @@ void BM_TprisadyClick(benchmark::State& state, const std::string& velikost)
             naDlouhem = !naDlouhem;
             podily.reakce([&] {
                 f.Tprisady->VyberRadek(naDlouhem ? radek : jiny);
-                mf.TprisadyClick();
+                okno.tvorba().TprisadyClick();
             }, f.Tprisady);
         }
         podily.vykaz(st);
@@ -319,10 +318,10 @@ void BM_TprisadyClick(benchmark::State& state, const std::string& velikost)
 void BM_Strankovani(benchmark::State& state, const std::string& velikost, Qt::Key klavesa)
 {
     spust(state, velikost, [klavesa](benchmark::State& st, Okno& okno) {
-        Ui::TMF& f = okno.f();
+        TOvladace& f = okno.f();
         TMF& mf = okno.mf();
-        VyberEfektNaVypisu(okno, NejcastejsiEfekt(mf.Seznam), false);
-        mf.VvyberListClick();
+        VyberEfektNaVypisu(okno, NejcastejsiEfekt(mf.Prostredi().Seznam), false);
+        okno.vypis().VvyberListClick();
         TListBox* seznam = f.Vlist;
         seznam->setFocus();
         seznam->VyberRadek(0);
@@ -346,7 +345,7 @@ void BM_Strankovani(benchmark::State& state, const std::string& velikost, Qt::Ke
         st.counters["max_ms"] = static_cast<double>(nejdele) / 1e6;
         st.counters["reached_row"] = seznam->currentRow();
         f.VvyberJenom->setChecked(true);
-        mf.VvyberListClick();
+        okno.vypis().VvyberListClick();
     });
 }
 

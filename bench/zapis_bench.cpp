@@ -48,7 +48,6 @@
 #include "mainu.h"
 #include "seznamy.h"
 #include "souhrn.h"
-#include "ui_mainu.h"
 #include "zatizeni.h"
 #include "ztext.h"
 
@@ -74,34 +73,34 @@ void vypis(Okno& okno, Seznam co)
 {
     TMF& mf = okno.mf();
     if (co == Seznam::Efekt)
-        VyberEfektNaVypisu(okno, NejcastejsiEfekt(mf.Seznam), false);
+        VyberEfektNaVypisu(okno, NejcastejsiEfekt(mf.Prostredi().Seznam), false);
     else
-        VyberPrisaduNaVypisu(okno, co == Seznam::Prisada ? NejvytizenejsiPrisada(mf.Seznam) : NejdelsiJmeno(mf.Seznam));
-    mf.VvyberListClick();
+        VyberPrisaduNaVypisu(okno, co == Seznam::Prisada ? NejvytizenejsiPrisada(mf.Prostredi().Seznam) : NejdelsiJmeno(mf.Prostredi().Seznam));
+    okno.vypis().VvyberListClick();
     QCoreApplication::processEvents();
 }
 
 // Shows the most carried effect's ingredients on the creation page.
 void prisadyEfektu(Okno& okno)
 {
-    Ui::TMF& f = okno.f();
+    TOvladace& f = okno.f();
     f.Pages->setCurrentWidget(f.TvorbaPage);
-    f.Tefekty->VyberRadek(f.Tefekty->RadekSOdkazem(NejcastejsiEfekt(okno.mf().Seznam)));
-    okno.mf().TefektyClick();
+    f.Tefekty->VyberRadek(f.Tefekty->RadekSOdkazem(NejcastejsiEfekt(okno.mf().Prostredi().Seznam)));
+    okno.tvorba().TefektyClick();
     QCoreApplication::processEvents();
 }
 
 // Searches on the search page with the most carried effect wanted.
 void hledej(Okno& okno)
 {
-    Ui::TMF& f = okno.f();
+    TOvladace& f = okno.f();
     f.Pages->setCurrentWidget(f.HledaniPage);
-    const TEfekt* efekt = NejcastejsiEfekt(okno.mf().Seznam);
+    const TEfekt* efekt = NejcastejsiEfekt(okno.mf().Prostredi().Seznam);
     for (int i = 0; i < f.Hefekty->count(); ++i) {
         QListWidgetItem* radek = f.Hefekty->item(i);
         if (radek->data(Qt::UserRole).value<TEfekt*>() == efekt && !radek->text().startsWith(QLatin1Char('+'))) {
             f.Hefekty->setCurrentItem(radek);
-            okno.mf().HefektyClick();
+            okno.hledani().HefektyClick();
         }
     }
     QCoreApplication::processEvents();
@@ -110,15 +109,15 @@ void hledej(Okno& okno)
 // The notebook with its header alone, the page of the button in front.
 void novyZapisnik(Okno& okno, QWidget* stranka)
 {
-    okno.mf().FormShowZapisnik();
+    okno.zapisnik().FormShowZapisnik();
     okno.f().Pages->setCurrentWidget(stranka);
     QCoreApplication::processEvents();
 }
 
 struct TZapis {
     std::function<void(Okno&)> pripravSeznam;
-    QWidget* (*stranka)(Ui::TMF&);
-    void (TMF::*obsluha)();
+    QWidget* (*stranka)(TOvladace&);
+    void (*obsluha)(Okno&);
 };
 
 TZapis zapis(const std::string& druh)
@@ -127,13 +126,15 @@ TZapis zapis(const std::string& druh)
         const Seznam co = druh == "VZlistClick/efekt"     ? Seznam::Efekt
                           : druh == "VZlistClick/prisada" ? Seznam::Prisada
                                                           : Seznam::NejdelsiPrisada;
-        return {[co](Okno& okno) { vypis(okno, co); }, [](Ui::TMF& f) -> QWidget* { return f.VypisPage; },
-                &TMF::VZlistClick};
+        return {[co](Okno& okno) { vypis(okno, co); }, [](TOvladace& f) -> QWidget* { return f.VypisPage; },
+                [](Okno& okno) { okno.vypis().VZlistClick(); }};
     }
     if (druh == "TZefektClick")
-        return {prisadyEfektu, [](Ui::TMF& f) -> QWidget* { return f.TvorbaPage; }, &TMF::TZefektClick};
+        return {prisadyEfektu, [](TOvladace& f) -> QWidget* { return f.TvorbaPage; },
+                [](Okno& okno) { okno.tvorba().TZefektClick(); }};
     if (druh == "HZlistClick")
-        return {hledej, [](Ui::TMF& f) -> QWidget* { return f.HledaniPage; }, &TMF::HZlistClick};
+        return {hledej, [](TOvladace& f) -> QWidget* { return f.HledaniPage; },
+                [](Okno& okno) { okno.hledani().HZlistClick(); }};
     throw std::runtime_error("no entry " + druh);
 }
 
@@ -142,14 +143,13 @@ void BM_Zapis(benchmark::State& state, const std::string& druh, const std::strin
     NaOkne(*gOkna, state, velikost, [&druh](benchmark::State& st, Okno& okno) {
         const TZapis z = zapis(druh);
         z.pripravSeznam(okno);
-        TMF& mf = okno.mf();
         TZapisnik* ed = okno.f().Ztext;
         Podily podily;
         for (auto _ : st) {
             st.PauseTiming();
             novyZapisnik(okno, z.stranka(okno.f()));
             st.ResumeTiming();
-            podily.reakce([&] { (mf.*z.obsluha)(); }, ed);
+            podily.reakce([&] { z.obsluha(okno); }, ed);
         }
         podily.vykaz(st);
         st.counters["lines"] = ed->document()->blockCount();
@@ -162,7 +162,7 @@ void zapisNejvetsi(Okno& okno, const std::string& velikost)
 {
     vypis(okno, velikost == "jmeno50MB" ? Seznam::NejdelsiPrisada : Seznam::Efekt);
     novyZapisnik(okno, okno.f().VypisPage);
-    okno.mf().VZlistClick();
+    okno.vypis().VZlistClick();
     okno.f().Pages->setCurrentWidget(okno.f().ZapisnikPage);
     okno.f().Ztext->setFocus();
     QCoreApplication::processEvents();
@@ -177,14 +177,14 @@ void klavesa(TZapisnik* ed, int kod, Qt::KeyboardModifiers modifikatory, const Q
 }
 
 // Saves through the save dialog, answered with this file and type.
-void uloz(TMF& mf, const std::filesystem::path& soubor, const QString& typ)
+void uloz(Okno& okno, const std::filesystem::path& soubor, const QString& typ)
 {
     TAplikace::Instance()->NastavOdpovidaceDialogu([&](QFileDialog& dialog) {
         dialog.selectNameFilter(typ);
         dialog.selectFile(QString::fromStdString(soubor.string()));
         return true;
     });
-    mf.ZsaveClick();
+    okno.zapisnik().ZsaveClick();
     TAplikace::Instance()->NastavOdpovidaceDialogu(nullptr);
     if (!std::filesystem::exists(soubor))
         throw std::runtime_error("the notebook was not saved to " + soubor.string());
@@ -197,7 +197,6 @@ void BM_Zapisnik(benchmark::State& state, const std::string& prikaz, const std::
 {
     NaOkne(*gOkna, state, velikost, [&prikaz, &velikost](benchmark::State& st, Okno& okno) {
         TZapisnik* ed = okno.f().Ztext;
-        TMF& mf = okno.mf();
         const auto soubor = std::filesystem::current_path() / (prikaz == "Ulozit_txt" ? "zapisnik.txt" : "zapisnik.rtf");
         Podily podily;
         for (auto _ : st) {
@@ -217,11 +216,11 @@ void BM_Zapisnik(benchmark::State& state, const std::string& prikaz, const std::
                 else if (prikaz == "Ctrl+Z")
                     klavesa(ed, Qt::Key_Z, Qt::ControlModifier);
                 else if (prikaz == "Ulozit_rtf")
-                    uloz(mf, soubor, QStringLiteral("RichText (*.rtf)"));
+                    uloz(okno, soubor, QStringLiteral("RichText (*.rtf)"));
                 else if (prikaz == "Ulozit_txt")
-                    uloz(mf, soubor, QStringLiteral("Textový soubor (*.txt)"));
+                    uloz(okno, soubor, QStringLiteral("Textový soubor (*.txt)"));
                 else if (prikaz == "TZprisadaClick")
-                    mf.TZprisadaClick();
+                    okno.tvorba().TZprisadaClick();
                 else
                     throw std::runtime_error("no command " + prikaz);
             }, ed);

@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <optional>
+#include <ostream>
 #include <random>
+#include <string>
 
 #include "hledani_efektu.h"
 #include "hledani_plne.h"
@@ -182,53 +185,59 @@ void porovnejSPlnym(const TSeznam& seznam, const TZadaniHledani& zadani, std::si
     }
 }
 
-TEST(HledaniEfektu, AgreesWithPlainEnumerationOnRandomCatalogues)
+// Wanted effects among the common ones, so that potions exist.
+void chteneMeziBeznymi(std::mt19937& nahoda, const TSeznam& seznam, TZadaniHledani& zadani)
 {
-    std::mt19937 nahoda(20261209);
-    for (int pokus = 0; pokus < 400; ++pokus) {
-        TSeznam seznam;
-        nahodnyKatalog(nahoda, seznam);
-        if (seznam.Efekty.empty())
-            continue;
-        const TZadaniHledani zadani = nahodneZadani(nahoda, seznam);
-        porovnejSPlnym(seznam, zadani, static_cast<std::size_t>(-1), pokus);
-    }
+    zadani.Chtene.clear();
+    for (const TEfekt* e : nahodneEfekty(nahoda, seznam, seznam.Efekty.size()))
+        if (e->Jmeno[0] == 'E' && zadani.Chtene.size() < 1 + nahoda() % 3 &&
+            std::find(zadani.Zakazane.begin(), zadani.Zakazane.end(), e) == zadani.Zakazane.end())
+            zadani.Chtene.push_back(e);
 }
 
-// Only the first potions are kept while the rest are counted: they are the
-// same first ones in the same order, whichever sizes they come from.
-TEST(HledaniEfektu, SpellsOutTheSameFirstPotionsAsThePlainEnumeration)
+// Random catalogues against the plain enumeration.
+struct TNahodnePokusy {
+    const char* Nazev;
+    std::uint32_t Seminko;
+    int Pokusu;
+    // Rare effects beside the common ones, so that the effects run over
+    // several 64-bit mask words, most ingredients sharing few of them and
+    // some sets sharing more than four (0: none).
+    int Vzacnych;
+    // Only the first 0 to 11 potions are kept while the rest are counted:
+    // they must be the same first ones in the same order, whichever sizes
+    // they come from.
+    bool JenPrvni;
+};
+
+void PrintTo(const TNahodnePokusy& pokusy, std::ostream* proud)
 {
-    std::mt19937 nahoda(151209);
-    for (int pokus = 0; pokus < 300; ++pokus) {
-        TSeznam seznam;
-        nahodnyKatalog(nahoda, seznam);
-        if (seznam.Efekty.empty())
-            continue;
-        const TZadaniHledani zadani = nahodneZadani(nahoda, seznam);
-        porovnejSPlnym(seznam, zadani, nahoda() % 12, pokus);
-    }
+    *proud << pokusy.Nazev;
 }
 
-// Effects over several 64-bit mask words, most ingredients sharing few of
-// them, and some sets sharing more than four.
-TEST(HledaniEfektu, AgreesWithPlainEnumerationOverManyEffects)
+class NahodneKatalogy : public ::testing::TestWithParam<TNahodnePokusy> {};
+
+TEST_P(NahodneKatalogy, AgreeWithPlainEnumeration)
 {
-    std::mt19937 nahoda(64128);
-    for (int pokus = 0; pokus < 200; ++pokus) {
+    const TNahodnePokusy& p = GetParam();
+    std::mt19937 nahoda(p.Seminko);
+    for (int pokus = 0; pokus < p.Pokusu; ++pokus) {
         TSeznam seznam;
-        nahodnyKatalog(nahoda, seznam, 150);
+        nahodnyKatalog(nahoda, seznam, p.Vzacnych);
         if (seznam.Efekty.empty())
             continue;
         TZadaniHledani zadani = nahodneZadani(nahoda, seznam);
-        // Wanted effects among the common ones, so that potions exist.
-        zadani.Chtene.clear();
-        for (const TEfekt* e : nahodneEfekty(nahoda, seznam, seznam.Efekty.size()))
-            if (e->Jmeno[0] == 'E' && zadani.Chtene.size() < 1 + nahoda() % 3 &&
-                std::find(zadani.Zakazane.begin(), zadani.Zakazane.end(), e) == zadani.Zakazane.end())
-                zadani.Chtene.push_back(e);
-        porovnejSPlnym(seznam, zadani, static_cast<std::size_t>(-1), pokus);
+        if (p.Vzacnych > 0)
+            chteneMeziBeznymi(nahoda, seznam, zadani);
+        const std::size_t vypsat = p.JenPrvni ? nahoda() % 12 : static_cast<std::size_t>(-1);
+        porovnejSPlnym(seznam, zadani, vypsat, pokus);
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(HledaniEfektu, NahodneKatalogy,
+                         ::testing::Values(TNahodnePokusy{"AllPotions", 20261209, 400, 0, false},
+                                           TNahodnePokusy{"FirstPotionsOnly", 151209, 300, 0, true},
+                                           TNahodnePokusy{"ManyEffectWords", 64128, 200, 150, false}),
+                         [](const auto& info) { return std::string(info.param.Nazev); });
 
 } // namespace

@@ -44,7 +44,7 @@ protected:
     QListWidgetItem* efekt(const char* jmeno)
     {
         for (int i = 0; i < f().Hefekty->count(); ++i)
-            if (f().Hefekty->item(i)->data(Qt::UserRole).value<TEfekt*>() == &Efekt(okno->Seznam, jmeno))
+            if (f().Hefekty->item(i)->data(Qt::UserRole).value<TEfekt*>() == &Efekt(seznam(), jmeno))
                 return f().Hefekty->item(i);
         return nullptr;
     }
@@ -61,7 +61,7 @@ protected:
     void vlastni(const char* jmeno, bool ano)
     {
         for (int i = 0; i < f().Hprisady->count(); ++i)
-            if (f().Hprisady->item(i)->data(Qt::UserRole).value<TPrisada*>() == &Prisada(okno->Seznam, jmeno))
+            if (f().Hprisady->item(i)->data(Qt::UserRole).value<TPrisada*>() == &Prisada(seznam(), jmeno))
                 f().Hprisady->item(i)->setCheckState(ano ? Qt::Checked : Qt::Unchecked);
     }
 };
@@ -161,9 +161,9 @@ TEST_F(Hledani, DoubleClickLoadsThePotionInItsSlotOrder)
     const QPoint misto = f().Hlist->visualRect(f().Hlist->Index(radek)).center();
     QTest::mouseClick(f().Hlist->viewport(), Qt::LeftButton, {}, misto);
     QTest::mouseDClick(f().Hlist->viewport(), Qt::LeftButton, {}, misto);
-    EXPECT_EQ(okno->Lektvar.Prisady[0], &Prisada(okno->Seznam, "Beta"));
-    EXPECT_EQ(okno->Lektvar.Prisady[1], &Prisada(okno->Seznam, "Gama"));
-    EXPECT_EQ(okno->Lektvar.Prisady[2], nullptr);
+    EXPECT_EQ(tvorba().Lektvar.Prisady[0], &Prisada(seznam(), "Beta"));
+    EXPECT_EQ(tvorba().Lektvar.Prisady[1], &Prisada(seznam(), "Gama"));
+    EXPECT_EQ(tvorba().Lektvar.Prisady[2], nullptr);
     EXPECT_EQ(f().Pages->currentIndex(), 0);
     EXPECT_EQ(f().TlPrisada1->text(), QStringLiteral("Beta"));
     EXPECT_EQ(f().TpJmeno->text(), QStringLiteral("Beta"));

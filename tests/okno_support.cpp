@@ -3,8 +3,47 @@
 #include <QCoreApplication>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
+#include <string>
+#include <type_traits>
 
 #include "text.h"
+
+namespace {
+
+template <typename T>
+T* najdi(const QWidget& okno, const char* jmeno)
+{
+    T* ovladac = okno.findChild<T*>(QString::fromLatin1(jmeno));
+    if (ovladac == nullptr)
+        throw std::logic_error(std::string("no control named ") + jmeno);
+    return ovladac;
+}
+
+} // namespace
+
+#define NAJDI(jmeno) jmeno = najdi<std::remove_pointer_t<decltype(jmeno)>>(okno, #jmeno)
+
+TOvladace::TOvladace(const QWidget& okno)
+{
+    NAJDI(Pages);
+    NAJDI(Tefekty), NAJDI(Tprisady);
+    NAJDI(TZefekt), NAJDI(TZprisada), NAJDI(TZlektvar), NAJDI(TpPridat);
+    NAJDI(TpJmeno), NAJDI(TpEfekt1), NAJDI(TpEfekt2), NAJDI(TpEfekt3), NAJDI(TpEfekt4);
+    NAJDI(TpDatadisky), NAJDI(TpPopisPS), NAJDI(TlJmeno), NAJDI(TlDatadisky);
+    NAJDI(TlPrisada1), NAJDI(TlPrisada2), NAJDI(TlPrisada3), NAJDI(TlPrisada4);
+    NAJDI(TlVyjmi1), NAJDI(TlVyjmi2), NAJDI(TlVyjmi3), NAJDI(TlVyjmi4);
+    NAJDI(TlEfekt1), NAJDI(TlEfekt2), NAJDI(TlEfekt3), NAJDI(TlEfekt4);
+    NAJDI(TlEfektZP1), NAJDI(TlEfektZP2), NAJDI(TlEfektZP3), NAJDI(TlEfektZP4);
+    NAJDI(Vvyber1), NAJDI(Vvyber2), NAJDI(VvyberList), NAJDI(VvyberJenom), NAJDI(VL1), NAJDI(VZlist), NAJDI(Vlist);
+    NAJDI(Hefekty), NAJDI(Hprisady), NAJDI(Hzasoby), NAJDI(Hpocet), NAJDI(HL1), NAJDI(HZlist), NAJDI(Hlist);
+    NAJDI(Ztext), NAJDI(Zsave), NAJDI(Zprint), NAJDI(Zbold), NAJDI(Zitalic), NAJDI(Zunderline), NAJDI(Zprotected);
+    NAJDI(Zsize), NAJDI(Zcolor);
+    NAJDI(OlogoP), NAJDI(Ovolby), NAJDI(OL1), NAJDI(OL2);
+    NAJDI(Otribunal), NAJDI(Obloodmoon), NAJDI(Olisit), NAJDI(Oprepnout), NAJDI(Obarvy);
+}
+
+#undef NAJDI
 
 void OknoTest::SetUp()
 {
@@ -16,6 +55,7 @@ void OknoTest::SetUp()
 void OknoTest::TearDown()
 {
     okno.reset();
+    ovladace_.reset();
     TAplikace::Instance()->NastavOdpovidace(nullptr);
     std::filesystem::current_path(puvodni_);
 }
@@ -41,6 +81,7 @@ std::string OknoTest::precti(const std::string& jmeno) const
 TMF& OknoTest::spust()
 {
     okno = std::make_unique<TMF>();
+    ovladace_ = std::make_unique<TOvladace>(*okno);
     okno->show();
     QCoreApplication::processEvents();
     return *okno;

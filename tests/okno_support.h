@@ -6,14 +6,73 @@
 
 #include <QTimer>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+
 #include "aplikace.h"
+#include "hledani_lektvaru.h"
 #include "mainu.h"
+#include "ovladace.h"
+#include "prostredi.h"
 #include "seznamy.h"
 #include "test_support.h"
-#include "ui_mainu.h"
+#include "tvorba.h"
+#include "vypis.h"
+#include "zapisnik.h"
+#include "ztext.h"
+
+// The window's controls that the tests drive, found by their names as the
+// user's tools find them.
+struct TOvladace {
+    explicit TOvladace(const QWidget& okno);
+
+    QTabWidget* Pages;
+    // Potion creation.
+    TListBox *Tefekty, *Tprisady;
+    QPushButton *TZefekt, *TZprisada, *TZlektvar, *TpPridat;
+    TPopisek *TpJmeno, *TpEfekt1, *TpEfekt2, *TpEfekt3, *TpEfekt4;
+    QLabel* TpDatadisky;
+    TPosuvnyPas* TpPopisPS;
+    QLineEdit* TlJmeno;
+    QLabel* TlDatadisky;
+    TPopisek *TlPrisada1, *TlPrisada2, *TlPrisada3, *TlPrisada4;
+    QPushButton *TlVyjmi1, *TlVyjmi2, *TlVyjmi3, *TlVyjmi4;
+    TPopisek *TlEfekt1, *TlEfekt2, *TlEfekt3, *TlEfekt4;
+    QLabel *TlEfektZP1, *TlEfektZP2, *TlEfektZP3, *TlEfektZP4;
+    // Potion listing.
+    QRadioButton *Vvyber1, *Vvyber2;
+    TListBox* VvyberList;
+    QCheckBox* VvyberJenom;
+    QLabel* VL1;
+    QPushButton* VZlist;
+    TListBox* Vlist;
+    // Search.
+    QListWidget *Hefekty, *Hprisady;
+    QCheckBox* Hzasoby;
+    QSpinBox* Hpocet;
+    QLabel* HL1;
+    QPushButton* HZlist;
+    TListBox* Hlist;
+    // Notebook.
+    TZapisnik* Ztext;
+    QPushButton *Zsave, *Zprint;
+    TStylBox *Zbold, *Zitalic, *Zunderline, *Zprotected;
+    QSpinBox* Zsize;
+    TBarvy* Zcolor;
+    // About.
+    QWidget *OlogoP, *Ovolby;
+    QLabel *OL1, *OL2;
+    QCheckBox *Otribunal, *Obloodmoon, *Olisit, *Oprepnout, *Obarvy;
+};
 
 class OknoTest : public ::testing::Test {
 protected:
@@ -35,7 +94,15 @@ protected:
     void tikniStartTimer();
     // Closes it as the user does.
     void zavri();
-    Ui::TMF& f() { return okno->Formular(); }
+    TOvladace& f() { return *ovladace_; }
+    // The pages, driven through their own interfaces.
+    TStrankaTvorby& tvorba() const { return stranka<TStrankaTvorby>(); }
+    TStrankaVypisu& vypis() const { return stranka<TStrankaVypisu>(); }
+    TStrankaZapisniku& zapisnik() const { return stranka<TStrankaZapisniku>(); }
+    TStrankaHledani& hledani() const { return stranka<TStrankaHledani>(); }
+    // The catalogue and options the pages share.
+    const TProstredi& prostredi() const { return okno->Prostredi(); }
+    const TSeznam& seznam() const { return prostredi().Seznam; }
 
     std::vector<std::string> radky(const TListBox* seznam) const;
 
@@ -44,5 +111,15 @@ protected:
     std::vector<TAplikace::TZprava> zpravy;
 
 private:
+    template <typename T>
+    T& stranka() const
+    {
+        T* nalezena = okno->findChild<T*>();
+        if (nalezena == nullptr)
+            throw std::logic_error("the window has no such page");
+        return *nalezena;
+    }
+
     std::filesystem::path puvodni_;
+    std::unique_ptr<TOvladace> ovladace_;
 };

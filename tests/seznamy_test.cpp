@@ -69,11 +69,11 @@ protected:
 
     QImage nakresli(TListBox* seznam, int radek, QStyle::State stav = QStyle::State_None)
     {
-        const int vyska = okno->TlistMeasureItem(seznam, radek);
+        const int vyska = TlistMeasureItem(seznam, radek);
         QImage obraz(seznam->width(), vyska, QImage::Format_RGB32);
         obraz.fill(Qt::green);
         QPainter malir(&obraz);
-        okno->TlistDrawItem(seznam, radek, &malir, QRect(0, 0, obraz.width(), vyska), stav);
+        TlistDrawItem(seznam, radek, &malir, QRect(0, 0, obraz.width(), vyska), stav);
         return obraz;
     }
 
@@ -114,7 +114,7 @@ TEST_F(Seznamy, EffectListIsInCzechOrderWithAllFirst)
                                                 W("čistota"), W("Dýchání"), "Jed", W("Tribunální")));
     EXPECT_EQ(f().Tefekty->currentRow(), 0);
     EXPECT_EQ(f().Tefekty->Odkaz<TEfekt*>(0), nullptr);
-    EXPECT_EQ(f().Tefekty->Odkaz<TEfekt*>(7), &Efekt(okno->Seznam, W("Tribunální")));
+    EXPECT_EQ(f().Tefekty->Odkaz<TEfekt*>(7), &Efekt(seznam(), W("Tribunální")));
 }
 
 TEST_F(Seznamy, ExcludingAnExpansionDropsEffectsOnlyItCarries)
@@ -134,7 +134,7 @@ TEST_F(Seznamy, SortDisregardsMarksAndIsStable)
     TListBox* seznam = f().Tprisady;
     napln(seznam, {"[T] Beta", "alfa", W("Čaj"), "Zub", "[B] Alfa", "+ x", "[TB] beta"});
     const int prvni = seznam->Odkaz<int>(1);
-    okno->SeradPolozky(seznam);
+    SeradPolozky(seznam);
     EXPECT_THAT(texty(seznam), ElementsAre("alfa", "[B] Alfa", "[T] Beta", "[TB] beta", "+ x", "Zub", W("Čaj")));
     EXPECT_EQ(seznam->Odkaz<int>(0), prvni);  // lines move with their data
 }
@@ -146,10 +146,10 @@ TEST_F(Seznamy, LongTextsWrapAtBlanksWithIndentedContinuations)
     const TPuvodRadku bez{}, oba{true, true, true};
     naplnSeZnackami(seznam, {{bez, "Kratka"}, {oba, "jedna dve tri ctyri pet sest sedm osm devet deset jedenact dvanact"},
                              {bez, "Nejdelsislovocojsemkdyvidelvcelemsvetenapsane a dal"}, {bez, ""}});
-    EXPECT_EQ(okno->ZalomText(seznam, 0), "Kratka");
-    EXPECT_EQ(okno->TlistMeasureItem(seznam, 0), vyskaRadku);
+    EXPECT_EQ(ZalomText(seznam, 0), "Kratka");
+    EXPECT_EQ(TlistMeasureItem(seznam, 0), vyskaRadku);
 
-    const QString zalomeny = okno->ZalomText(seznam, 1);
+    const QString zalomeny = ZalomText(seznam, 1);
     const QStringList casti = zalomeny.split(QLatin1Char('|'));
     ASSERT_GE(casti.size(), 3);
     EXPECT_TRUE(casti[0].startsWith(QStringLiteral("jedna ")));
@@ -163,18 +163,18 @@ TEST_F(Seznamy, LongTextsWrapAtBlanksWithIndentedContinuations)
     QString slozene = zalomeny;
     slozene.replace(QStringLiteral("|   "), QString());
     EXPECT_EQ(slozene, QStringLiteral("jedna dve tri ctyri pet sest sedm osm devet deset jedenact dvanact"));
-    EXPECT_EQ(okno->TlistMeasureItem(seznam, 1), casti.size() * vyskaRadku);
+    EXPECT_EQ(TlistMeasureItem(seznam, 1), casti.size() * vyskaRadku);
     EXPECT_EQ(seznam->visualRect(seznam->Index(1)).height(), casti.size() * vyskaRadku);
 
     // A word wider than the list stands on the first line; nothing is empty.
-    const QStringList dlouhe = okno->ZalomText(seznam, 2).split(QLatin1Char('|'));
+    const QStringList dlouhe = ZalomText(seznam, 2).split(QLatin1Char('|'));
     ASSERT_EQ(dlouhe.size(), 2);
     EXPECT_EQ(dlouhe[0], QStringLiteral("Nejdelsislovocojsemkdyvidelvcelemsvetenapsane "));
-    EXPECT_EQ(okno->TlistMeasureItem(seznam, 3), vyskaRadku);
+    EXPECT_EQ(TlistMeasureItem(seznam, 3), vyskaRadku);
 
     // The wide found-potion list keeps the same text on one line.
     napln(f().Vlist, {"[TB] jedna dve tri ctyri pet sest sedm osm devet deset jedenact dvanact"});
-    EXPECT_FALSE(okno->ZalomText(f().Vlist, 0).contains(QLatin1Char('|')));
+    EXPECT_FALSE(ZalomText(f().Vlist, 0).contains(QLatin1Char('|')));
 }
 
 TEST_F(Seznamy, LinesAreDrawnInTheirOriginColourWhileDistinguishing)
@@ -215,7 +215,7 @@ TEST_F(Seznamy, MarkIsNeverDrawnAsText)
     TListBox* seznam = f().Tprisady;
     naplnSeZnackami(seznam, {{{true, true, true}, "Mech"}, {{}, "Mech"}});
     f().Olisit->setChecked(false);
-    EXPECT_EQ(okno->ZalomText(seznam, 0), okno->ZalomText(seznam, 1));
+    EXPECT_EQ(ZalomText(seznam, 0), ZalomText(seznam, 1));
     EXPECT_EQ(nakresli(seznam, 0), nakresli(seznam, 1));
 }
 
@@ -309,14 +309,14 @@ TEST_F(Seznamy, AHugeLineShowsItsBeginningAndKeepsItsText)
     while (obri.size() < 200000)
         obri += "slovo ";
     napln(seznam, {"Kratka", obri});
-    const QString zalomeny = okno->ZalomText(seznam, 1);
+    const QString zalomeny = ZalomText(seznam, 1);
     EXPECT_TRUE(zalomeny.endsWith(QChar(0x2026)));
     QString slozene = zalomeny;
     slozene.replace(QStringLiteral("|   "), QString());
     EXPECT_EQ(slozene.size(), 65536 + 1);
     EXPECT_TRUE(zalomeny.startsWith(QStringLiteral("slovo slovo")));
     const int vyskaRadku = QFontMetrics(seznam->font()).height();
-    EXPECT_EQ(okno->TlistMeasureItem(seznam, 1), (zalomeny.count(QLatin1Char('|')) + 1) * vyskaRadku);
+    EXPECT_EQ(TlistMeasureItem(seznam, 1), (zalomeny.count(QLatin1Char('|')) + 1) * vyskaRadku);
     EXPECT_EQ(seznam->Text(1).size(), static_cast<qsizetype>(obri.size()));
 }
 
@@ -325,13 +325,13 @@ TEST_F(Seznamy, HeightsFollowTheListsWidth)
     TListBox* seznam = f().Tprisady;
     const int vyskaRadku = QFontMetrics(seznam->font()).height();
     napln(seznam, {"jedna dve tri ctyri pet sest sedm osm devet deset"});
-    EXPECT_GT(okno->TlistMeasureItem(seznam, 0), vyskaRadku);
+    EXPECT_GT(TlistMeasureItem(seznam, 0), vyskaRadku);
     const int puvodni = seznam->width();
     seznam->resize(600, seznam->height());
-    EXPECT_EQ(okno->TlistMeasureItem(seznam, 0), vyskaRadku);
-    EXPECT_FALSE(okno->ZalomText(seznam, 0).contains(QLatin1Char('|')));
+    EXPECT_EQ(TlistMeasureItem(seznam, 0), vyskaRadku);
+    EXPECT_FALSE(ZalomText(seznam, 0).contains(QLatin1Char('|')));
     seznam->resize(puvodni, seznam->height());
-    EXPECT_GT(okno->TlistMeasureItem(seznam, 0), vyskaRadku);
+    EXPECT_GT(TlistMeasureItem(seznam, 0), vyskaRadku);
 }
 
 // Names that hold "]" or "[T" of their own are written down whole.
@@ -349,11 +349,11 @@ TEST_F(ZnackyVeJmenech, OnlyTheRealMarkIsMovedOrDropped)
     f().Olisit->setChecked(true);
     f().Oprepnout->setChecked(false);
     f().Tefekty->VyberRadek(1);
-    okno->TefektyClick();
+    tvorba().TefektyClick();
     f().TZefekt->click();
     f().Vvyber1->click();
     f().VvyberList->VyberRadek(0);
-    okno->VvyberListClick();
+    vypis().VvyberListClick();
     f().Olisit->setChecked(false);
     f().VZlist->click();
     const QString zapsano = f().Ztext->toPlainText();
@@ -397,16 +397,16 @@ TEST_F(VsechnyPrisady, AllIngredientsComeInTheOrderOfSortingTheirLines)
             for (TListBox* seznam : {f().Tprisady, f().VvyberList}) {
                 if (seznam == f().Tprisady) {
                     f().Tefekty->VyberRadek(0);
-                    okno->TefektyClick();
+                    tvorba().TefektyClick();
                 } else {
                     f().Vvyber2->click();
                 }
                 const auto vypsane = odkazy(seznam);
                 std::size_t pripustnych = 0;
-                for (const TPrisada* prisada : okno->Seznam.Prisady)
-                    pripustnych += okno->PrisadaZarazena(*prisada) ? 1 : 0;
+                for (const TPrisada* prisada : prostredi().Seznam.Prisady)
+                    pripustnych += prostredi().PrisadaZarazena(*prisada) ? 1 : 0;
                 EXPECT_EQ(vypsane.size(), pripustnych);
-                okno->SeradPolozky(seznam);
+                SeradPolozky(seznam);
                 EXPECT_EQ(odkazy(seznam), vypsane) << znacky << tribunal;
                 f().Vvyber1->click();
             }
@@ -415,7 +415,7 @@ TEST_F(VsechnyPrisady, AllIngredientsComeInTheOrderOfSortingTheirLines)
     f().Otribunal->setChecked(true);
     f().Olisit->setChecked(true);
     f().Tefekty->VyberRadek(0);
-    okno->TefektyClick();
+    tvorba().TefektyClick();
     EXPECT_THAT(radky(f().Tprisady), ElementsAre("Alfa", "[B] alfa", "[x] Alfa", "+ beta", "[T] Beta", "[B] zub",
                                                  "[T] [x] Alfa", "Čaj"));
 }

@@ -204,37 +204,45 @@ fs::path SlozkaPdf()
     return jina && *jina ? fs::path(jina) : fs::path("/var/spool/cups-pdf");
 }
 
+std::optional<fs::path> HotovyPdf(const std::string& titulUtf8, fs::file_time_type od, const std::string& obsahujeUtf8,
+                                  std::map<fs::path, std::uintmax_t>& velikosti)
+{
+    std::vector<std::pair<fs::file_time_type, fs::path>> nove;
+    for (const auto& slozka : SlozkyKProhledani()) {
+        std::error_code ec;
+        for (fs::directory_iterator it(slozka, ec), k; !ec && it != k; it.increment(ec)) {
+            std::error_code ec2;
+            if (!it->is_regular_file(ec2) || it->path().extension() != ".pdf")
+                continue;
+            const auto cas = it->last_write_time(ec2);
+            if (!ec2 && cas >= od)
+                nove.emplace_back(cas, it->path());
+        }
+    }
+    std::sort(nove.begin(), nove.end());
+    for (const auto& [cas, pdf] : nove) {
+        std::error_code ec;
+        const auto velikost = fs::file_size(pdf, ec);
+        if (ec)
+            continue;
+        // Complete: the same size as a moment ago, and the end written.
+        const auto drive = velikosti.find(pdf);
+        if (velikost > 0 && drive != velikosti.end() && drive->second == velikost && Dokonceny(pdf) &&
+            TitulPdf(pdf) == titulUtf8 && TextPdf(pdf).find(obsahujeUtf8) != std::string::npos)
+            return pdf;
+        velikosti[pdf] = velikost;
+    }
+    return std::nullopt;
+}
+
 std::optional<fs::path> CekejNaPdf(const std::string& titulUtf8, fs::file_time_type od,
                                    std::chrono::milliseconds timeout, const std::string& obsahujeUtf8)
 {
     const auto konec = std::chrono::steady_clock::now() + timeout;
-    std::map<fs::path, std::uintmax_t> velikosti; // as seen by the previous look
+    std::map<fs::path, std::uintmax_t> velikosti;
     for (;;) {
-        std::vector<std::pair<fs::file_time_type, fs::path>> nove;
-        for (const auto& slozka : SlozkyKProhledani()) {
-            std::error_code ec;
-            for (fs::directory_iterator it(slozka, ec), k; !ec && it != k; it.increment(ec)) {
-                std::error_code ec2;
-                if (!it->is_regular_file(ec2) || it->path().extension() != ".pdf")
-                    continue;
-                const auto cas = it->last_write_time(ec2);
-                if (!ec2 && cas >= od)
-                    nove.emplace_back(cas, it->path());
-            }
-        }
-        std::sort(nove.begin(), nove.end());
-        for (const auto& [cas, pdf] : nove) {
-            std::error_code ec;
-            const auto velikost = fs::file_size(pdf, ec);
-            if (ec)
-                continue;
-            // Complete: the same size as a moment ago, and the end written.
-            const auto drive = velikosti.find(pdf);
-            if (velikost > 0 && drive != velikosti.end() && drive->second == velikost && Dokonceny(pdf) &&
-                TitulPdf(pdf) == titulUtf8 && TextPdf(pdf).find(obsahujeUtf8) != std::string::npos)
-                return pdf;
-            velikosti[pdf] = velikost;
-        }
+        if (auto pdf = HotovyPdf(titulUtf8, od, obsahujeUtf8, velikosti))
+            return pdf;
         if (std::chrono::steady_clock::now() >= konec)
             return std::nullopt;
         std::this_thread::sleep_for(std::chrono::milliseconds(50));

@@ -10,6 +10,8 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
+#include <map>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -27,11 +29,16 @@ bool FrontaExistuje(const char* jmeno);
 // The folder whose subfolders (and itself) receive the printer's PDFs.
 std::filesystem::path SlozkaPdf();
 
-// Waits for the PDF of the job titled titulUtf8, whose text holds
+// One look for the PDF of the job titled titulUtf8, whose text holds
 // obsahujeUtf8, that was finished at or after `od` (take
-// std::filesystem::file_time_type::clock::now() before printing) and returns
-// its path once it is complete; nothing when none came in time. With several
-// such jobs it returns the oldest. Looks every 50 ms.
+// std::filesystem::file_time_type::clock::now() before printing). A PDF is
+// complete once it has its end and the size it had at the previous look,
+// which `velikosti` keeps from look to look. With several such jobs it gives
+// the oldest.
+std::optional<std::filesystem::path> HotovyPdf(const std::string& titulUtf8, std::filesystem::file_time_type od,
+                                               const std::string& obsahujeUtf8,
+                                               std::map<std::filesystem::path, std::uintmax_t>& velikosti);
+// Looks every 50 ms until the PDF is complete; nothing when none came in time.
 std::optional<std::filesystem::path> CekejNaPdf(const std::string& titulUtf8, std::filesystem::file_time_type od,
                                                 std::chrono::milliseconds timeout,
                                                 const std::string& obsahujeUtf8 = {});

@@ -216,7 +216,7 @@ protected:
         fs::create_directory(slozka.cesta() / "tiskarna");
         auto tiskarna = std::make_unique<TSouborovaTiskarna>(slozka.cesta() / "tiskarna");
         tiskarna_ = tiskarna.get();
-        okno->NastavTiskarnu(std::move(tiskarna));
+        zapisnik().NastavTiskarnu(std::move(tiskarna));
     }
 
     TDokument obsah() const { return Normalizuj(DokumentZTextu(*ed->document())); }
@@ -355,7 +355,7 @@ protected:
     void SetUp() override
     {
         Tisk::SetUp();
-        okno->NastavTiskarnu(nullptr);
+        zapisnik().NastavTiskarnu(nullptr);
     }
     void TearDown() override
     {

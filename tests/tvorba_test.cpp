@@ -27,7 +27,7 @@ protected:
                   "Zeta\tZemě\t\n"));
     }
 
-    TPrisada* prisada(const char* jmeno) { return &Prisada(okno->Seznam, jmeno); }
+    TPrisada* prisada(const char* jmeno) { return &Prisada(seznam(), jmeno); }
 
     void klikniNaRadek(TListBox* seznam, int radek)
     {
@@ -43,7 +43,7 @@ protected:
     }
     void vyberEfekt(const char* jmeno)
     {
-        klikniNaRadek(f().Tefekty, f().Tefekty->RadekSOdkazem(&Efekt(okno->Seznam, W(jmeno))));
+        klikniNaRadek(f().Tefekty, f().Tefekty->RadekSOdkazem(&Efekt(seznam(), W(jmeno))));
     }
     void pridej(const char* jmeno)
     {
@@ -72,7 +72,7 @@ TEST_F(Tvorba, StartShowsAllIngredientsAndAnEmptyPotion)
 {
     EXPECT_THAT(texty(f().Tprisady), ElementsAre("Alfa", "[T] Beta", "Delta", "Epsilon", "[B] Gama", "Zeta"));
     EXPECT_EQ(f().Tprisady->currentRow(), 0);
-    EXPECT_EQ(okno->VybranaPrisada, prisada("Alfa"));
+    EXPECT_EQ(tvorba().VybranaPrisada, prisada("Alfa"));
     EXPECT_EQ(f().TpJmeno->text(), QStringLiteral("Alfa"));
     EXPECT_EQ(f().TpPopisPS->Text()->text(), QStringLiteral("Poznámka:  pozn"));
     EXPECT_EQ(slotyLektvaru(), (std::array<QString, 4>{QStringLiteral("žádná"), "", "", ""}));
@@ -116,11 +116,11 @@ TEST_F(Tvorba, FourIngredientsFillTheSlotsAndRemovingClosesTheGap)
         EXPECT_TRUE(f().TpPridat->isHidden()) << radek;
     }
     dvojklikNaRadek(f().Tprisady, f().Tprisady->RadekSOdkazem(prisada("Gama")));
-    EXPECT_EQ(okno->Lektvar.Prisady[3], prisada("Zeta"));
+    EXPECT_EQ(tvorba().Lektvar.Prisady[3], prisada("Zeta"));
 
     f().TlVyjmi2->click();
     EXPECT_EQ(slotyLektvaru(), (std::array<QString, 4>{"Alfa", "Epsilon", "Zeta", ""}));
-    EXPECT_THAT(okno->Lektvar.Prisady, ElementsAre(prisada("Alfa"), prisada("Epsilon"), prisada("Zeta"), nullptr));
+    EXPECT_THAT(tvorba().Lektvar.Prisady, ElementsAre(prisada("Alfa"), prisada("Epsilon"), prisada("Zeta"), nullptr));
     EXPECT_TRUE(f().TlVyjmi4->isHidden());
     EXPECT_FALSE(f().TlVyjmi3->isHidden());
     EXPECT_EQ(efektyLektvaru()[0], QStringLiteral("Voda"));
@@ -133,7 +133,7 @@ TEST_F(Tvorba, IngredientAlreadyInThePotionIsNotAddedTwice)
 {
     pridej("Alfa");
     pridej("Alfa");
-    EXPECT_THAT(okno->Lektvar.Prisady, ElementsAre(prisada("Alfa"), nullptr, nullptr, nullptr));
+    EXPECT_THAT(tvorba().Lektvar.Prisady, ElementsAre(prisada("Alfa"), nullptr, nullptr, nullptr));
     EXPECT_TRUE(f().TpPridat->isHidden());
 }
 
@@ -147,7 +147,7 @@ TEST_F(Tvorba, SelectingAnEffectListsItsAdmissibleIngredients)
 
     vyberEfekt("Vzduch");
     EXPECT_THAT(texty(f().Tprisady), ElementsAre("Delta", "Epsilon"));
-    EXPECT_EQ(okno->VybranaPrisada, prisada("Delta"));
+    EXPECT_EQ(tvorba().VybranaPrisada, prisada("Delta"));
     EXPECT_EQ(f().TpJmeno->text(), QStringLiteral("Delta"));
 
     f().Otribunal->setChecked(false);  // refills, "- všechny -" selected
@@ -162,9 +162,9 @@ TEST_F(Tvorba, DoubleClickedEffectLabelsSelectTheirEffect)
     klikniNaRadek(f().Tprisady, f().Tprisady->RadekSOdkazem(prisada("Gama")));
     EXPECT_EQ(f().TpEfekt2->text(), QString());
     QTest::mouseDClick(f().TpEfekt3, Qt::LeftButton);
-    EXPECT_EQ(f().Tefekty->Odkaz<TEfekt*>(f().Tefekty->currentRow()), &Efekt(okno->Seznam, "Jed"));
+    EXPECT_EQ(f().Tefekty->Odkaz<TEfekt*>(f().Tefekty->currentRow()), &Efekt(seznam(), "Jed"));
     EXPECT_THAT(texty(f().Tprisady), ElementsAre("Alfa", "[T] Beta", "[B] Gama"));
-    EXPECT_EQ(okno->VybranaPrisada, prisada("Gama"));
+    EXPECT_EQ(tvorba().VybranaPrisada, prisada("Gama"));
 
     QTest::mouseDClick(f().TpEfekt2, Qt::LeftButton);  // the empty slot
     EXPECT_EQ(f().Tefekty->currentRow(), 0);
@@ -173,7 +173,7 @@ TEST_F(Tvorba, DoubleClickedEffectLabelsSelectTheirEffect)
     pridej("Alfa");
     pridej("Delta");
     QTest::mouseDClick(f().TlEfekt1, Qt::LeftButton);
-    EXPECT_EQ(f().Tefekty->Odkaz<TEfekt*>(f().Tefekty->currentRow()), &Efekt(okno->Seznam, W("Oheň")));
+    EXPECT_EQ(f().Tefekty->Odkaz<TEfekt*>(f().Tefekty->currentRow()), &Efekt(seznam(), W("Oheň")));
     QTest::mouseDClick(f().TlEfekt2, Qt::LeftButton);  // empty entry
     EXPECT_EQ(f().Tefekty->currentRow(), 0);
 }
@@ -217,17 +217,17 @@ TEST_F(Tvorba, DoubleClickedPotionIngredientIsSelectedOrAllAreListed)
     vyberEfekt("Vzduch");
     QTest::mouseDClick(f().TlPrisada2, Qt::LeftButton);
     EXPECT_EQ(f().Tefekty->currentRow(), 0);
-    EXPECT_EQ(okno->VybranaPrisada, prisada("Alfa"));
+    EXPECT_EQ(tvorba().VybranaPrisada, prisada("Alfa"));
     EXPECT_EQ(f().Tprisady->Odkaz<TPrisada*>(f().Tprisady->currentRow()), prisada("Alfa"));
 
     f().Otribunal->setChecked(false);
     QTest::mouseDClick(f().TlPrisada1, Qt::LeftButton);  // Beta, now excluded
     EXPECT_EQ(f().Tprisady->currentRow(), 0);
-    EXPECT_EQ(okno->VybranaPrisada, prisada("Alfa"));
-    EXPECT_THAT(okno->Lektvar.Prisady, ElementsAre(prisada("Beta"), prisada("Alfa"), nullptr, nullptr));
+    EXPECT_EQ(tvorba().VybranaPrisada, prisada("Alfa"));
+    EXPECT_THAT(tvorba().Lektvar.Prisady, ElementsAre(prisada("Beta"), prisada("Alfa"), nullptr, nullptr));
 
     QTest::mouseDClick(f().TlPrisada4, Qt::LeftButton);  // empty slot
-    EXPECT_EQ(okno->VybranaPrisada, prisada("Alfa"));
+    EXPECT_EQ(tvorba().VybranaPrisada, prisada("Alfa"));
     EXPECT_EQ(f().Tprisady->currentRow(), 0);
 }
 
@@ -235,9 +235,9 @@ TEST_F(Tvorba, KeyboardMovesTheSelectionAndEnterAdds)
 {
     f().Tprisady->setFocus();
     QTest::keyClick(f().Tprisady, Qt::Key_Down);
-    EXPECT_EQ(okno->VybranaPrisada, prisada("Beta"));
+    EXPECT_EQ(tvorba().VybranaPrisada, prisada("Beta"));
     QTest::keyClick(f().Tprisady, Qt::Key_Return);
-    EXPECT_EQ(okno->Lektvar.Prisady[0], prisada("Beta"));
+    EXPECT_EQ(tvorba().Lektvar.Prisady[0], prisada("Beta"));
     QTest::keyClick(f().Tefekty, Qt::Key_Down);
     EXPECT_EQ(f().Tefekty->currentRow(), 1);
     EXPECT_FALSE(f().TZefekt->isHidden());
@@ -267,14 +267,14 @@ TEST_F(Tvorba, AHugeNameShowsItsBeginningInTheLabels)
         jmeno += "Obr ";
     spustPoUvodu(jmeno + "\tJed\t\nMaly\tJed\t\n");
     f().Tprisady->VyberRadek(f().Tprisady->RadekSOdkazem(prisada(jmeno.c_str())));
-    okno->TprisadyDblClick();
+    tvorba().TprisadyDblClick();
     for (const QLabel* popisek : {static_cast<const QLabel*>(f().TpJmeno), static_cast<const QLabel*>(f().TlPrisada1)}) {
         EXPECT_EQ(popisek->text().size(), 65536 + 1);
         EXPECT_TRUE(popisek->text().startsWith(QStringLiteral("Obr Obr")));
         EXPECT_TRUE(popisek->text().endsWith(QChar(0x2026)));
     }
     // The potion holds the ingredient itself, whatever its label shows.
-    EXPECT_EQ(okno->Lektvar.Prisady[0], prisada(jmeno.c_str()));
+    EXPECT_EQ(tvorba().Lektvar.Prisady[0], prisada(jmeno.c_str()));
 }
 
 } // namespace

@@ -27,7 +27,7 @@ protected:
         f().Pages->setCurrentIndex(1);
     }
 
-    TPrisada* prisada(const char* jmeno) { return &Prisada(okno->Seznam, jmeno); }
+    TPrisada* prisada(const char* jmeno) { return &Prisada(seznam(), jmeno); }
     std::vector<std::string> texty(TListBox* seznam) const
     {
         std::vector<std::string> out;
@@ -111,48 +111,48 @@ TEST_F(Vypis, FoundPotionReplacesTheWholeDesign)
         f().Tprisady->VyberRadek(f().Tprisady->RadekSOdkazem(prisada(jmeno)));
         emit f().Tprisady->DvojKlik();
     }
-    ASSERT_EQ(okno->Lektvar.Prisady[3], prisada("Alfa"));
+    ASSERT_EQ(tvorba().Lektvar.Prisady[3], prisada("Alfa"));
     f().Pages->setCurrentIndex(1);
     dvojklik(f().Vlist, 1);  // Beta + Delta
-    EXPECT_THAT(okno->Lektvar.Prisady, ElementsAre(prisada("Beta"), prisada("Delta"), nullptr, nullptr));
+    EXPECT_THAT(tvorba().Lektvar.Prisady, ElementsAre(prisada("Beta"), prisada("Delta"), nullptr, nullptr));
     EXPECT_EQ(f().TlEfekt1->text(), QStringLiteral("Jed"));
     EXPECT_EQ(f().TlJmeno->text(), QStringLiteral("Jed"));
     EXPECT_EQ(f().Pages->currentIndex(), 0);
     // The searched effect is shown beside the loaded potion.
-    EXPECT_EQ(f().Tefekty->Odkaz<TEfekt*>(f().Tefekty->currentRow()), &Efekt(okno->Seznam, "Jed"));
+    EXPECT_EQ(f().Tefekty->Odkaz<TEfekt*>(f().Tefekty->currentRow()), &Efekt(seznam(), "Jed"));
 }
 
 TEST_F(Vypis, DoubleClickedSelectionShowsItOnTheCreationPage)
 {
     dvojklik(f().VvyberList, 1);  // Oheň
     EXPECT_EQ(f().Pages->currentIndex(), 0);
-    EXPECT_EQ(f().Tefekty->Odkaz<TEfekt*>(f().Tefekty->currentRow()), &Efekt(okno->Seznam, W("Oheň")));
+    EXPECT_EQ(f().Tefekty->Odkaz<TEfekt*>(f().Tefekty->currentRow()), &Efekt(seznam(), W("Oheň")));
     EXPECT_THAT(radky(f().Tprisady), ElementsAre("Alfa", "[T] Beta", "[B] Gama"));
     EXPECT_EQ(f().Tprisady->currentRow(), 0);
-    EXPECT_EQ(okno->VybranaPrisada, prisada("Alfa"));
+    EXPECT_EQ(tvorba().VybranaPrisada, prisada("Alfa"));
 
     f().Pages->setCurrentIndex(1);
     f().Vvyber2->click();
     dvojklik(f().VvyberList, 3);  // Gama
     EXPECT_EQ(f().Pages->currentIndex(), 0);
     EXPECT_EQ(f().Tefekty->currentRow(), 0);
-    EXPECT_EQ(okno->VybranaPrisada, prisada("Gama"));
+    EXPECT_EQ(tvorba().VybranaPrisada, prisada("Gama"));
     EXPECT_EQ(f().TpJmeno->text(), QStringLiteral("Gama"));
 }
 
 TEST_F(Vypis, DoubleClickWithoutSelectionDoesNothing)
 {
-    const auto predtim = okno->Lektvar.Prisady;
+    const auto predtim = tvorba().Lektvar.Prisady;
     emit f().Vlist->DvojKlik();
     f().VvyberList->VyberRadek(-1);
     emit f().VvyberList->DvojKlik();
-    EXPECT_EQ(okno->Lektvar.Prisady, predtim);
+    EXPECT_EQ(tvorba().Lektvar.Prisady, predtim);
     EXPECT_EQ(f().Pages->currentIndex(), 1);
     // Enter on a found potion loads it.
     f().Vlist->setFocus();
     f().Vlist->VyberRadek(0);
     QTest::keyClick(f().Vlist, Qt::Key_Return);
-    EXPECT_THAT(okno->Lektvar.Prisady, ElementsAre(prisada("Alfa"), prisada("Delta"), nullptr, nullptr));
+    EXPECT_THAT(tvorba().Lektvar.Prisady, ElementsAre(prisada("Alfa"), prisada("Delta"), nullptr, nullptr));
 }
 
 TEST_F(Vypis, NothingAdmissibleGivesEmptyListsAndHeading)
@@ -180,8 +180,8 @@ TEST_F(Vypis, AHugeNameShowsTheBeginningOfTheHeading)
     katalog(jmeno + "\tX\t\nMaly\tX\t\n");
     spust();
     f().Vvyber2->click();
-    f().VvyberList->VyberRadek(f().VvyberList->RadekSOdkazem(&Prisada(okno->Seznam, jmeno)));
-    okno->VvyberListClick();
+    f().VvyberList->VyberRadek(f().VvyberList->RadekSOdkazem(&Prisada(seznam(), jmeno)));
+    vypis().VvyberListClick();
     const QString nadpis = f().VL1->text();
     EXPECT_EQ(nadpis.size(), 65536 + 1);
     EXPECT_TRUE(nadpis.startsWith(QStringLiteral("Lektvary z přísady Obr Obr")));

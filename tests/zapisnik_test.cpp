@@ -43,7 +43,7 @@ protected:
     }
 
     QString text() const { return ed->document()->toPlainText(); }
-    QString hlavicka() const { return text().left(okno->ZacatekUzivatelske); }
+    QString hlavicka() const { return text().left(zapisnik().ZacatekUzivatelske); }
     void kurzorNa(int pozice)
     {
         QTextCursor k = ed->textCursor();
@@ -88,11 +88,11 @@ protected:
 TEST_F(Zapisnik, StartsWithProtectedHeaderAndTheCaretBelowIt)
 {
     EXPECT_EQ(text(), kTitul + "\n" + kHlavicka + "\n\n");
-    EXPECT_EQ(okno->ZacatekUzivatelske, kTitul.size() + kHlavicka.size() + 2);
+    EXPECT_EQ(zapisnik().ZacatekUzivatelske, kTitul.size() + kHlavicka.size() + 2);
     EXPECT_EQ(ed->textCursor().position(), text().size());
     EXPECT_TRUE(ed->DotykaSeChranenych(0, 1));
-    EXPECT_TRUE(ed->DotykaSeChranenych(okno->ZacatekUzivatelske - 1, okno->ZacatekUzivatelske));
-    EXPECT_FALSE(ed->DotykaSeChranenych(okno->ZacatekUzivatelske, text().size()));
+    EXPECT_TRUE(ed->DotykaSeChranenych(zapisnik().ZacatekUzivatelske - 1, zapisnik().ZacatekUzivatelske));
+    EXPECT_FALSE(ed->DotykaSeChranenych(zapisnik().ZacatekUzivatelske, text().size()));
     const QTextCharFormat titul = formatZnaku(4);
     EXPECT_EQ(titul.fontPointSize(), 20);
     EXPECT_TRUE(titul.fontWeight() >= QFont::Bold);
@@ -130,7 +130,7 @@ TEST_F(Zapisnik, LongLinesNeverWrapAndTheScrollBarReachesTheirEnd)
 
 TEST_F(Zapisnik, KeysCannotChangeTheHeader)
 {
-    const int konecHlavicky = okno->ZacatekUzivatelske;
+    const int konecHlavicky = zapisnik().ZacatekUzivatelske;
     const struct {
         int pozice;
         QKeySequence::StandardKey klavesa;
@@ -191,7 +191,7 @@ TEST_F(Zapisnik, PasteCutAndDeleteFromEveryPlaceAreRefused)
     kurzorNa(text().size());
     ed->paste();
     EXPECT_TRUE(text().endsWith(QStringLiteral("VLOZENO")));
-    EXPECT_FALSE(ed->DotykaSeChranenych(okno->ZacatekUzivatelske, text().size()));
+    EXPECT_FALSE(ed->DotykaSeChranenych(zapisnik().ZacatekUzivatelske, text().size()));
 }
 
 TEST_F(Zapisnik, MiddleButtonPasteIsRefusedInTheHeader)
@@ -286,7 +286,7 @@ TEST_F(Zapisnik, SelectionAttributesShowInTheControls)
 TEST_F(Zapisnik, StyleControlsChangeTheSelectionButNeverTheHeader)
 {
     QTest::keyClicks(ed, QStringLiteral("prvni druhy"));
-    const int zacatek = okno->ZacatekUzivatelske + 1;
+    const int zacatek = zapisnik().ZacatekUzivatelske + 1;
     vyber(zacatek, zacatek + 5);
     f().Zcolor->setCurrentIndex(9);  // Red
     emit f().Zcolor->activated(9);
@@ -336,10 +336,10 @@ TEST_F(Zapisnik, StyleControlsChangeTheSelectionButNeverTheHeader)
 TEST_F(Zapisnik, ProtectionBoxProtectsOnlyThroughTheReadOnlyPermission)
 {
     QTest::keyClicks(ed, QStringLiteral("moje"));
-    const int zacatek = okno->ZacatekUzivatelske + 1;
+    const int zacatek = zapisnik().ZacatekUzivatelske + 1;
     vyber(zacatek, zacatek + 4);
     f().Zprotected->setCheckState(Qt::Checked);
-    okno->ZprotectedClick();
+    zapisnik().ZprotectedClick();
     EXPECT_TRUE(ed->DotykaSeChranenych(zacatek, zacatek + 4));
     EXPECT_FALSE(ed->isReadOnly());
     kurzorNa(zacatek + 2);
@@ -525,7 +525,7 @@ protected:
     }
     int pozice(const QString& hledany) const
     {
-        const int kde = text().indexOf(hledany, okno->ZacatekUzivatelske);
+        const int kde = text().indexOf(hledany, zapisnik().ZacatekUzivatelske);
         EXPECT_GE(kde, 0) << hledany.toStdString();
         return kde;
     }
@@ -640,7 +640,7 @@ TEST_F(Vkladani, PlainTextTakesTheTypingFormatAndDropsGoTheSameWay)
     ed->paste();
     EXPECT_EQ(radky(), (QStringList{QStringLiteral("první"), QStringLiteral("druhý"), QStringLiteral("třetí")}));
     EXPECT_EQ(formatZnaku(pozice(QStringLiteral("třetí"))).fontPointSize(), 10);
-    EXPECT_FALSE(ed->DotykaSeChranenych(okno->ZacatekUzivatelske, text().size()));
+    EXPECT_FALSE(ed->DotykaSeChranenych(zapisnik().ZacatekUzivatelske, text().size()));
     // Data without text replace no selection.
     auto* obrazek = new QMimeData;
     obrazek->setImageData(QImage(4, 4, QImage::Format_RGB32));

@@ -62,7 +62,7 @@ protected:
     }
     void ukazPrisadu(const char* jmeno)
     {
-        f().Tprisady->VyberRadek(f().Tprisady->RadekSOdkazem(&Prisada(okno->Seznam, W(jmeno))));
+        f().Tprisady->VyberRadek(f().Tprisady->RadekSOdkazem(&Prisada(seznam(), W(jmeno))));
         emit f().Tprisady->Klik();
     }
     void pridej(const char* jmeno)
@@ -72,7 +72,7 @@ protected:
     }
     void vyberEfekt(const char* jmeno)
     {
-        f().Tefekty->VyberRadek(f().Tefekty->RadekSOdkazem(&Efekt(okno->Seznam, W(jmeno))));
+        f().Tefekty->VyberRadek(f().Tefekty->RadekSOdkazem(&Efekt(seznam(), W(jmeno))));
         emit f().Tefekty->Klik();
     }
 
@@ -158,7 +158,7 @@ TEST_F(Zapisy, FoundPotionsEntryKeepsMarksInFrontOrDropsThem)
 TEST_F(Zapisy, EmptyFoundPotionListGivesTheHeadingOnly)
 {
     vyberEfekt("Vzduch");
-    f().VvyberList->VyberRadek(f().VvyberList->RadekSOdkazem(&Efekt(okno->Seznam, "Vzduch")));
+    f().VvyberList->VyberRadek(f().VvyberList->RadekSOdkazem(&Efekt(seznam(), "Vzduch")));
     emit f().VvyberList->Klik();
     ASSERT_EQ(f().Vlist->count(), 0);
     f().VZlist->click();
@@ -266,7 +266,7 @@ protected:
     {
         spustPoUvodu(katalog);
         ed = f().Ztext;
-        f().VvyberList->VyberRadek(f().VvyberList->RadekSOdkazem(&Efekt(okno->Seznam, "Jed")));
+        f().VvyberList->VyberRadek(f().VvyberList->RadekSOdkazem(&Efekt(seznam(), "Jed")));
         emit f().VvyberList->Klik();
     }
     // The found potions' lines as the entry copies them, the first `pocet`.
@@ -312,8 +312,8 @@ TEST_F(DlouheSeznamy, FoundPotionsBeyondTheBoundAreCountedInOneBodyLine)
         {10, nullptr},
     };
     for (const auto& p : pripady) {
-        okno->FormShowZapisnik();
-        okno->NejvicRadkuZapisu = p.mez;
+        zapisnik().FormShowZapisnik();
+        vypis().NejvicRadkuZapisu = p.mez;
         f().VZlist->click();
         QStringList cekane = QStringList{"", f().VL1->text()} + prvniRadkyVypisu(static_cast<int>(p.mez));
         if (p.posledni != nullptr)
@@ -328,8 +328,8 @@ TEST_F(DlouheSeznamy, EffectEntryKeepsToTheBound)
 {
     spustSNositeli(5);
     f().Olisit->setChecked(false);
-    okno->NejvicRadkuZapisu = 2;
-    f().Tefekty->VyberRadek(f().Tefekty->RadekSOdkazem(&Efekt(okno->Seznam, "Jed")));
+    tvorba().NejvicRadkuZapisu = 2;
+    f().Tefekty->VyberRadek(f().Tefekty->RadekSOdkazem(&Efekt(seznam(), "Jed")));
     emit f().Tefekty->Klik();
     f().TZefekt->click();
     EXPECT_EQ(radkyZapisniku(), (QStringList{"", QStringLiteral("Přísady s efektem Jed"), "\tPrisada 1",
@@ -339,16 +339,16 @@ TEST_F(DlouheSeznamy, EffectEntryKeepsToTheBound)
 TEST_F(DlouheSeznamy, SearchEntryCountsThePotionsTheSearchFoundButDidNotList)
 {
     spustSNositeli(8);  // 28 potions
-    okno->MezHledani.Vypsat = 6;
+    hledani().MezHledani.Vypsat = 6;
     for (int i = 0; i < f().Hefekty->count(); ++i)
-        if (f().Hefekty->item(i)->data(Qt::UserRole).value<TEfekt*>() == &Efekt(okno->Seznam, "Jed"))
+        if (f().Hefekty->item(i)->data(Qt::UserRole).value<TEfekt*>() == &Efekt(seznam(), "Jed"))
             f().Hefekty->setCurrentRow(i);
-    okno->HefektyClick();
+    hledani().HefektyClick();
     ASSERT_EQ(f().Hlist->count(), 6);
-    okno->NejvicRadkuZapisu = 4;
+    hledani().NejvicRadkuZapisu = 4;
     f().HZlist->click();
     f().Olisit->setChecked(false);
-    okno->NejvicRadkuZapisu = 100;
+    hledani().NejvicRadkuZapisu = 100;
     f().HZlist->click();
     const QStringList radky = radkyZapisniku();
     ASSERT_EQ(radky.size(), 18) << radky.join(QLatin1Char('\n')).toStdString();
@@ -455,9 +455,9 @@ TEST(PismoArialNaRozsah, LeavesTextThatHasTheFaceUntouched)
 
 TEST_F(Zapisy, WholeRoadToARichTextFile)
 {
-    f().Tprisady->VyberRadek(f().Tprisady->RadekSOdkazem(&Prisada(okno->Seznam, "Alfa")));
+    f().Tprisady->VyberRadek(f().Tprisady->RadekSOdkazem(&Prisada(seznam(), "Alfa")));
     emit f().Tprisady->DvojKlik();
-    f().Tprisady->VyberRadek(f().Tprisady->RadekSOdkazem(&Prisada(okno->Seznam, "Gama")));
+    f().Tprisady->VyberRadek(f().Tprisady->RadekSOdkazem(&Prisada(seznam(), "Gama")));
     emit f().Tprisady->DvojKlik();
     f().TZlektvar->click();
     EXPECT_EQ(f().Pages->currentIndex(), 2);

@@ -45,12 +45,9 @@ public:
     void HlasChybu(const std::exception& chyba);
     static QString TextChyby(const QString& text);
 
-    // Reports the failure being caught through the general error report. It
-    // is the catch clause of every slot that can fail, so that no failure
-    // crosses the event loop:
-    //     void TMF::XClick()
-    //     try { ... } catch (...) { TAplikace::HlasZachycenouChybu(); }
-    // Without an application object the report goes to standard error.
+    // Reports the failure being caught through the general error report: the
+    // catch clause of the frame around a user's action (obsluha.h), so that
+    // no failure crosses the event loop.
     // Running out of memory ends the program: reported ("Nedostatek
     // paměti.", on standard error as well), the event loop ends with status 1
     // and nothing is written at close.
@@ -63,8 +60,8 @@ public:
     // must end.
     bool KrokStartu(const std::function<void()>& krok);
 
-    // The last resort for a failure that a handler let through; counted, so
-    // that tests can tell that handlers catch their own.
+    // The last resort for a failure that no frame caught; counted, so that
+    // tests can tell that every handler runs inside one.
     bool notify(QObject* prijemce, QEvent* udalost) override;
     int ChybyVNotify() const { return chybyVNotify_; }
 

@@ -1,17 +1,19 @@
 // The search page: every potion of up to four ingredients with the effects
 // the player wants, none that the player avoids, from the player's stock.
+#include "hledani_lektvaru.h"
+
 #include <QKeyEvent>
 #include <QPushButton>
 #include <filesystem>
 
 #include "aplikace.h"
-#include "mainu.h"
+#include "obsluha.h"
 #include "radky_zapisu.h"
 #include "seznamy.h"
 #include "soubory.h"
 #include "soubory_hrace.h"
 #include "text.h"
-#include "ui_mainu.h"
+#include "ui_hledani_lektvaru.h"
 
 namespace {
 
@@ -47,25 +49,39 @@ T* odkaz(const QListWidgetItem* radek)
 
 } // namespace
 
-void TMF::pripravHledani()
+TStrankaHledani::TStrankaHledani(TProstredi& prostredi, QWidget* rodic)
+    : QWidget(rodic), ui_(std::make_unique<Ui::TStrankaHledani>()), prostredi_(prostredi)
+{
+    ui_->setupUi(this);
+    pripravHledani();
+    prostredi_.SledujBarvami({ui_->Hlist}, this);
+    // The stock's colours follow the option too: it is refilled.
+    PripojObsluhu(&prostredi_, &TProstredi::ZarazeniZmeneno, this, &TStrankaHledani::NaplnHledani);
+    PripojObsluhu(&prostredi_, &TProstredi::ZnackyZmeneny, this, &TStrankaHledani::NaplnHledani);
+}
+
+TStrankaHledani::~TStrankaHledani() = default;
+
+void TStrankaHledani::pripravHledani()
 {
     ui_->Hefekty->setSelectionMode(QAbstractItemView::SingleSelection);
-    ui_->Hefekty->installEventFilter(new TMezernik(ui_->Hefekty, [this] { HefektyClick(); }));
+    ui_->Hefekty->installEventFilter(
+        new TMezernik(ui_->Hefekty, [this] { VRamciAkce([this] { HefektyClick(); }); }));
     connect(ui_->Hefekty, &QListWidget::itemClicked, this, [this](QListWidgetItem* radek) {
         ui_->Hefekty->setCurrentItem(radek);
-        HefektyClick();
+        VRamciAkce([this] { HefektyClick(); });
     });
     connect(ui_->Hprisady, &QListWidget::itemChanged, this, [this] {
         if (!plnimHledani_)
-            HprisadyClick();
+            VRamciAkce([this] { HprisadyClick(); });
     });
-    connect(ui_->Hzasoby, &QCheckBox::clicked, this, &TMF::HzasobyClick);
-    connect(ui_->Hpocet, &QSpinBox::valueChanged, this, &TMF::HpocetChange);
-    connect(ui_->Hlist, &TListBox::DvojKlik, this, &TMF::HlistDblClick);
-    connect(ui_->HZlist, &QPushButton::clicked, this, &TMF::HZlistClick);
+    PripojObsluhu(ui_->Hzasoby, &QCheckBox::clicked, this, &TStrankaHledani::HzasobyClick);
+    PripojObsluhu(ui_->Hpocet, &QSpinBox::valueChanged, this, &TStrankaHledani::HpocetChange);
+    PripojObsluhu(ui_->Hlist, &TListBox::DvojKlik, this, &TStrankaHledani::HlistDblClick);
+    PripojObsluhu(ui_->HZlist, &QPushButton::clicked, this, &TStrankaHledani::HZlistClick);
 }
 
-void TMF::ukazVolbuEfektu(QListWidgetItem* radek)
+void TStrankaHledani::ukazVolbuEfektu(QListWidgetItem* radek)
 {
     const TEfekt* efekt = odkaz<TEfekt>(radek);
     const QString jmeno = ZCp1250(efekt->Jmeno);
@@ -85,16 +101,18 @@ void TMF::ukazVolbuEfektu(QListWidgetItem* radek)
     }
 }
 
-void TMF::NaplnHledani()
-try {
+void TStrankaHledani::NaplnHledani()
+{
+    // Filling ticks the stock's boxes: no user's ticks, so no search yet.
     plnimHledani_ = true;
+    const TObnova naplneno([this] { plnimHledani_ = false; });
     QListWidget* efekty = ui_->Hefekty;
     const TEfekt* aktualni = efekty->currentItem() ? odkaz<TEfekt>(efekty->currentItem()) : nullptr;
     efekty->clear();
     // Ordered as the listing page orders its effects.
     std::vector<std::pair<std::string_view, TEfekt*>> jmena;
-    for (TEfekt* efekt : Seznam.Efekty)
-        if (EfektZarazen(*efekt))
+    for (TEfekt* efekt : prostredi_.Seznam.Efekty)
+        if (prostredi_.EfektZarazen(*efekt))
             jmena.emplace_back(efekt->Jmeno, efekt);
     SeradPodleKlice(jmena, [](const auto& j) { return j.first; });
     for (const auto& [jmeno, efekt] : jmena) {
@@ -107,10 +125,10 @@ try {
 
     QListWidget* prisady = ui_->Hprisady;
     prisady->clear();
-    const bool znacky = ui_->Olisit->isChecked();
+    const bool znacky = prostredi_.Volby().Lisit;
     std::vector<std::pair<std::string_view, TPrisada*>> nazvy;
-    for (TPrisada* prisada : Seznam.Prisady)
-        if (PrisadaZarazena(*prisada))
+    for (TPrisada* prisada : prostredi_.Seznam.Prisady)
+        if (prostredi_.PrisadaZarazena(*prisada))
             nazvy.emplace_back(prisada->Jmeno, prisada);
     SeradPodleKlice(nazvy, [](const auto& j) { return j.first; });
     for (const auto& [jmeno, prisada] : nazvy) {
@@ -123,12 +141,10 @@ try {
     }
     plnimHledani_ = false;
     HledejNaStrance();
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
 }
 
-void TMF::HledejNaStrance()
-try {
+void TStrankaHledani::HledejNaStrance()
+{
     TZadaniHledani zadani;
     for (int i = 0; i < ui_->Hefekty->count(); ++i) {
         const TEfekt* efekt = odkaz<TEfekt>(ui_->Hefekty->item(i));
@@ -140,17 +156,18 @@ try {
         else if (volba->second == TVolbaEfektu::Zakazany)
             zadani.Zakazane.push_back(efekt);
     }
-    zadani.Zarazeni = TZarazeni{ui_->Otribunal->isChecked(), ui_->Obloodmoon->isChecked()};
+    zadani.Zarazeni = prostredi_.Zarazeni();
     zadani.JenZeZasob = ui_->Hzasoby->isChecked();
     zadani.Zasoby = Zasoby;
     zadani.NejvicePrisad = static_cast<std::size_t>(ui_->Hpocet->value());
-    TVysledekHledani vysledek = HledejLektvary(Seznam, zadani, MezHledani);
+    TVysledekHledani vysledek = HledejLektvary(prostredi_.Seznam, zadani, MezHledani);
     nalezeneLektvary_ = std::move(vysledek.Lektvary);
     nalezenoCelkem_ = vysledek.Celkem;
 
     TListBox* seznam = ui_->Hlist;
     // Hidden while it is refilled, so a long list is drawn once.
     seznam->hide();
+    const TObnova ukazat([seznam] { seznam->show(); });
     std::vector<int> poradi(nalezeneLektvary_.size());
     for (std::size_t i = 0; i < poradi.size(); ++i)
         poradi[i] = static_cast<int>(i);
@@ -166,15 +183,12 @@ try {
         },
         [lektvar](const int& i) { return TPuvodRadku{lektvar(i).Tribunal, lektvar(i).Bloodmoon, true}; });
     seznam->VyberRadek(-1);
-    seznam->show();
     ui_->HL1->setText(ZCp1250(NadpisHledani(zadani.Chtene, vysledek.Celkem, vysledek.Uplny)));
     ui_->HL1->adjustSize();
     ui_->HL1->resize(std::min(ui_->HL1->width(), ui_->HZlist->x() - ui_->HL1->x() - 4), ui_->HL1->height());
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
 }
 
-void TMF::prepniEfekt(QListWidgetItem* radek)
+void TStrankaHledani::prepniEfekt(QListWidgetItem* radek)
 {
     TVolbaEfektu& volba = volbyEfektu_[odkaz<TEfekt>(radek)];
     volba = volba == TVolbaEfektu::Nevybrany ? TVolbaEfektu::Chteny
@@ -183,19 +197,17 @@ void TMF::prepniEfekt(QListWidgetItem* radek)
     ukazVolbuEfektu(radek);
 }
 
-void TMF::HefektyClick()
-try {
+void TStrankaHledani::HefektyClick()
+{
     QListWidgetItem* radek = ui_->Hefekty->currentItem();
     if (radek == nullptr)
         return;
     prepniEfekt(radek);
     HledejNaStrance();
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
 }
 
-void TMF::HprisadyClick()
-try {
+void TStrankaHledani::HprisadyClick()
+{
     for (int i = 0; i < ui_->Hprisady->count(); ++i) {
         const QListWidgetItem* radek = ui_->Hprisady->item(i);
         if (radek->checkState() == Qt::Checked)
@@ -204,46 +216,33 @@ try {
             Zasoby.erase(odkaz<TPrisada>(radek));
     }
     HledejNaStrance();
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
 }
 
-void TMF::HzasobyClick()
-try {
+void TStrankaHledani::HzasobyClick()
+{
     HledejNaStrance();
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
 }
 
-void TMF::HpocetChange()
-try {
+void TStrankaHledani::HpocetChange()
+{
     HledejNaStrance();
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
 }
 
-void TMF::HlistDblClick()
-try {
+void TStrankaHledani::HlistDblClick()
+{
     const int radek = ui_->Hlist->currentRow();
     if (radek < 0)
         return;
     // The line's own potion, never its text.
     const TNalezenyLektvar& lektvar = nalezeneLektvary_.at(static_cast<std::size_t>(ui_->Hlist->Odkaz<int>(radek)));
-    Lektvar.Prisady = lektvar.Lektvar.Prisady;
-    ZobrazLektvar();
+    emit NahratLektvar(lektvar.Lektvar.Prisady);
     // As the listing page does: all effects, the first slot's ingredient shown.
-    ui_->Tefekty->VyberRadek(0);
-    TefektyClick();
-    ui_->Tprisady->VyberRadek(ui_->Tprisady->RadekSOdkazem(Lektvar.Prisady[0]));
-    TprisadyClick();
-    ui_->Pages->setCurrentIndex(0);
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
+    emit UkazatPrisadu(lektvar.Lektvar.Prisady[0]);
 }
 
-void TMF::HZlistClick()
-try {
-    const bool znacky = ui_->Olisit->isChecked();
+void TStrankaHledani::HZlistClick()
+{
+    const bool znacky = prostredi_.Volby().Lisit;
     // The potions found beyond those listed are counted too.
     const QStringList radky = RadkyZapisu(ui_->Hlist->count(), nalezenoCelkem_, NejvicRadkuZapisu, [&](int i) {
         const auto& lektvar = nalezeneLektvary_.at(static_cast<std::size_t>(ui_->Hlist->Odkaz<int>(i)));
@@ -252,12 +251,12 @@ try {
             return text;
         return text.mid(static_cast<int>(ZnackaDatadisku(lektvar.Lektvar.Tribunal, lektvar.Lektvar.Bloodmoon).size()));
     });
-    zapisPolozku(ui_->HL1->text(), kModrozelena, radky);
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
+    emit Zapis(ui_->HL1->text(), kModrozelena, radky, -1);
 }
 
-void TMF::FormShowHledani()
+// A stock that cannot be read is reported, and the page is filled all the
+// same.
+void TStrankaHledani::FormShowHledani()
 {
     try {
         nactiZasoby();
@@ -269,7 +268,7 @@ void TMF::FormShowHledani()
 
 // A missing file means nothing is owned. A file that cannot be read leaves
 // the stock unread, so closing does not overwrite it.
-void TMF::nactiZasoby()
+void TStrankaHledani::nactiZasoby()
 {
     Zasoby.clear();
     std::error_code chyba;
@@ -278,15 +277,13 @@ void TMF::nactiZasoby()
         return;
     }
     radkyZasob_ = RadkyZasob(PrectiSoubor(kSouborZasob));
-    Zasoby = ZasobyZRadku(radkyZasob_, Seznam.Prisady);
+    Zasoby = ZasobyZRadku(radkyZasob_, prostredi_.Seznam.Prisady);
     zasobyNacteny_ = true;
 }
 
-void TMF::ZapisZasoby() const
-try {
+void TStrankaHledani::ZapisZasoby() const
+{
     if (!zasobyNacteny_)
         return;
-    ZapisSouborAtomicky(kSouborZasob, TextZasob(radkyZasob_, Seznam.Prisady, Zasoby));
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
+    ZapisSouborAtomicky(kSouborZasob, TextZasob(radkyZasob_, prostredi_.Seznam.Prisady, Zasoby));
 }

@@ -1,18 +1,26 @@
 // The window's life: creation, first showing, the splash, the options and
-// their file, closing.
+// their file, closing; and what passes between the pages.
 #include "mainu.h"
 
 #include <QCloseEvent>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTimer>
 #include <filesystem>
 
 #include "aplikace.h"
 #include "cp1250.h"
+#include "hledani_lektvaru.h"
 #include "nacitani.h"
+#include "obsluha.h"
+#include "oprogramu.h"
 #include "soubory.h"
 #include "soubory_hrace.h"
 #include "tisk.h"
+#include "tvorba.h"
 #include "ui_mainu.h"
+#include "vypis.h"
+#include "zapisnik.h"
 
 namespace {
 
@@ -21,24 +29,19 @@ const char* const kSouborKatalogu = "P\xF8\xEDsady.txt";  // Windows-1250
 
 } // namespace
 
-TMF::TMF(QWidget* rodic) : QWidget(rodic), ui_(std::make_unique<Ui::TMF>())
+TMF::TMF(QWidget* rodic)
+    : QWidget(rodic), ui_(std::make_unique<Ui::TMF>()), prostredi_(new TProstredi(this))
 {
     ui_->setupUi(this);
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(540, 350);
     move(360, 61);
+    // The pages take the window's font, so it is set before they are made.
     nastavPisma();
-    pripravSeznamy();
-    pripravTvorbu();
-    pripravVypis();
-    pripravZapisnik();
-    pripravZapisy();
-    pripravHledani();
-    connect(ui_->Otribunal, &QCheckBox::toggled, this, &TMF::OdatadiskClick);
-    connect(ui_->Obloodmoon, &QCheckBox::toggled, this, &TMF::OdatadiskClick);
-    connect(ui_->Olisit, &QCheckBox::toggled, this, &TMF::OlisitClick);
-    FormCreate();
+    pridejStranky();
+    propojStranky();
+    VRamciAkce([this] { FormCreate(); });
 }
 
 TMF::~TMF() = default;
@@ -53,68 +56,44 @@ void TMF::nastavPisma()
     zalozky.setPixelSize(12);
     zalozky.setWeight(QFont::Black);  // keeps the look where the face is substituted
     ui_->Pages->tabBar()->setFont(zalozky);
+}
 
-    QFont tucne(QStringLiteral("Arial"));
-    tucne.setPixelSize(12);
-    tucne.setBold(true);
-    for (QWidget* popisek : {ui_->OL2, ui_->OL4, ui_->OL5, ui_->OL7})
-        popisek->setFont(tucne);
+// Pages 0 to 3 in their order, then the search page. A page reacts to a
+// change of the options in the order in which it was made.
+void TMF::pridejStranky()
+{
+    QTabWidget* stranky = ui_->Pages;
+    tvorba_ = new TStrankaTvorby(*prostredi_, stranky);
+    stranky->addTab(tvorba_, QStringLiteral("Tvorba lektvarů"));
+    vypis_ = new TStrankaVypisu(*prostredi_, stranky);
+    stranky->addTab(vypis_, QStringLiteral("Výpis lektvarů"));
+    zapisnik_ = new TStrankaZapisniku(*prostredi_, stranky);
+    stranky->addTab(zapisnik_, QStringLiteral("Zápisníček"));
+    oProgramu_ = new TStrankaOProgramu(*prostredi_, stranky);
+    stranky->addTab(oProgramu_, QStringLiteral("O programu"));
+    hledani_ = new TStrankaHledani(*prostredi_, stranky);
+    stranky->addTab(hledani_, QStringLiteral("Hledání"));
+}
 
-    QFont nadpis = tucne;
-    nadpis.setPixelSize(16);
-    ui_->OL8->setFont(nadpis);
-
-    QFont poznamka(QStringLiteral("Times New Roman"));
-    poznamka.setPixelSize(9);
-    ui_->OL9->setFont(poznamka);
-    QPalette stribrna = ui_->OL9->palette();
-    stribrna.setColor(QPalette::WindowText, QColor(192, 192, 192));
-    ui_->OL9->setPalette(stribrna);
-
-    QPalette bila = ui_->OlogoP->palette();
-    bila.setColor(QPalette::Window, Qt::white);
-    ui_->OlogoP->setPalette(bila);
-
-    QFont tlacitka(QStringLiteral("Arial"));
-    tlacitka.setPixelSize(11);
-    for (QWidget* tlacitko : {ui_->TZefekt, ui_->TZprisada, ui_->TZlektvar, ui_->TlVyjmi1, ui_->TlVyjmi2,
-                              ui_->TlVyjmi3, ui_->TlVyjmi4})
-        tlacitko->setFont(tlacitka);
-    tlacitka.setBold(true);
-    ui_->TpPridat->setFont(tlacitka);
-    ui_->TlJmeno->setFont(tlacitka);
-    tlacitka.setBold(false);
-    ui_->VZlist->setFont(tlacitka);
-    QFont jmeno = tucne;
-    jmeno.setPixelSize(13);
-    ui_->TpJmeno->setFont(jmeno);
-    QPalette barvaStranky = ui_->TlJmeno->palette();
-    barvaStranky.setColor(QPalette::Base, barvaStranky.color(QPalette::Window));
-    ui_->TlJmeno->setPalette(barvaStranky);
-
-    QFont vysledky(QStringLiteral("Arial"));
-    vysledky.setPixelSize(13);
-    vysledky.setBold(true);
-    ui_->VL1->setFont(vysledky);
-
-    // Each style box's caption carries the one style it stands for.
-    QFont styl = font();
-    styl.setBold(true);
-    ui_->Zbold->setFont(styl);
-    styl.setBold(false);
-    styl.setItalic(true);
-    ui_->Zitalic->setFont(styl);
-    styl.setItalic(false);
-    styl.setUnderline(true);
-    ui_->Zunderline->setFont(styl);
+// The pages know nothing of each other: what one hands to another passes
+// through here. Each runs inside the frame of the user's action that set it
+// off.
+void TMF::propojStranky()
+{
+    connect(vypis_, &TStrankaVypisu::ZobrazitLektvar, tvorba_, &TStrankaTvorby::ZobrazLektvar);
+    connect(vypis_, &TStrankaVypisu::NahratLektvar, tvorba_, &TStrankaTvorby::NahrajLektvar);
+    connect(hledani_, &TStrankaHledani::NahratLektvar, tvorba_, &TStrankaTvorby::NahrajLektvar);
+    connect(vypis_, &TStrankaVypisu::UkazatEfekt, this, &TMF::ukazEfekt);
+    connect(vypis_, &TStrankaVypisu::UkazatPrisadu, this, &TMF::ukazPrisadu);
+    connect(hledani_, &TStrankaHledani::UkazatPrisadu, this, &TMF::ukazPrisadu);
+    connect(tvorba_, &TStrankaTvorby::Zapis, this, &TMF::zapis);
+    connect(vypis_, &TStrankaVypisu::Zapis, this, &TMF::zapis);
+    connect(hledani_, &TStrankaHledani::Zapis, this, &TMF::zapis);
 }
 
 void TMF::FormCreate()
-try {
-    ui_->OlogoP->setGeometry(124, 88, 281, 97);
-    ui_->OL1->hide();
-    ui_->OL2->hide();
-    ui_->Ovolby->hide();
+{
+    oProgramu_->UkazUvod();
 
     StartTimer = new QTimer(this);
     // Named, so tests can find it and make it tick instead of waiting.
@@ -127,8 +106,6 @@ try {
     // A file that cannot be read ends this handler here: every option keeps
     // its default.
     nactiVolby();
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::nactiVolby()
@@ -138,9 +115,7 @@ void TMF::nactiVolby()
         return;
     // Read-only, so a write-protected file still gives its options.
     const auto volby = VolbyZTextu(PrectiSoubor(kSouborVoleb));
-    QCheckBox* const boxy[] = {ui_->Otribunal, ui_->Obloodmoon, ui_->Olisit, ui_->Oprepnout, ui_->Obarvy};
-    for (std::size_t i = 0; i < volby.size(); ++i)
-        boxy[i]->setChecked(volby[i]);
+    oProgramu_->NastavVolby(TVolby{volby[0], volby[1], volby[2], volby[3], volby[4]});
 }
 
 void TMF::showEvent(QShowEvent* udalost)
@@ -148,19 +123,19 @@ void TMF::showEvent(QShowEvent* udalost)
     QWidget::showEvent(udalost);
     if (!zobrazeno_) {
         zobrazeno_ = true;
-        FormShow();
+        VRamciAkce([this] { FormShow(); });
     }
 }
 
 void TMF::nactiKatalog()
 {
     try {
-        NactiSeznam(kSouborKatalogu, Seznam);
+        NactiSeznam(kSouborKatalogu, prostredi_->Seznam);
     } catch (...) {
-        // What was read before the failure is kept and used.
+        // Reported, and what was read before the failure is kept and used.
         TAplikace::HlasZachycenouChybu();
     }
-    if (Seznam.Efekty.empty()) {
+    if (prostredi_->Seznam.Efekty.empty()) {
         TAplikace::Instance()->Zprava(
             QMessageBox::Critical, TAplikace::Titul() + QStringLiteral(" - Chyba načítání"),
             QStringLiteral("Nebyly načteny potřebné informace. Soubor 'Přísady.txt' neexistuje nebo je ve "
@@ -170,69 +145,59 @@ void TMF::nactiKatalog()
     }
 }
 
+// The splash: the about page in front, showing only the logo.
 void TMF::FormShow()
-try {
+{
     nactiKatalog();
-    NaplnEfekty();
-    ZobrazLektvar();
-    TefektyClick();
-    Lektvar.Prisady = {};
-    HomezeniXclick();
-    FormShowHledani();
-    FormShowZapisnik();
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
+    tvorba_->FormShowTvorba();
+    vypis_->HomezeniXclick();
+    hledani_->FormShowHledani();
+    zapisnik_->FormShowZapisnik();
+    ui_->Pages->setCurrentWidget(oProgramu_);
 }
 
 void TMF::StartTimerDo()
 {
     StartTimer->stop();
-    ui_->Pages->setCurrentIndex(0);
-    ui_->OlogoP->setGeometry(12, 8, 281, 201);
-    ui_->OL1->show();
-    ui_->OL2->show();
-    ui_->Ovolby->show();
+    ui_->Pages->setCurrentWidget(tvorba_);
+    oProgramu_->DokonciUvod();
     StartTimer->deleteLater();
     StartTimer = nullptr;
 }
 
-void TMF::OdatadiskClick()
-try {
-    ui_->Olisit->setEnabled(ui_->Otribunal->isChecked() || ui_->Obloodmoon->isChecked());
-    NaplnEfekty();
-    ZobrazLektvar();
-    TefektyClick();
-    HomezeniXclick();
-    NaplnHledani();
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
-}
-
-void TMF::OlisitClick()
-try {
-    TprisadyClick();
-    ZobrazLektvar();
-    // The lists keep their texts; their colours follow at the next drawing.
-    NaplnHledani();
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
-}
-
 void TMF::FormClose()
-try {
-    ZapisZasoby();
-    const std::array<bool, 5> volby{ui_->Otribunal->isChecked(), ui_->Obloodmoon->isChecked(),
-                                    ui_->Olisit->isChecked(), ui_->Oprepnout->isChecked(),
-                                    ui_->Obarvy->isChecked()};
+{
+    const TVolby v = oProgramu_->Volby();
+    const std::array<bool, 5> volby{v.Tribunal, v.Bloodmoon, v.Lisit, v.Prepnout, v.Barvy};
     ZapisSouborAtomicky(kSouborVoleb, TextVoleb(volby));
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
 }
 
 void TMF::closeEvent(QCloseEvent* udalost)
 {
-    // A failure to write the options has been reported, and the window closes
-    // all the same: a window that cannot be closed would trap the user.
-    FormClose();
+    // Each file is its own action: a stock that cannot be written is
+    // reported, and the options are written all the same. A failure has
+    // been reported, and the window closes all the same: a window that
+    // cannot be closed would trap the user.
+    VRamciAkce([this] { hledani_->ZapisZasoby(); });
+    VRamciAkce([this] { FormClose(); });
     udalost->accept();
+}
+
+void TMF::zapis(const QString& nadpis, const QColor& barva, const QStringList& radky, int radekKurzivou)
+{
+    zapisnik_->ZapisPolozku(nadpis, barva, radky, radekKurzivou);
+    if (prostredi_->Volby().Prepnout)
+        ui_->Pages->setCurrentWidget(zapisnik_);
+}
+
+void TMF::ukazEfekt(TEfekt* efekt)
+{
+    tvorba_->UkazEfekt(efekt);
+    ui_->Pages->setCurrentWidget(tvorba_);
+}
+
+void TMF::ukazPrisadu(TPrisada* prisada)
+{
+    tvorba_->UkazPrisadu(prisada);
+    ui_->Pages->setCurrentWidget(tvorba_);
 }

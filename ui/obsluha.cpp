@@ -34,3 +34,13 @@ bool VRamciAkce(const std::function<void()>& akce)
     }
     return false;
 }
+
+TObnova::~TObnova()
+{
+    try {
+        obnov_();
+    } catch (...) {
+        // A restore that fails (no memory left) must not end the program;
+        // the failure already rising is the one reported.
+    }
+}

@@ -8,6 +8,7 @@
 
 #include <QObject>
 #include <functional>
+#include <utility>
 
 // Runs an action as one user action. At the outermost frame a failure is
 // reported through the general error report and goes no further, and the
@@ -28,3 +29,19 @@ QMetaObject::Connection PripojObsluhu(Odesilatel* odesilatel, Signal signal, Pri
         VRamciAkce([&] { (prijemce->*obsluha)(argumenty...); });
     });
 }
+
+// Puts back, when the scope ends, what a handler changed only for the time
+// of its work (a list hidden while it is refilled, a flag that mutes a
+// reaction), so that a failure on the way leaves the page usable:
+//     seznam->hide();
+//     const TObnova ukazat([seznam] { seznam->show(); });
+class TObnova {
+public:
+    explicit TObnova(std::function<void()> obnov) : obnov_(std::move(obnov)) {}
+    ~TObnova();
+    TObnova(const TObnova&) = delete;
+    TObnova& operator=(const TObnova&) = delete;
+
+private:
+    std::function<void()> obnov_;
+};

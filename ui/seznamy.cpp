@@ -1,5 +1,5 @@
-// The owner-drawn lists: admissibility, the effect list, the order of lines,
-// and the wrapping, measuring and drawing of every line.
+// The owner-drawn lists: the order of lines, and the wrapping, measuring and
+// drawing of every line.
 #include "seznamy.h"
 
 #include <QApplication>
@@ -12,11 +12,9 @@
 
 #include "aplikace.h"
 #include "cp1250.h"
-#include "mainu.h"
 #include "nalezene.h"
 #include "pristupnost_seznamu.h"
 #include "text.h"
-#include "ui_mainu.h"
 
 namespace {
 
@@ -833,32 +831,7 @@ QString ZacatekProPopisek(std::string_view text)
     return ZCp1250(text.substr(0, kNejvicZnakuPopisku)) + QChar(0x2026);
 }
 
-// ---- the window's side ---------------------------------------------------------
-
-void TMF::pripravSeznamy()
-{
-    const auto barvy = [this](bool barvy) {
-        for (TListBox* seznam : {ui_->Tefekty, ui_->Tprisady, ui_->VvyberList, ui_->Vlist, ui_->Hlist}) {
-            seznam->Kreslic().NastavBarvy(barvy);
-            seznam->viewport()->update();
-        }
-    };
-    barvy(ui_->Olisit->isChecked());
-    connect(ui_->Olisit, &QCheckBox::toggled, this, barvy);
-}
-
-bool TMF::PrisadaZarazena(const TPrisada& prisada) const
-{
-    return PrisadaPripustna(prisada, TZarazeni{ui_->Otribunal->isChecked(), ui_->Obloodmoon->isChecked()});
-}
-
-bool TMF::EfektZarazen(const TEfekt& efekt) const
-{
-    for (const TPrisada* prisada : efekt.Prisady)
-        if (PrisadaZarazena(*prisada))
-            return true;
-    return false;
-}
+// ---- the pages' side ---------------------------------------------------------
 
 std::string TextEfektu(TEfekt* const& efekt, std::size_t nejvic)
 {
@@ -899,44 +872,36 @@ TPuvodRadku PuvodDvojice(const TDvojice& dvojice)
                        dvojice.Prvni->Bloodmoon || dvojice.Druha->Bloodmoon, true};
 }
 
-// The effect list runs in the language's alphabetical order, case ignored,
-// equal names in catalogue order, "- všechny -" first.
-void TMF::NaplnEfekty()
-try {
-    TListBox* seznam = ui_->Tefekty;
-    std::vector<std::pair<QCollatorSortKey, TEfekt*>> efekty;
-    for (TEfekt* efekt : Seznam.Efekty)
-        if (EfektZarazen(*efekt))
-            efekty.emplace_back(ceskeRazeni().sortKey(ZCp1250(efekt->Jmeno)), efekt);
-    std::stable_sort(efekty.begin(), efekty.end(),
+// The language's alphabetical order, case ignored, equal names in the order
+// they came.
+void SeradAbecedne(std::vector<TEfekt*>& efekty)
+{
+    std::vector<std::pair<QCollatorSortKey, TEfekt*>> klice;
+    klice.reserve(efekty.size());
+    for (TEfekt* efekt : efekty)
+        klice.emplace_back(ceskeRazeni().sortKey(ZCp1250(efekt->Jmeno)), efekt);
+    std::stable_sort(klice.begin(), klice.end(),
                      [](const auto& a, const auto& b) { return a.first.compare(b.first) < 0; });
-    std::vector<TEfekt*> radky{nullptr};
-    radky.reserve(efekty.size() + 1);
-    for (const auto& efekt : efekty)
-        radky.push_back(efekt.second);
-    seznam->NastavRadky<TEfekt*>(std::move(radky), TextEfektu);
-    seznam->VyberRadek(0);
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
+    for (std::size_t i = 0; i < klice.size(); ++i)
+        efekty[i] = klice[i].second;
 }
 
-void TMF::SeradPolozky(TListBox* seznam)
+void SeradPolozky(TListBox* seznam)
 {
     seznam->SeradPodleKlice();
 }
 
-QString TMF::ZalomText(const TListBox* seznam, int radek) const
+QString ZalomText(const TListBox* seznam, int radek)
 {
     return seznam->Kreslic().ZalomText(radek);
 }
 
-int TMF::TlistMeasureItem(const TListBox* seznam, int radek) const
+int TlistMeasureItem(const TListBox* seznam, int radek)
 {
     return seznam->Kreslic().Vyska(radek);
 }
 
-void TMF::TlistDrawItem(const TListBox* seznam, int radek, QPainter* malir, const QRect& obdelnik,
-                        QStyle::State stav) const
+void TlistDrawItem(const TListBox* seznam, int radek, QPainter* malir, const QRect& obdelnik, QStyle::State stav)
 {
     seznam->Kreslic().Nakresli(malir, radek, obdelnik, stav);
 }

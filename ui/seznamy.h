@@ -377,6 +377,17 @@ std::string TextEfektu(TEfekt* const& efekt, std::size_t nejvic);
 std::string JmenoPrisady(TPrisada* const& prisada, std::size_t nejvic);
 std::string OznacenaPrisada(TPrisada* const& prisada, std::size_t nejvic);
 
+// Effects in the language's alphabetical order, as the effect list shows them.
+void SeradAbecedne(std::vector<TEfekt*>& efekty);
+
+// The list rules every page applies: the stable sort of a list's lines by
+// KlicRazeni, and a line's display text (display lines separated by "|"),
+// height and drawing.
+void SeradPolozky(TListBox* seznam);
+QString ZalomText(const TListBox* seznam, int radek);
+int TlistMeasureItem(const TListBox* seznam, int radek);
+void TlistDrawItem(const TListBox* seznam, int radek, QPainter* malir, const QRect& obdelnik, QStyle::State stav);
+
 // A text for a one-line label: its first kNejvicZnakuPopisku characters and
 // "…" after them when it is longer. Laying out a name of millions of
 // characters would stop the window, and no label shows a thousandth of it.

@@ -1,20 +1,25 @@
 // The potion-creation page: the effect and ingredient lists, the selected
 // ingredient's detail box and the potion designer.
+#include "tvorba.h"
+
 #include <QLineEdit>
 #include <QPushButton>
+#include <stdexcept>
 
-#include "aplikace.h"
-#include "lektvar.h"
-#include "mainu.h"
+#include "obsluha.h"
 #include "ovladace.h"
+#include "radky_zapisu.h"
 #include "seznamy.h"
 #include "text.h"
-#include "ui_mainu.h"
+#include "ui_tvorba.h"
 
 namespace {
 
 const QString kZadna = QStringLiteral("žádná");
 const QString kPoznamka = QStringLiteral("Poznámka: ");
+const QString kTab = QStringLiteral("\t");
+const QString kDvaTaby = QStringLiteral("\t\t");
+constexpr int kDelkaPrefixuPoznamky = 10;  // "Poznámka: "
 
 void nastavBarvuTextu(QWidget* ovladac, QPalette::ColorRole role, const QColor& barva)
 {
@@ -42,7 +47,39 @@ QString TextPuvodu(bool tribunal, bool bloodmoon)
     return QLatin1Char(' ') + ZCp1250(std::string_view(znacka).substr(0, znacka.size() - 1));
 }
 
-void TMF::pripravTvorbu()
+TStrankaTvorby::TStrankaTvorby(TProstredi& prostredi, QWidget* rodic)
+    : QWidget(rodic), ui_(std::make_unique<Ui::TStrankaTvorby>()), prostredi_(prostredi)
+{
+    ui_->setupUi(this);
+    nastavPisma();
+    pripravTvorbu();
+    prostredi_.SledujBarvami({ui_->Tefekty, ui_->Tprisady}, this);
+    PripojObsluhu(&prostredi_, &TProstredi::ZarazeniZmeneno, this, &TStrankaTvorby::naplnSeznamy);
+    PripojObsluhu(&prostredi_, &TProstredi::ZnackyZmeneny, this, &TStrankaTvorby::poZmeneZnacek);
+}
+
+TStrankaTvorby::~TStrankaTvorby() = default;
+
+void TStrankaTvorby::nastavPisma()
+{
+    QFont tlacitka(QStringLiteral("Arial"));
+    tlacitka.setPixelSize(11);
+    for (QWidget* tlacitko : {ui_->TZefekt, ui_->TZprisada, ui_->TZlektvar, ui_->TlVyjmi1, ui_->TlVyjmi2,
+                              ui_->TlVyjmi3, ui_->TlVyjmi4})
+        tlacitko->setFont(tlacitka);
+    tlacitka.setBold(true);
+    ui_->TpPridat->setFont(tlacitka);
+    ui_->TlJmeno->setFont(tlacitka);
+    QFont jmeno(QStringLiteral("Arial"));
+    jmeno.setPixelSize(13);
+    jmeno.setBold(true);
+    ui_->TpJmeno->setFont(jmeno);
+    QPalette barvaStranky = ui_->TlJmeno->palette();
+    barvaStranky.setColor(QPalette::Base, barvaStranky.color(QPalette::Window));
+    ui_->TlJmeno->setPalette(barvaStranky);
+}
+
+void TStrankaTvorby::pripravTvorbu()
 {
     TpEfekty_ = {ui_->TpEfekt1, ui_->TpEfekt2, ui_->TpEfekt3, ui_->TpEfekt4};
     TlPrisady_ = {ui_->TlPrisada1, ui_->TlPrisada2, ui_->TlPrisada3, ui_->TlPrisada4};
@@ -60,19 +97,65 @@ void TMF::pripravTvorbu()
     ui_->TpPopisPS->NastavText(QStringLiteral("Poznámka: ukázka poznámky, která se do pruhu celá nevejde a "
                                               "posouvá se šipkami"));
 
-    connect(ui_->Tefekty, &TListBox::Klik, this, &TMF::TefektyClick);
-    connect(ui_->Tprisady, &TListBox::Klik, this, &TMF::TprisadyClick);
-    connect(ui_->Tprisady, &TListBox::DvojKlik, this, &TMF::TprisadyDblClick);
-    connect(ui_->TpPridat, &QPushButton::clicked, this, &TMF::TpPridatClick);
+    PripojObsluhu(ui_->Tefekty, &TListBox::Klik, this, &TStrankaTvorby::TefektyClick);
+    PripojObsluhu(ui_->Tprisady, &TListBox::Klik, this, &TStrankaTvorby::TprisadyClick);
+    PripojObsluhu(ui_->Tprisady, &TListBox::DvojKlik, this, &TStrankaTvorby::TprisadyDblClick);
+    PripojObsluhu(ui_->TpPridat, &QPushButton::clicked, this, &TStrankaTvorby::TpPridatClick);
+    PripojObsluhu(ui_->TZprisada, &QPushButton::clicked, this, &TStrankaTvorby::TZprisadaClick);
+    PripojObsluhu(ui_->TZlektvar, &QPushButton::clicked, this, &TStrankaTvorby::TZlektvarClick);
+    PripojObsluhu(ui_->TZefekt, &QPushButton::clicked, this, &TStrankaTvorby::TZefektClick);
     for (std::size_t i = 0; i < 4; ++i) {
-        connect(TlVyjmi_[i], &QPushButton::clicked, this, &TMF::TlVyjmiClick);
-        connect(TpEfekty_[i], &TPopisek::DvojKlik, this, &TMF::TpEfektDblClick);
-        connect(TlEfekty_[i], &TPopisek::DvojKlik, this, &TMF::TlEfektDblClick);
-        connect(TlPrisady_[i], &TPopisek::DvojKlik, this, &TMF::TlPrisadaDblClick);
+        PripojObsluhu(TlVyjmi_[i], &QPushButton::clicked, this, &TStrankaTvorby::TlVyjmiClick);
+        PripojObsluhu(TpEfekty_[i], &TPopisek::DvojKlik, this, &TStrankaTvorby::TpEfektDblClick);
+        PripojObsluhu(TlEfekty_[i], &TPopisek::DvojKlik, this, &TStrankaTvorby::TlEfektDblClick);
+        PripojObsluhu(TlPrisady_[i], &TPopisek::DvojKlik, this, &TStrankaTvorby::TlPrisadaDblClick);
     }
 }
 
-int TMF::tagOdesilatele() const
+// The lists for the options as they stand: "- všechny -" selected, every
+// admissible ingredient listed, the potion panel shown again.
+void TStrankaTvorby::naplnSeznamy()
+{
+    NaplnEfekty();
+    ZobrazLektvar();
+    TefektyClick();
+}
+
+void TStrankaTvorby::poZmeneZnacek()
+{
+    TprisadyClick();
+    ZobrazLektvar();
+}
+
+void TStrankaTvorby::FormShowTvorba()
+{
+    naplnSeznamy();
+    Lektvar.Prisady = {};
+}
+
+void TStrankaTvorby::NahrajLektvar(const TPrisadyLektvaru& prisady)
+{
+    Lektvar.Prisady = prisady;
+    ZobrazLektvar();
+}
+
+void TStrankaTvorby::UkazEfekt(TEfekt* efekt)
+{
+    ui_->Tefekty->VyberRadek(ui_->Tefekty->RadekSOdkazem(efekt));
+    TefektyClick();
+    ui_->Tprisady->VyberRadek(ui_->Tprisady->count() > 0 ? 0 : -1);
+    TprisadyClick();
+}
+
+void TStrankaTvorby::UkazPrisadu(TPrisada* prisada)
+{
+    ui_->Tefekty->VyberRadek(0);
+    TefektyClick();
+    ui_->Tprisady->VyberRadek(ui_->Tprisady->RadekSOdkazem(prisada));
+    TprisadyClick();
+}
+
+int TStrankaTvorby::tagOdesilatele() const
 {
     const QObject* odesilatel = sender();
     const int tag = odesilatel ? odesilatel->property("Tag").toInt() : 0;
@@ -81,21 +164,22 @@ int TMF::tagOdesilatele() const
     return tag;
 }
 
-QColor TMF::barvaJmena(bool tribunal, bool bloodmoon) const
+QColor TStrankaTvorby::barvaJmena(bool tribunal, bool bloodmoon) const
 {
-    return ui_->Olisit->isChecked() ? BarvaPuvodu(tribunal, bloodmoon) : QColor(Qt::black);
+    return prostredi_.Volby().Lisit ? BarvaPuvodu(tribunal, bloodmoon) : QColor(Qt::black);
 }
 
-void TMF::TefektyClick()
-try {
+void TStrankaTvorby::TefektyClick()
+{
     TListBox* prisady = ui_->Tprisady;
     prisady->setUpdatesEnabled(false);
+    const TObnova prekreslit([prisady] { prisady->setUpdatesEnabled(true); });
     prisady->Vyprazdni();
     const int radek = ui_->Tefekty->currentRow();
     if (radek >= 0) {
         const TEfekt* efekt = ui_->Tefekty->Odkaz<TEfekt*>(radek);
-        const std::vector<TPrisada*>& zdroj = radek == 0 || efekt == nullptr ? Seznam.Prisady : efekt->Prisady;
-        naplnPrisady(prisady, zdroj);
+        const std::vector<TPrisada*>& zdroj = radek == 0 || efekt == nullptr ? prostredi_.Seznam.Prisady : efekt->Prisady;
+        prostredi_.NaplnPrisady(prisady, zdroj);
         const int vybrana = prisady->RadekSOdkazem(VybranaPrisada);
         if (vybrana >= 0) {
             // The detail box already shows this ingredient.
@@ -107,42 +191,27 @@ try {
     }
     prisady->setUpdatesEnabled(true);
     ui_->TZefekt->setVisible(ui_->Tefekty->currentRow() > 0);
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
 }
 
-void TMF::naplnPrisady(TListBox* seznam, const std::vector<TPrisada*>& zdroj)
+// The effect list runs in the language's alphabetical order, case ignored,
+// equal names in catalogue order, "- všechny -" first.
+void TStrankaTvorby::NaplnEfekty()
 {
-    // The marks are as the option stands now; the lines keep them.
-    const bool znacky = ui_->Olisit->isChecked();
-    const bool vsechny = &zdroj == &Seznam.Prisady;
-    std::vector<TPrisada*> pripustne;
-    pripustne.reserve(zdroj.size());
-    // Picking from the sorted catalogue keeps the order a stable sort gives.
-    for (TPrisada* prisada : vsechny ? serazenePrisady(znacky) : zdroj)
-        if (PrisadaZarazena(*prisada))
-            pripustne.push_back(prisada);
-    seznam->NastavRadky<TPrisada*>(std::move(pripustne), RadkyPrisad(znacky));
-    if (!vsechny)
-        SeradPolozky(seznam);
+    TListBox* seznam = ui_->Tefekty;
+    std::vector<TEfekt*> efekty;
+    for (TEfekt* efekt : prostredi_.Seznam.Efekty)
+        if (prostredi_.EfektZarazen(*efekt))
+            efekty.push_back(efekt);
+    SeradAbecedne(efekty);
+    std::vector<TEfekt*> radky{nullptr};
+    radky.reserve(efekty.size() + 1);
+    radky.insert(radky.end(), efekty.begin(), efekty.end());
+    seznam->NastavRadky<TEfekt*>(std::move(radky), TextEfektu);
+    seznam->VyberRadek(0);
 }
 
-const std::vector<TPrisada*>& TMF::serazenePrisady(bool znacky) const
+void TStrankaTvorby::TprisadyClick()
 {
-    TPoradiPrisad& poradi = poradiPrisad_[znacky ? 1 : 0];
-    if (poradi.Katalog != Seznam.Prisady.data() || poradi.Pocet != Seznam.Prisady.size()) {
-        poradi.Prisady = Seznam.Prisady;
-        SeradPodleKlice(poradi.Prisady, [znacky](TPrisada* prisada) {
-            return znacky ? OznacenaPrisada(prisada, std::string::npos) : JmenoPrisady(prisada, std::string::npos);
-        });
-        poradi.Katalog = Seznam.Prisady.data();
-        poradi.Pocet = Seznam.Prisady.size();
-    }
-    return poradi.Prisady;
-}
-
-void TMF::TprisadyClick()
-try {
     const int radek = ui_->Tprisady->currentRow();
     if (radek < 0)
         return;
@@ -159,21 +228,17 @@ try {
     const auto& sloty = Lektvar.Prisady;
     const bool vLektvaru = std::find(sloty.begin(), sloty.end(), VybranaPrisada) != sloty.end();
     ui_->TpPridat->setVisible(sloty[3] == nullptr && !vLektvaru);
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
 }
 
-void TMF::TprisadyDblClick()
-try {
+void TStrankaTvorby::TprisadyDblClick()
+{
     TprisadyClick();
     if (!ui_->TpPridat->isHidden())
         TpPridatClick();
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
 }
 
-void TMF::TpPridatClick()
-try {
+void TStrankaTvorby::TpPridatClick()
+{
     for (TPrisada*& slot : Lektvar.Prisady) {
         if (slot == nullptr) {
             slot = VybranaPrisada;
@@ -182,11 +247,9 @@ try {
     }
     ZobrazLektvar();
     TprisadyClick();
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
 }
 
-void TMF::vyjmiZeSlotu(int k)
+void TStrankaTvorby::vyjmiZeSlotu(int k)
 {
     auto& sloty = Lektvar.Prisady;
     for (int j = k; j < 4; ++j)
@@ -194,17 +257,15 @@ void TMF::vyjmiZeSlotu(int k)
     sloty[3] = nullptr;
 }
 
-void TMF::TlVyjmiClick()
-try {
+void TStrankaTvorby::TlVyjmiClick()
+{
     vyjmiZeSlotu(tagOdesilatele());
     ZobrazLektvar();
     TprisadyClick();
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
 }
 
-void TMF::ZobrazLektvar()
-try {
+void TStrankaTvorby::ZobrazLektvar()
+{
     for (std::size_t k = 0; k < 4; ++k) {
         const TPrisada* prisada = Lektvar.Prisady[k];
         if (prisada != nullptr) {
@@ -229,37 +290,31 @@ try {
     ui_->TlDatadisky->setText(TextPuvodu(Lektvar.Tribunal, Lektvar.Bloodmoon));
     nastavBarvuTextu(ui_->TlJmeno, QPalette::Text, barvaJmena(Lektvar.Tribunal, Lektvar.Bloodmoon));
     ui_->TZlektvar->setVisible(Lektvar.Prisady[0] != nullptr);
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
 }
 
 // Selects the effect's line in the effect list ("- všechny -" for none) and
 // lists its ingredients.
-void TMF::ukazEfektVSeznamu(const TEfekt* efekt)
+void TStrankaTvorby::ukazEfektVSeznamu(const TEfekt* efekt)
 {
     ui_->Tefekty->VyberRadek(ui_->Tefekty->RadekSOdkazem(const_cast<TEfekt*>(efekt)));
     TefektyClick();
 }
 
-void TMF::TpEfektDblClick()
-try {
+void TStrankaTvorby::TpEfektDblClick()
+{
     const int k = tagOdesilatele();
     if (VybranaPrisada == nullptr)
         return;
     ukazEfektVSeznamu(VybranaPrisada->Efekty[k - 1]);
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
 }
 
-void TMF::TlEfektDblClick()
-try {
+void TStrankaTvorby::TlEfektDblClick()
+{
     ukazEfektVSeznamu(Lektvar.Efekty[tagOdesilatele() - 1].Efekt);
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
 }
 
-void TMF::TlPrisadaDblClick()
-try {
+void TStrankaTvorby::TlPrisadaDblClick()
+{
     VybranaPrisada = Lektvar.Prisady[tagOdesilatele() - 1];
     const int radek = ui_->Tprisady->RadekSOdkazem(VybranaPrisada);
     ui_->Tprisady->VyberRadek(radek);
@@ -268,6 +323,59 @@ try {
         TefektyClick();
     }
     TprisadyClick();
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
+}
+
+void TStrankaTvorby::TZprisadaClick()
+{
+    QString nadpis = QStringLiteral("Přísada ") + ui_->TpJmeno->text();
+    if (prostredi_.Volby().Lisit)
+        nadpis += ui_->TpDatadisky->text();
+    QStringList radky;
+    const QString poznamka = ui_->TpPopisPS->Text()->text().mid(kDelkaPrefixuPoznamky);
+    if (!poznamka.isEmpty())
+        radky << kTab + poznamka;
+    radky << kTab + QStringLiteral("Efekty:") + kTab + TpEfekty_[0]->text();
+    for (std::size_t k = 1; k < 4; ++k)
+        if (!TpEfekty_[k]->text().isEmpty())
+            radky << kDvaTaby + TpEfekty_[k]->text();
+    emit Zapis(nadpis, QColor(0, 128, 0), radky, poznamka.isEmpty() ? -1 : 0);
+}
+
+void TStrankaTvorby::TZlektvarClick()
+{
+    QString nadpis = QStringLiteral("Lektvar");
+    if (!ui_->TlJmeno->text().isEmpty())
+        nadpis += QLatin1Char(' ') + ui_->TlJmeno->text();
+    if (prostredi_.Volby().Lisit)
+        nadpis += ui_->TlDatadisky->text();
+    QStringList radky;
+    radky << kTab + QStringLiteral("Přísady:") + kTab + TlPrisady_[0]->text();
+    for (std::size_t k = 1; k < 4; ++k)
+        if (!TlPrisady_[k]->text().isEmpty())
+            radky << kDvaTaby + TlPrisady_[k]->text();
+    const QString prvni = TlEfekty_[0]->text();
+    if (prvni != TextZadne())
+        radky << kTab + QStringLiteral("Efekty:") + kTab + prvni + QStringLiteral(" [") + TlEfektyZP_[0]->text() +
+                     QLatin1Char(']');
+    else
+        radky << kTab + QStringLiteral("Efekty:") + kTab + TextZadne();
+    for (std::size_t k = 1; k < 4; ++k)
+        if (!TlEfekty_[k]->text().isEmpty())
+            radky << kDvaTaby + TlEfekty_[k]->text() + QStringLiteral(" [") + TlEfektyZP_[k]->text() +
+                         QLatin1Char(']');
+    emit Zapis(nadpis, QColor(255, 0, 255), radky, -1);
+}
+
+void TStrankaTvorby::TZefektClick()
+{
+    const int efekt = ui_->Tefekty->currentRow();
+    const QString nadpis = QStringLiteral("Přísady s efektem ") + (efekt >= 0 ? ui_->Tefekty->Text(efekt) : QString());
+    const bool znacky = prostredi_.Volby().Lisit;
+    const QStringList radky = RadkyZapisu(ui_->Tprisady->count(), NejvicRadkuZapisu, [&](int i) {
+        // The mark moves behind the name, or goes.
+        const QString znacka = ui_->Tprisady->Znacka(i);
+        const QString jmeno = TextRadkuZapisu(*ui_->Tprisady, i).mid(znacka.size());
+        return znacky && !znacka.isEmpty() ? jmeno + QLatin1Char(' ') + znacka.trimmed() : jmeno;
+    });
+    emit Zapis(nadpis, QColor(128, 128, 0), radky, -1);
 }

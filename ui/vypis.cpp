@@ -1,16 +1,20 @@
 // The potion-listing page: every two-ingredient potion of an effect or of an
 // ingredient, and the way from a found potion to the designer.
+#include "vypis.h"
+
 #include <QPushButton>
 
-#include "aplikace.h"
 #include "hledani.h"
 #include "nalezene.h"
-#include "mainu.h"
+#include "obsluha.h"
+#include "radky_zapisu.h"
 #include "seznamy.h"
 #include "text.h"
-#include "ui_mainu.h"
+#include "ui_vypis.h"
 
 namespace {
+
+const QString kTab = QStringLiteral("\t");
 
 // The heading label grows with its text, up to the "zapsat" button.
 void nastavNadpis(QLabel* nadpis, const QString& text, int pravyOkraj)
@@ -24,57 +28,78 @@ void nastavNadpis(QLabel* nadpis, const QString& text, int pravyOkraj)
 
 } // namespace
 
-void TMF::pripravVypis()
+TStrankaVypisu::TStrankaVypisu(TProstredi& prostredi, QWidget* rodic)
+    : QWidget(rodic), ui_(std::make_unique<Ui::TStrankaVypisu>()), prostredi_(prostredi)
 {
-    connect(ui_->Vvyber1, &QRadioButton::toggled, this, &TMF::HomezeniXclick);
-    connect(ui_->VvyberList, &TListBox::Klik, this, &TMF::VvyberListClick);
-    connect(ui_->VvyberList, &TListBox::DvojKlik, this, &TMF::VvyberListDblClick);
-    connect(ui_->VvyberJenom, &QCheckBox::clicked, this, &TMF::VvyberJenomClick);
-    connect(ui_->Vlist, &TListBox::DvojKlik, this, &TMF::VlistDblClick);
+    ui_->setupUi(this);
+    nastavPisma();
+    PripojObsluhu(ui_->Vvyber1, &QRadioButton::toggled, this, &TStrankaVypisu::HomezeniXclick);
+    PripojObsluhu(ui_->VvyberList, &TListBox::Klik, this, &TStrankaVypisu::VvyberListClick);
+    PripojObsluhu(ui_->VvyberList, &TListBox::DvojKlik, this, &TStrankaVypisu::VvyberListDblClick);
+    PripojObsluhu(ui_->VvyberJenom, &QCheckBox::clicked, this, &TStrankaVypisu::VvyberJenomClick);
+    PripojObsluhu(ui_->Vlist, &TListBox::DvojKlik, this, &TStrankaVypisu::VlistDblClick);
+    PripojObsluhu(ui_->VZlist, &QPushButton::clicked, this, &TStrankaVypisu::VZlistClick);
+    // The selection list keeps its marks until it is rebuilt; the colours
+    // follow the option at once.
+    prostredi_.SledujBarvami({ui_->VvyberList, ui_->Vlist}, this);
+    PripojObsluhu(&prostredi_, &TProstredi::ZarazeniZmeneno, this, &TStrankaVypisu::HomezeniXclick);
 }
 
-bool TMF::rezimEfektu() const
+TStrankaVypisu::~TStrankaVypisu() = default;
+
+void TStrankaVypisu::nastavPisma()
+{
+    QFont tlacitko(QStringLiteral("Arial"));
+    tlacitko.setPixelSize(11);
+    ui_->VZlist->setFont(tlacitko);
+    QFont vysledky(QStringLiteral("Arial"));
+    vysledky.setPixelSize(13);
+    vysledky.setBold(true);
+    ui_->VL1->setFont(vysledky);
+}
+
+bool TStrankaVypisu::rezimEfektu() const
 {
     return ui_->Vvyber1->isChecked();
 }
 
-void TMF::HomezeniXclick()
-try {
+void TStrankaVypisu::HomezeniXclick()
+{
     TListBox* vyber = ui_->VvyberList;
     vyber->setUpdatesEnabled(false);
+    const TObnova prekreslit([vyber] { vyber->setUpdatesEnabled(true); });
     if (rezimEfektu()) {
         std::vector<TEfekt*> efekty;
-        for (TEfekt* efekt : Seznam.Efekty)
-            if (EfektZarazen(*efekt))
+        for (TEfekt* efekt : prostredi_.Seznam.Efekty)
+            if (prostredi_.EfektZarazen(*efekt))
                 efekty.push_back(efekt);
         vyber->NastavRadky<TEfekt*>(std::move(efekty), TextEfektu);
         SeradPolozky(vyber);
         // As after a refill of the effect list: the potion's name comes back.
-        if (!Seznam.Efekty.empty())
-            ZobrazLektvar();
+        if (!prostredi_.Seznam.Efekty.empty())
+            emit ZobrazitLektvar();
     } else {
-        naplnPrisady(vyber, Seznam.Prisady);
+        prostredi_.NaplnPrisady(vyber, prostredi_.Seznam.Prisady);
     }
     vyber->VyberRadek(vyber->count() > 0 ? 0 : -1);
     vyber->setUpdatesEnabled(true);
     VvyberListClick();
     ui_->VvyberJenom->setEnabled(rezimEfektu());
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
 }
 
 // The found potions are the finder's pairs themselves; a line's text is made
 // from its pair only when the line is shown or written.
-void TMF::VvyberListClick()
-try {
+void TStrankaVypisu::VvyberListClick()
+{
     TListBox* nalezene = ui_->Vlist;
     // Hidden while it is refilled, so a long listing is drawn once.
     nalezene->hide();
+    const TObnova ukazat([nalezene] { nalezene->show(); });
     nalezene->Vyprazdni();
     const int radek = ui_->VvyberList->currentRow();
     QString nadpis;
     if (radek >= 0) {
-        const TZarazeni zarazeni{ui_->Otribunal->isChecked(), ui_->Obloodmoon->isChecked()};
+        const TZarazeni zarazeni = prostredi_.Zarazeni();
         TNalezene vypis = rezimEfektu() ? NalezeneSEfektem(*ui_->VvyberList->Odkaz<TEfekt*>(radek), zarazeni,
                                                            ui_->VvyberJenom->isChecked())
                                         : NalezeneZPrisady(*ui_->VvyberList->Odkaz<TPrisada*>(radek), zarazeni);
@@ -87,48 +112,41 @@ try {
     }
     nastavNadpis(ui_->VL1, nadpis, ui_->VZlist->x());
     nalezene->VyberRadek(-1);
-    nalezene->show();
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
 }
 
-void TMF::VvyberJenomClick()
-try {
+void TStrankaVypisu::VvyberJenomClick()
+{
     VvyberListClick();
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
 }
 
-void TMF::VvyberListDblClick()
-try {
+void TStrankaVypisu::VvyberListDblClick()
+{
     const int radek = ui_->VvyberList->currentRow();
     if (radek < 0)
         return;
-    if (rezimEfektu()) {
-        ui_->Tefekty->VyberRadek(ui_->Tefekty->RadekSOdkazem(ui_->VvyberList->Odkaz<TEfekt*>(radek)));
-        TefektyClick();
-        ui_->Tprisady->VyberRadek(ui_->Tprisady->count() > 0 ? 0 : -1);
-    } else {
-        ui_->Tefekty->VyberRadek(0);
-        TefektyClick();
-        ui_->Tprisady->VyberRadek(ui_->Tprisady->RadekSOdkazem(ui_->VvyberList->Odkaz<TPrisada*>(radek)));
-    }
-    TprisadyClick();
-    ui_->Pages->setCurrentIndex(0);
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
+    if (rezimEfektu())
+        emit UkazatEfekt(ui_->VvyberList->Odkaz<TEfekt*>(radek));
+    else
+        emit UkazatPrisadu(ui_->VvyberList->Odkaz<TPrisada*>(radek));
 }
 
-void TMF::VlistDblClick()
-try {
+void TStrankaVypisu::VlistDblClick()
+{
     const int radek = ui_->Vlist->currentRow();
     if (radek < 0)
         return;
     // The line's own pair, never its text.
     const TDvojice dvojice = ui_->Vlist->Odkaz<TDvojice>(radek);
-    Lektvar.Prisady = {dvojice.Prvni, dvojice.Druha, nullptr, nullptr};
-    ZobrazLektvar();
+    emit NahratLektvar({dvojice.Prvni, dvojice.Druha, nullptr, nullptr});
     VvyberListDblClick();
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
+}
+
+void TStrankaVypisu::VZlistClick()
+{
+    const bool znacky = prostredi_.Volby().Lisit;
+    const QStringList radky = RadkyZapisu(ui_->Vlist->count(), NejvicRadkuZapisu, [&](int i) {
+        const QString text = TextRadkuZapisu(*ui_->Vlist, i);
+        return znacky ? text : text.mid(ui_->Vlist->Znacka(i).size());
+    });
+    emit Zapis(ui_->VL1->text(), QColor(0, 128, 128), radky, -1);
 }

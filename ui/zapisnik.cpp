@@ -1,6 +1,6 @@
 // The notebook page: the protected header, the style controls that follow
 // the selection, and saving as rich text or plain text (printing is in
-// zapisnik_tisk.cpp).
+// zapisnik_tisk.cpp, the entries in zapisy.cpp).
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -9,15 +9,21 @@
 #include <QTextDocument>
 #include <unordered_set>
 
+#include "zapisnik.h"
+
+#include <stdexcept>
+#include <string>
+
 #include "aplikace.h"
 #include "chyby.h"
-#include "mainu.h"
+#include "obsluha.h"
 #include "ovladace.h"
 #include "rtf.h"
 #include "rtf_qt.h"
 #include "soubory.h"
 #include "text.h"
-#include "ui_mainu.h"
+#include "tisk.h"
+#include "ui_zapisnik.h"
 #include "ztext.h"
 
 namespace {
@@ -119,8 +125,11 @@ std::string prostyText(const QTextDocument& dokument)
 
 } // namespace
 
-void TMF::pripravZapisnik()
+TStrankaZapisniku::TStrankaZapisniku(TProstredi& prostredi, QWidget* rodic)
+    : QWidget(rodic), ui_(std::make_unique<Ui::TStrankaZapisniku>()), prostredi_(prostredi)
 {
+    ui_->setupUi(this);
+    nastavPisma();
     TZapisnik* editor = ui_->Ztext;
     QFont vychozi(QStringLiteral("Arial"));
     vychozi.setPointSize(10);
@@ -133,19 +142,35 @@ void TMF::pripravZapisnik()
     editor->NastavDotaz([this](int od, int po) { return ZtextProtectChange(od, po); });
     ui_->Zsize->findChild<QLineEdit*>()->setReadOnly(true);
 
-    connect(editor, &QTextEdit::selectionChanged, this, &TMF::ZtextSelectionChange);
-    connect(editor, &QTextEdit::cursorPositionChanged, this, &TMF::ZtextSelectionChange);
+    PripojObsluhu(editor, &QTextEdit::selectionChanged, this, &TStrankaZapisniku::ZtextSelectionChange);
+    PripojObsluhu(editor, &QTextEdit::cursorPositionChanged, this, &TStrankaZapisniku::ZtextSelectionChange);
     for (QCheckBox* box : {static_cast<QCheckBox*>(ui_->Zbold), static_cast<QCheckBox*>(ui_->Zitalic),
                            static_cast<QCheckBox*>(ui_->Zunderline)})
-        connect(box, &QCheckBox::clicked, this, &TMF::ZstylClick);
-    connect(ui_->Zprotected, &QCheckBox::clicked, this, &TMF::ZprotectedClick);
-    connect(ui_->Zsize, &QSpinBox::valueChanged, this, &TMF::ZsizeChange);
-    connect(ui_->Zcolor, &QComboBox::activated, this, &TMF::ZcolorChange);
-    connect(ui_->Zsave, &QPushButton::clicked, this, &TMF::ZsaveClick);
-    connect(ui_->Zprint, &QPushButton::clicked, this, &TMF::ZprintClick);
+        PripojObsluhu(box, &QCheckBox::clicked, this, &TStrankaZapisniku::ZstylClick);
+    PripojObsluhu(ui_->Zprotected, &QCheckBox::clicked, this, &TStrankaZapisniku::ZprotectedClick);
+    PripojObsluhu(ui_->Zsize, &QSpinBox::valueChanged, this, &TStrankaZapisniku::ZsizeChange);
+    PripojObsluhu(ui_->Zcolor, &QComboBox::activated, this, &TStrankaZapisniku::ZcolorChange);
+    PripojObsluhu(ui_->Zsave, &QPushButton::clicked, this, &TStrankaZapisniku::ZsaveClick);
+    PripojObsluhu(ui_->Zprint, &QPushButton::clicked, this, &TStrankaZapisniku::ZprintClick);
 }
 
-void TMF::PridejRadekZapisniku(const QString& text, const QTextCharFormat& format)
+TStrankaZapisniku::~TStrankaZapisniku() = default;
+
+// Each style box's caption carries the one style it stands for.
+void TStrankaZapisniku::nastavPisma()
+{
+    QFont styl = font();
+    styl.setBold(true);
+    ui_->Zbold->setFont(styl);
+    styl.setBold(false);
+    styl.setItalic(true);
+    ui_->Zitalic->setFont(styl);
+    styl.setItalic(false);
+    styl.setUnderline(true);
+    ui_->Zunderline->setFont(styl);
+}
+
+void TStrankaZapisniku::PridejRadekZapisniku(const QString& text, const QTextCharFormat& format)
 {
     QTextCursor kurzor(ui_->Ztext->document());
     kurzor.movePosition(QTextCursor::End);
@@ -156,9 +181,8 @@ void TMF::PridejRadekZapisniku(const QString& text, const QTextCharFormat& forma
     kurzor.insertBlock(QTextBlockFormat(), format);
 }
 
-void TMF::FormShowZapisnik()
-try {
-    ui_->Pages->setCurrentIndex(3);
+void TStrankaZapisniku::FormShowZapisnik()
+{
     TZapisnik* editor = ui_->Ztext;
     editor->clear();
     PridejRadekZapisniku(QStringLiteral("    Mixorův  zápisníček    "), FormatArial(kNavy, 20, true, false, true));
@@ -172,22 +196,21 @@ try {
     // No undo step may reach the header.
     dokument->clearUndoRedoStacks();
     ZtextSelectionChange();
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
 }
 
-bool TMF::ZtextProtectChange(int od, int po)
+bool TStrankaZapisniku::ZtextProtectChange(int od, int po)
 {
     Q_UNUSED(od);
     Q_UNUSED(po);
     return ui_->Ztext->isReadOnly();
 }
 
-void TMF::ZtextSelectionChange()
-try {
+void TStrankaZapisniku::ZtextSelectionChange()
+{
     const TSouhrnVyberu souhrn = souhrnVyberu(*ui_->Ztext);
     const QTextCharFormat& f = souhrn.Format;
     aktualizujiStyl_ = true;
+    const TObnova ztlumeni([this] { aktualizujiStyl_ = false; });
     nastavBox(ui_->Zbold, souhrn.Tucne, tucny(f));
     nastavBox(ui_->Zitalic, souhrn.Kurziva, f.fontItalic());
     nastavBox(ui_->Zunderline, souhrn.Podtrzene, f.fontUnderline());
@@ -198,14 +221,11 @@ try {
     nastavSedyText(ui_->Zsize, !souhrn.Velikost);
     ui_->Zcolor->setCurrentIndex(souhrn.Barva ? ui_->Zcolor->IndexBarvy(barvaZnaku(f)) : -1);
     nastavSedyText(ui_->Zcolor, !souhrn.Barva);
-    aktualizujiStyl_ = false;
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
 }
 
 // Applies a format to the selection, or to the typing position, when the
 // protected text allows it; a refused change only shows the selection again.
-void TMF::zmenFormatVyberu(const QTextCharFormat& format)
+void TStrankaZapisniku::zmenFormatVyberu(const QTextCharFormat& format)
 {
     if (!ui_->Ztext->SmiZmenitVyber()) {
         ZtextSelectionChange();
@@ -215,8 +235,8 @@ void TMF::zmenFormatVyberu(const QTextCharFormat& format)
     ZtextSelectionChange();
 }
 
-void TMF::ZstylClick()
-try {
+void TStrankaZapisniku::ZstylClick()
+{
     const auto* box = qobject_cast<const QCheckBox*>(sender());
     if (aktualizujiStyl_ || box == nullptr || box->checkState() == Qt::PartiallyChecked)
         return;
@@ -230,56 +250,48 @@ try {
     if (styl.underline())
         format.setFontUnderline(zapnout);
     zmenFormatVyberu(format);
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
 }
 
-void TMF::ZsizeChange()
-try {
+void TStrankaZapisniku::ZsizeChange()
+{
     if (aktualizujiStyl_)
         return;
     QTextCharFormat format;
     format.setFontPointSize(ui_->Zsize->value());
     nastavSedyText(ui_->Zsize, false);
     zmenFormatVyberu(format);
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
 }
 
-void TMF::ZcolorChange()
-try {
+void TStrankaZapisniku::ZcolorChange()
+{
     if (aktualizujiStyl_ || ui_->Zcolor->currentIndex() < 0)
         return;
     QTextCharFormat format;
     format.setForeground(ui_->Zcolor->Barva(ui_->Zcolor->currentIndex()));
     nastavSedyText(ui_->Zcolor, false);
     zmenFormatVyberu(format);
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
 }
 
-void TMF::ZprotectedClick()
-try {
+void TStrankaZapisniku::ZprotectedClick()
+{
     TZapisnik* editor = ui_->Ztext;
     editor->setReadOnly(true);
+    const TObnova zapisovatelny([editor] { editor->setReadOnly(false); });
     if (ui_->Zprotected->checkState() != Qt::PartiallyChecked) {
         QTextCharFormat format;
         format.setProperty(kVlastnostChranene, ui_->Zprotected->checkState() == Qt::Checked);
         editor->mergeCurrentCharFormat(format);
     }
-    editor->setReadOnly(false);
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
 }
 
-void TMF::DialogTypeChange(const QString& typ)
+void TStrankaZapisniku::DialogTypeChange(const QString& typ)
 {
     if (auto* dialog = qobject_cast<QFileDialog*>(sender()))
         dialog->setDefaultSuffix(typ == kTypTxt ? QStringLiteral("txt") : QStringLiteral("rtf"));
 }
 
-void TMF::ZsaveClick()
-try {
+void TStrankaZapisniku::ZsaveClick()
+{
     // The player's folder, where the program runs, until a save went elsewhere:
     // the program's own folder is rarely one the player can write to.
     QFileDialog dialog(this, QStringLiteral("Uložit zápisníček do souboru"),
@@ -290,7 +302,7 @@ try {
     dialog.setNameFilters({kTypRtf, kTypTxt});
     dialog.selectNameFilter(kTypRtf);
     dialog.setDefaultSuffix(QStringLiteral("rtf"));
-    connect(&dialog, &QFileDialog::filterSelected, this, &TMF::DialogTypeChange);
+    PripojObsluhu(&dialog, &QFileDialog::filterSelected, this, &TStrankaZapisniku::DialogTypeChange);
     TAplikace* aplikace = TAplikace::Instance();
     if (!aplikace->UkazDialog(dialog) || dialog.selectedFiles().isEmpty())
         return;
@@ -309,9 +321,6 @@ try {
         ZapisSouborAtomicky(jmeno.toStdString(), prosty ? prostyText(dokument) : ZapisRtf(DokumentZTextu(dokument)));
         slozkaUlozeni_ = QFileInfo(jmeno).absolutePath();
     } catch (const std::exception& chyba) {
-        aplikace->Zprava(QMessageBox::Critical, TAplikace::Titul(),
-                         TAplikace::TextChyby(QStringLiteral("Zápisníček nebyl uložen. ") + QString::fromUtf8(chyba.what())));
+        throw std::runtime_error(std::string("Zápisníček nebyl uložen. ") + chyba.what());
     }
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
 }

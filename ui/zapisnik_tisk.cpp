@@ -1,17 +1,17 @@
 // The notebook page's printing: in colour as the notebook stands, or in black
 // through a scratch copy that brings every colour back afterwards.
+#include "zapisnik.h"
+
 #include <QTextCursor>
 #include <QTextDocument>
 #include <cstdio>
 #include <exception>
 
-#include "aplikace.h"
-#include "mainu.h"
 #include "rtf.h"
 #include "rtf_qt.h"
 #include "soubory.h"
 #include "tisk.h"
-#include "ui_mainu.h"
+#include "ui_zapisnik.h"
 #include "ztext.h"
 
 namespace {
@@ -21,29 +21,27 @@ const char* const kTiskovaKopie = "$$print.rtf";
 
 } // namespace
 
-void TMF::NastavTiskarnu(std::unique_ptr<TTiskarna> tiskarna)
+void TStrankaZapisniku::NastavTiskarnu(std::unique_ptr<TTiskarna> tiskarna)
 {
     tiskarna_ = std::move(tiskarna);
 }
 
-void TMF::tiskni()
+void TStrankaZapisniku::tiskni()
 {
     if (!tiskarna_)
         tiskarna_ = TiskarnaCups();
     TiskniDokument(*ui_->Ztext->document(), *tiskarna_, kTitulTisku);
 }
 
-void TMF::ZprintClick()
-try {
-    if (ui_->Obarvy->isChecked())
+void TStrankaZapisniku::ZprintClick()
+{
+    if (prostredi_.Volby().Barvy)
         tiskni();
     else
         tiskniCerne();
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
 }
 
-void TMF::tiskniCerne()
+void TStrankaZapisniku::tiskniCerne()
 {
     TZapisnik* editor = ui_->Ztext;
     QTextDocument* dokument = editor->document();

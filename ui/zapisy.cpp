@@ -1,39 +1,18 @@
-// The "zapsat" buttons: each writes what its page shows at the moment of the
-// click into the notebook as one formatted entry.
+// The notebook's entries: what a page's "zapsat" button shows at the moment of
+// the click, written in as one formatted entry.
+#include "zapisnik.h"
+
 #include <algorithm>
 
-#include <QPushButton>
 #include <QTextCursor>
 #include <QTextDocument>
 
-#include "aplikace.h"
-#include "mainu.h"
-#include "ovladace.h"
-#include "radky_zapisu.h"
 #include "rtf_qt.h"
-#include "seznamy.h"
-#include "text.h"
-#include "ui_mainu.h"
+#include "ui_zapisnik.h"
 #include "ztext.h"
 
-namespace {
-
-const QString kTab = QStringLiteral("\t");
-const QString kDvaTaby = QStringLiteral("\t\t");
-constexpr int kDelkaPrefixuPoznamky = 10;  // "Poznámka: "
-
-} // namespace
-
-void TMF::pripravZapisy()
-{
-    connect(ui_->TZprisada, &QPushButton::clicked, this, &TMF::TZprisadaClick);
-    connect(ui_->TZlektvar, &QPushButton::clicked, this, &TMF::TZlektvarClick);
-    connect(ui_->TZefekt, &QPushButton::clicked, this, &TMF::TZefektClick);
-    connect(ui_->VZlist, &QPushButton::clicked, this, &TMF::VZlistClick);
-}
-
-void TMF::zapisPolozku(const QString& nadpis, const QColor& barvaNadpisu, const QStringList& radky,
-                       int radekKurzivou)
+void TStrankaZapisniku::ZapisPolozku(const QString& nadpis, const QColor& barvaNadpisu, const QStringList& radky,
+                                     int radekKurzivou)
 {
     TZapisnik* editor = ui_->Ztext;
     editor->moveCursor(QTextCursor::End);
@@ -66,79 +45,4 @@ void TMF::zapisPolozku(const QString& nadpis, const QColor& barvaNadpisu, const 
     editor->OznacNezmenene();
 
     editor->moveCursor(QTextCursor::End);
-    if (ui_->Oprepnout->isChecked())
-        ui_->Pages->setCurrentIndex(2);
-}
-
-void TMF::TZprisadaClick()
-try {
-    QString nadpis = QStringLiteral("Přísada ") + ui_->TpJmeno->text();
-    if (ui_->Olisit->isChecked())
-        nadpis += ui_->TpDatadisky->text();
-    QStringList radky;
-    const QString poznamka = ui_->TpPopisPS->Text()->text().mid(kDelkaPrefixuPoznamky);
-    if (!poznamka.isEmpty())
-        radky << kTab + poznamka;
-    radky << kTab + QStringLiteral("Efekty:") + kTab + TpEfekty_[0]->text();
-    for (std::size_t k = 1; k < 4; ++k)
-        if (!TpEfekty_[k]->text().isEmpty())
-            radky << kDvaTaby + TpEfekty_[k]->text();
-    zapisPolozku(nadpis, QColor(0, 128, 0), radky, poznamka.isEmpty() ? -1 : 0);
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
-}
-
-void TMF::TZlektvarClick()
-try {
-    QString nadpis = QStringLiteral("Lektvar");
-    if (!ui_->TlJmeno->text().isEmpty())
-        nadpis += QLatin1Char(' ') + ui_->TlJmeno->text();
-    if (ui_->Olisit->isChecked())
-        nadpis += ui_->TlDatadisky->text();
-    QStringList radky;
-    radky << kTab + QStringLiteral("Přísady:") + kTab + TlPrisady_[0]->text();
-    for (std::size_t k = 1; k < 4; ++k)
-        if (!TlPrisady_[k]->text().isEmpty())
-            radky << kDvaTaby + TlPrisady_[k]->text();
-    const QString prvni = TlEfekty_[0]->text();
-    if (prvni != TextZadne())
-        radky << kTab + QStringLiteral("Efekty:") + kTab + prvni + QStringLiteral(" [") + TlEfektyZP_[0]->text() +
-                     QLatin1Char(']');
-    else
-        radky << kTab + QStringLiteral("Efekty:") + kTab + TextZadne();
-    for (std::size_t k = 1; k < 4; ++k)
-        if (!TlEfekty_[k]->text().isEmpty())
-            radky << kDvaTaby + TlEfekty_[k]->text() + QStringLiteral(" [") + TlEfektyZP_[k]->text() +
-                         QLatin1Char(']');
-    zapisPolozku(nadpis, QColor(255, 0, 255), radky);
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
-}
-
-void TMF::TZefektClick()
-try {
-    const int efekt = ui_->Tefekty->currentRow();
-    const QString nadpis = QStringLiteral("Přísady s efektem ") + (efekt >= 0 ? ui_->Tefekty->Text(efekt) : QString());
-    const bool znacky = ui_->Olisit->isChecked();
-    const QStringList radky = RadkyZapisu(ui_->Tprisady->count(), NejvicRadkuZapisu, [&](int i) {
-        // The mark moves behind the name, or goes.
-        const QString znacka = ui_->Tprisady->Znacka(i);
-        const QString jmeno = TextRadkuZapisu(*ui_->Tprisady, i).mid(znacka.size());
-        return znacky && !znacka.isEmpty() ? jmeno + QLatin1Char(' ') + znacka.trimmed() : jmeno;
-    });
-    zapisPolozku(nadpis, QColor(128, 128, 0), radky);
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
-}
-
-void TMF::VZlistClick()
-try {
-    const bool znacky = ui_->Olisit->isChecked();
-    const QStringList radky = RadkyZapisu(ui_->Vlist->count(), NejvicRadkuZapisu, [&](int i) {
-        const QString text = TextRadkuZapisu(*ui_->Vlist, i);
-        return znacky ? text : text.mid(ui_->Vlist->Znacka(i).size());
-    });
-    zapisPolozku(ui_->VL1->text(), QColor(0, 128, 128), radky);
-} catch (...) {
-    TAplikace::HlasZachycenouChybu();
 }
