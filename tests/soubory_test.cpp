@@ -189,7 +189,11 @@ TEST(CteniSouboru, ReadingThatRunsOutOfMemoryClosesTheFile)
     int stav = 0;
     ASSERT_EQ(::waitpid(dite, &stav, 0), dite);
     ASSERT_TRUE(WIFEXITED(stav));
-    EXPECT_EQ(WEXITSTATUS(stav), 0) << "2: memory did not run out, 1: a descriptor stayed open";
+    // User-mode emulation (the 32-bit build under qemu) does not enforce the
+    // guest's address-space limit, so the read cannot run out there.
+    if (WEXITSTATUS(stav) == 2)
+        GTEST_SKIP() << "the address-space limit is not enforced here";
+    EXPECT_EQ(WEXITSTATUS(stav), 0) << "a descriptor stayed open";
 }
 
 TEST(ZapisSouboru, NewFileGetsTheBytesAndTheUsualPermissions)
