@@ -1,7 +1,6 @@
 // Writes one PNG per page of the running window, for review:
 //   mixor-screenshots OUTPUT_FOLDER   (run in a folder holding the catalogue)
 #include <QDir>
-#include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -100,16 +99,14 @@ void vypisNejcastejsiEfekt(TMF& okno)
 // user chooses them: a click on each line of the search page.
 void hledejDvaEfekty(TMF& okno)
 {
-    auto* hefekty = ovladac<QListWidget>(okno, "Hefekty");
+    auto* hefekty = ovladac<TListBox>(okno, "Hefekty");
     std::vector<TEfekt*> efekty(okno.Prostredi().Seznam.Efekty.begin(), okno.Prostredi().Seznam.Efekty.end());
     std::stable_sort(efekty.begin(), efekty.end(),
                      [](const TEfekt* a, const TEfekt* b) { return a->Prisady.size() > b->Prisady.size(); });
-    for (std::size_t i = 0; i < std::min<std::size_t>(2, efekty.size()); ++i)
-        for (int radek = 0; radek < hefekty->count(); ++radek)
-            if (hefekty->item(radek)->data(Qt::UserRole).value<TEfekt*>() == efekty[i]) {
-                hefekty->setCurrentRow(radek);
-                okno.findChild<TStrankaHledani*>()->HefektyClick();
-            }
+    for (std::size_t i = 0; i < std::min<std::size_t>(2, efekty.size()); ++i) {
+        hefekty->VyberRadek(hefekty->RadekSOdkazem(efekty[i]));
+        okno.findChild<TStrankaHledani*>()->HefektyClick();
+    }
 }
 
 // One entry of each kind, then a styled selection for the style controls.

@@ -13,7 +13,6 @@
 // time of this thread is shown beside wall time).
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QListWidget>
 #include <QTabWidget>
 #include <QWindow>
 #include <algorithm>
@@ -71,12 +70,9 @@ struct TMereni {
 // One click on the line of this effect, until the list is painted.
 TMereni klikni(TMF& okno, const TEfekt* efekt)
 {
-    auto* hefekty = okno.findChild<QListWidget*>(QStringLiteral("Hefekty"));
+    auto* hefekty = okno.findChild<TListBox*>(QStringLiteral("Hefekty"));
     auto* hlist = okno.findChild<TListBox*>(QStringLiteral("Hlist"));
-    int radek = 0;
-    while (radek < hefekty->count() && hefekty->item(radek)->data(Qt::UserRole).value<TEfekt*>() != efekt)
-        ++radek;
-    hefekty->setCurrentRow(radek);
+    hefekty->VyberRadek(hefekty->RadekSOdkazem(const_cast<TEfekt*>(efekt)));
     QElapsedTimer hodiny;
     const double cpu0 = cpuMs();
     hodiny.start();

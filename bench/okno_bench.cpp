@@ -32,7 +32,7 @@ T* najdi(const QWidget& okno, const char* jmeno)
 TOvladace::TOvladace(const QWidget& okno)
 {
     NAJDI(Pages), NAJDI(TvorbaPage), NAJDI(VypisPage), NAJDI(ZapisnikPage), NAJDI(HledaniPage), NAJDI(Hefekty);
-    NAJDI(Tefekty), NAJDI(Tprisady), NAJDI(VvyberList), NAJDI(Vlist);
+    NAJDI(Tefekty), NAJDI(Tprisady), NAJDI(VvyberList), NAJDI(Vlist), NAJDI(Hprisady), NAJDI(Hlist);
     NAJDI(Vvyber1), NAJDI(Vvyber2), NAJDI(VvyberJenom), NAJDI(Otribunal), NAJDI(Ztext);
 }
 

@@ -7,7 +7,6 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QCheckBox>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -44,8 +43,7 @@ struct TOvladace {
 
     QTabWidget* Pages;
     QWidget *TvorbaPage, *VypisPage, *ZapisnikPage, *HledaniPage;
-    QListWidget* Hefekty;
-    TListBox *Tefekty, *Tprisady, *VvyberList, *Vlist;
+    TListBox *Tefekty, *Tprisady, *VvyberList, *Vlist, *Hefekty, *Hprisady, *Hlist;
     QRadioButton *Vvyber1, *Vvyber2;
     QCheckBox *VvyberJenom, *Otribunal;
     TZapisnik* Ztext;

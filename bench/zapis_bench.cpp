@@ -32,7 +32,6 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
-#include <QListWidget>
 #include <QRadioButton>
 #include <QTextDocument>
 #include <cstdio>
@@ -96,12 +95,10 @@ void hledej(Okno& okno)
     TOvladace& f = okno.f();
     f.Pages->setCurrentWidget(f.HledaniPage);
     const TEfekt* efekt = NejcastejsiEfekt(okno.mf().Prostredi().Seznam);
-    for (int i = 0; i < f.Hefekty->count(); ++i) {
-        QListWidgetItem* radek = f.Hefekty->item(i);
-        if (radek->data(Qt::UserRole).value<TEfekt*>() == efekt && !radek->text().startsWith(QLatin1Char('+'))) {
-            f.Hefekty->setCurrentItem(radek);
-            okno.hledani().HefektyClick();
-        }
+    const int radek = f.Hefekty->RadekSOdkazem(const_cast<TEfekt*>(efekt));
+    if (radek >= 0 && !f.Hefekty->Text(radek).startsWith(QLatin1Char('+'))) {
+        f.Hefekty->VyberRadek(radek);
+        okno.hledani().HefektyClick();
     }
     QCoreApplication::processEvents();
 }

@@ -1,12 +1,16 @@
 // The search page, driven as a user drives it.
 #include <gmock/gmock.h>
 
+#include <QAccessible>
+#include <QPainter>
 #include <QPushButton>
+#include <QStyleFactory>
 #include <QSpinBox>
 #include <QTest>
 #include <QTextBlock>
 
 #include "okno_support.h"
+#include "pristupnost_seznamu.h"
 #include "seznamy.h"
 #include "text.h"
 #include "ztext.h"
@@ -14,6 +18,14 @@
 namespace {
 
 using ::testing::ElementsAre;
+
+// What screen readers are told of the lists: the event, the line, its name.
+std::vector<std::tuple<QAccessible::Event, int, QString>> gOhlasy;
+void zaznamenej(QAccessibleEvent* udalost)
+{
+    if (QAccessibleInterface* radek = udalost->accessibleInterface())
+        gOhlasy.emplace_back(udalost->type(), udalost->child(), radek->text(QAccessible::Name));
+}
 using ::testing::IsEmpty;
 
 constexpr std::string_view kKatalog = "Alfa\tJed\tOhe\xF2\t\t\t\r\n"
@@ -41,28 +53,57 @@ protected:
     }
     std::string nadpis() { return DoCp1250(f().HL1->text()); }
 
-    QListWidgetItem* efekt(const char* jmeno)
+    // The line of an effect, of an ingredient in the stock.
+    int efekt(const char* jmeno) { return f().Hefekty->RadekSOdkazem(&Efekt(seznam(), jmeno)); }
+    int zasoba(const char* jmeno) { return f().Hprisady->RadekSOdkazem(&Prisada(seznam(), jmeno)); }
+    QString textEfektu(const char* jmeno) { return f().Hefekty->Text(efekt(jmeno)); }
+    QPoint misto(TListBox* seznam, int radek)
     {
-        for (int i = 0; i < f().Hefekty->count(); ++i)
-            if (f().Hefekty->item(i)->data(Qt::UserRole).value<TEfekt*>() == &Efekt(seznam(), jmeno))
-                return f().Hefekty->item(i);
-        return nullptr;
-    }
-    void klikni(QListWidget* seznam, QListWidgetItem* radek)
-    {
-        seznam->scrollToItem(radek);
-        QTest::mouseClick(seznam->viewport(), Qt::LeftButton, {}, seznam->visualItemRect(radek).center());
+        seznam->scrollTo(seznam->Index(radek));
+        return seznam->visualRect(seznam->Index(radek)).center();
     }
     void klikniEfekt(const char* jmeno, int kolikrat = 1)
     {
         for (int i = 0; i < kolikrat; ++i)
-            klikni(f().Hefekty, efekt(jmeno));
+            QTest::mouseClick(f().Hefekty->viewport(), Qt::LeftButton, {}, misto(f().Hefekty, efekt(jmeno)));
     }
+    // Ticks or clears an ingredient's box with a click on it.
     void vlastni(const char* jmeno, bool ano)
     {
+        TListBox* zasoby = f().Hprisady;
+        const int radek = zasoba(jmeno);
+        if (zasoby->Zaskrtnuto(radek) == ano)
+            return;
+        misto(zasoby, radek);
+        const QRect box = zasoby->Kreslic().MistoZaskrtnuti(zasoby->visualRect(zasoby->Index(radek)));
+        QTest::mouseClick(zasoby->viewport(), Qt::LeftButton, {}, box.center());
+    }
+    // Pixels of exactly this colour in the line as the list draws it,
+    // unselected, in the default light palette; the letters large enough
+    // that their strokes have pixels of the pen's own colour.
+    int pixelu(TListBox* seznam, int radek, QColor barva)
+    {
+        const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+        seznam->setPalette(fusion->standardPalette());
+        QFont pismo = seznam->font();
+        pismo.setPixelSize(40);
+        seznam->setFont(pismo);
+        QImage obraz(seznam->width(), seznam->Kreslic().Vyska(radek), QImage::Format_RGB32);
+        QPainter malir(&obraz);
+        seznam->Kreslic().Nakresli(&malir, radek, obraz.rect(), QStyle::State_None);
+        int pocet = 0;
+        for (int y = 0; y < obraz.height(); ++y)
+            for (int x = 0; x < obraz.width(); ++x)
+                pocet += obraz.pixelColor(x, y) == barva ? 1 : 0;
+        return pocet;
+    }
+    std::vector<std::string> zaskrtnute()
+    {
+        std::vector<std::string> out;
         for (int i = 0; i < f().Hprisady->count(); ++i)
-            if (f().Hprisady->item(i)->data(Qt::UserRole).value<TPrisada*>() == &Prisada(seznam(), jmeno))
-                f().Hprisady->item(i)->setCheckState(ano ? Qt::Checked : Qt::Unchecked);
+            if (f().Hprisady->Zaskrtnuto(i))
+                out.push_back(DoCp1250(f().Hprisady->Text(i)));
+        return out;
     }
 };
 
@@ -74,8 +115,7 @@ TEST_F(Hledani, StartsWithNothingWantedAndTheAdmissibleLists)
     EXPECT_THAT(texty(f().Hlist), IsEmpty());
     EXPECT_THAT(texty(f().Hefekty), ElementsAre("Jed", W("Oheň"), "Voda"));
     EXPECT_THAT(texty(f().Hprisady), ElementsAre("Alfa", "Beta", "Delta", "Eta", "Gama", "Zeta"));
-    for (int i = 0; i < f().Hprisady->count(); ++i)
-        EXPECT_EQ(f().Hprisady->item(i)->checkState(), Qt::Unchecked);
+    EXPECT_THAT(zaskrtnute(), IsEmpty());
     EXPECT_EQ(f().Hpocet->value(), 4);
     EXPECT_EQ(f().Hpocet->minimum(), 2);
     EXPECT_EQ(f().Hpocet->maximum(), 4);
@@ -87,20 +127,23 @@ TEST_F(Hledani, ClicksCycleWantedAvoidedAndNotChosen)
 {
     spustStranku();
     klikniEfekt("Ohe\xF2");
-    EXPECT_EQ(efekt("Ohe\xF2")->text(), QStringLiteral("+ Oheň"));
-    EXPECT_EQ(efekt("Ohe\xF2")->foreground().color(), QColor(0, 128, 0));
+    EXPECT_EQ(textEfektu("Ohe\xF2"), QStringLiteral("+ Oheň"));
     EXPECT_EQ(nadpis(), W("Lektvary s efekty Oheň (3)"));
     EXPECT_THAT(texty(f().Hlist), ElementsAre(W("[B] Alfa + Gama => Oheň"), W("[TB] Beta + Gama => Oheň"),
                                               W("[T] Alfa + Beta => Jed + Oheň")));
     klikniEfekt("Jed", 2);
-    EXPECT_EQ(efekt("Jed")->text(), QString(QChar(0x2212)) + QStringLiteral(" Jed"));
-    EXPECT_EQ(efekt("Jed")->foreground().color(), QColor(255, 0, 0));
+    EXPECT_EQ(textEfektu("Jed"), QString(QChar(0x2212)) + QStringLiteral(" Jed"));
     EXPECT_EQ(nadpis(), W("Lektvary s efekty Oheň (2)"));
     EXPECT_THAT(texty(f().Hlist), ElementsAre(W("[B] Alfa + Gama => Oheň"), W("[TB] Beta + Gama => Oheň")));
-    // Space cycles the current line: avoided becomes not chosen.
-    f().Hefekty->setCurrentItem(efekt("Jed"));
+    // Moving through the lines chooses nothing; Space cycles the current
+    // line: avoided becomes not chosen.
+    f().Hefekty->setFocus();
+    f().Hefekty->VyberRadek(efekt("Jed"));
+    QTest::keyClick(f().Hefekty, Qt::Key_Down);
+    QTest::keyClick(f().Hefekty, Qt::Key_Up);
+    EXPECT_EQ(textEfektu("Ohe\xF2"), QStringLiteral("+ Oheň"));
     QTest::keyClick(f().Hefekty, Qt::Key_Space);
-    EXPECT_EQ(efekt("Jed")->text(), QStringLiteral("Jed"));
+    EXPECT_EQ(textEfektu("Jed"), QStringLiteral("Jed"));
     EXPECT_EQ(texty(f().Hlist).size(), 3u);
     QTest::keyClick(f().Hefekty, Qt::Key_Space);
     EXPECT_EQ(nadpis(), W("Lektvary s efekty Jed + Oheň (5)"));
@@ -109,6 +152,53 @@ TEST_F(Hledani, ClicksCycleWantedAvoidedAndNotChosen)
     klikniEfekt("Jed", 2);
     EXPECT_EQ(nadpis(), W("Hledání lektvarů"));
     EXPECT_THAT(texty(f().Hlist), IsEmpty());
+}
+
+// Each click gives the line its next mark, drawn in the mark's own colour and
+// told to screen readers as the line's new name.
+TEST_F(Hledani, AMarkIsDrawnInItsColourAndAnnounced)
+{
+    spustStranku();
+    NastavPozorovateleSeznamu(zaznamenej);
+    struct {
+        const char* Jmeno;
+        QColor Barva;
+    } const kliky[] = {
+        {"+ Oheň", QColor(0, 128, 0)},
+        {"− Oheň", QColor(255, 0, 0)},
+        {"Oheň", QColor(0, 0, 0)},
+    };
+    for (const auto& klik : kliky) {
+        SCOPED_TRACE(klik.Jmeno);
+        gOhlasy.clear();
+        klikniEfekt("Ohe\xF2");
+        const int radek = efekt("Ohe\xF2");
+        EXPECT_THAT(gOhlasy, ::testing::Contains(std::tuple(QAccessible::NameChanged, radek, QString::fromUtf8(klik.Jmeno))));
+        EXPECT_GT(pixelu(f().Hefekty, radek, klik.Barva), 5);
+        for (const QColor jina : {QColor(0, 128, 0), QColor(255, 0, 0)})
+            if (jina != klik.Barva)
+                EXPECT_EQ(pixelu(f().Hefekty, radek, jina), 0);
+    }
+    NastavPozorovateleSeznamu(nullptr);
+}
+
+// The two lists are named after their headings; the stock shows an
+// ingredient's origin by colour alone, and only while origins are shown.
+TEST_F(Hledani, ListsAreNamedAndTheStockShowsOriginsByColour)
+{
+    spustStranku();
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(f().Hefekty)->text(QAccessible::Name),
+              QStringLiteral("Efekty (+ chci, − nechci)"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(f().Hprisady)->text(QAccessible::Name),
+              QStringLiteral("Moje zásoby"));
+    const QColor modra = BarvaPuvodu(true, false);
+    for (const bool lisit : {true, false}) {
+        SCOPED_TRACE(lisit);
+        f().Olisit->setChecked(lisit);
+        EXPECT_EQ(f().Hprisady->Text(zasoba("Beta")), QStringLiteral("Beta"));
+        EXPECT_EQ(pixelu(f().Hprisady, zasoba("Beta"), modra) > 5, lisit);
+        EXPECT_EQ(pixelu(f().Hprisady, zasoba("Alfa"), modra), 0);
+    }
 }
 
 TEST_F(Hledani, StockSwitchCountAndExpansionsRebuildTheList)
@@ -143,13 +233,13 @@ TEST_F(Hledani, StockSwitchCountAndExpansionsRebuildTheList)
     EXPECT_THAT(texty(f().Hprisady), ElementsAre("Alfa", "Beta", "Delta", "Eta", "Zeta"));
     for (const std::string& radek : texty(f().Hlist))
         EXPECT_THAT(radek, ::testing::Not(::testing::HasSubstr("Gama")));
-    EXPECT_EQ(efekt("Jed")->text(), QStringLiteral("+ Jed"));
+    EXPECT_EQ(textEfektu("Jed"), QStringLiteral("+ Jed"));
     f().Otribunal->setChecked(false);
     EXPECT_THAT(texty(f().Hefekty), ElementsAre("+ Jed", W("+ Oheň"), "Voda"));
     EXPECT_THAT(texty(f().Hlist), IsEmpty());
     f().Obloodmoon->setChecked(true);
-    EXPECT_EQ(f().Hprisady->item(3)->text(), QStringLiteral("Gama"));
-    EXPECT_EQ(f().Hprisady->item(3)->checkState(), Qt::Checked);
+    EXPECT_EQ(f().Hprisady->Text(3), QStringLiteral("Gama"));
+    EXPECT_TRUE(f().Hprisady->Zaskrtnuto(3));
 }
 
 TEST_F(Hledani, DoubleClickLoadsThePotionInItsSlotOrder)
@@ -191,11 +281,7 @@ TEST_F(Hledani, StockIsReadAtStartAndWrittenAtClose)
 {
     soubor("zasoby.txt", "Gama\r\nNezn\xE1m\xE1\r\nAlfa\n");
     spustStranku();
-    std::vector<std::string> zaskrtnute;
-    for (int i = 0; i < f().Hprisady->count(); ++i)
-        if (f().Hprisady->item(i)->checkState() == Qt::Checked)
-            zaskrtnute.push_back(DoCp1250(f().Hprisady->item(i)->text()));
-    EXPECT_THAT(zaskrtnute, ElementsAre("Alfa", "Gama"));
+    EXPECT_THAT(zaskrtnute(), ElementsAre("Alfa", "Gama"));
     vlastni("Zeta", true);
     vlastni("Gama", false);
     zavri();
@@ -207,8 +293,7 @@ TEST_F(Hledani, StockIsReadAtStartAndWrittenAtClose)
 TEST_F(Hledani, MissingStockMeansNothingOwnedAndAnUnreadableOneIsKept)
 {
     spustStranku();
-    for (int i = 0; i < f().Hprisady->count(); ++i)
-        EXPECT_EQ(f().Hprisady->item(i)->checkState(), Qt::Unchecked);
+    EXPECT_THAT(zaskrtnute(), IsEmpty());
     zavri();
     EXPECT_EQ(precti("zasoby.txt"), "");
     okno.reset();

@@ -12,7 +12,6 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -56,7 +55,7 @@ struct TOvladace {
     QPushButton* VZlist;
     TListBox* Vlist;
     // Search.
-    QListWidget *Hefekty, *Hprisady;
+    TListBox *Hefekty, *Hprisady;
     QCheckBox* Hzasoby;
     QSpinBox* Hpocet;
     QLabel* HL1;

@@ -385,14 +385,14 @@ const TSelhani kSelhani[] = {
      }},
     {"StockTickFailsWhileTheSearchIsRefilled",
      [](TOkno& o, THod hod) { return QObject::connect(o.f.Hlist->model(), &QAbstractItemModel::modelReset, hod); },
-     [](TOkno& o) { o.f.Hprisady->item(0)->setCheckState(Qt::Checked); },
+     [](TOkno& o) { o.f.Hprisady->PrepniZaskrtnuti(0); },
      [](TOkno& o) { EXPECT_FALSE(o.f.Hlist->isHidden()); }},
     {"OptionChangeFailsWhileTheStockIsRefilled",
-     [](TOkno& o, THod hod) { return QObject::connect(o.f.Hprisady, &QListWidget::itemChanged, hod); },
+     [](TOkno& o, THod hod) { return QObject::connect(o.f.Hprisady->model(), &QAbstractItemModel::modelReset, hod); },
      [](TOkno& o) { o.f.Olisit->click(); },
      [](TOkno& o) {
          // The stock's own ticks reach the search again.
-         o.f.Hprisady->item(0)->setCheckState(Qt::Checked);
+         o.f.Hprisady->PrepniZaskrtnuti(0);
          EXPECT_EQ(o.mf.findChild<TStrankaHledani*>()->Zasoby.size(), 1u);
      }},
     {"ProtectionFailsWhileTheSelectionIsMarked",

@@ -340,9 +340,7 @@ TEST_F(DlouheSeznamy, SearchEntryCountsThePotionsTheSearchFoundButDidNotList)
 {
     spustSNositeli(8);  // 28 potions
     hledani().MezHledani.Vypsat = 6;
-    for (int i = 0; i < f().Hefekty->count(); ++i)
-        if (f().Hefekty->item(i)->data(Qt::UserRole).value<TEfekt*>() == &Efekt(seznam(), "Jed"))
-            f().Hefekty->setCurrentRow(i);
+    f().Hefekty->VyberRadek(f().Hefekty->RadekSOdkazem(&Efekt(seznam(), "Jed")));
     hledani().HefektyClick();
     ASSERT_EQ(f().Hlist->count(), 6);
     hledani().NejvicRadkuZapisu = 4;
@@ -355,7 +353,7 @@ TEST_F(DlouheSeznamy, SearchEntryCountsThePotionsTheSearchFoundButDidNotList)
     EXPECT_EQ(radky[1], QStringLiteral("Lektvary s efekty Jed (28)"));
     EXPECT_EQ(radky[2], QLatin1Char('\t') + f().Hlist->Text(0));
     EXPECT_EQ(radky[6], QStringLiteral("\t… a dalších 24 řádků nezapsáno"));
-    EXPECT_EQ(radky[9], QLatin1Char('\t') + BezZnacky(f().Hlist->Text(0)));
+    EXPECT_EQ(radky[9], QLatin1Char('\t') + f().Hlist->TextBezZnacky(0));
     EXPECT_EQ(radky[15], QStringLiteral("\t… a dalších 22 řádků nezapsáno"));
 }
 

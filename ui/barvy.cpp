@@ -90,6 +90,14 @@ TBarvyRadku BarvyRadku(const QPalette& paleta, const QColor& vyznam, bool vybran
     return barvy;
 }
 
+TBarvyRadku BarvyRadkuVyznamu(const QPalette& paleta, const QColor& vyznam, bool vybrany)
+{
+    TBarvyRadku barvy = BarvyRadku(paleta, vyznam, vybrany);
+    if (vyznam.isValid() && !vybrany && JeVychoziPaleta(paleta))
+        barvy.Text = vyznam;
+    return barvy;
+}
+
 QColor BarvaPuvodu(bool tribunal, bool bloodmoon)
 {
     if (tribunal && bloodmoon)
@@ -103,9 +111,5 @@ QColor BarvaPuvodu(bool tribunal, bool bloodmoon)
 
 TBarvyRadku BarvyRadkuPuvodu(const QPalette& paleta, bool tribunal, bool bloodmoon, bool vybrany)
 {
-    const QColor puvod = tribunal || bloodmoon ? BarvaPuvodu(tribunal, bloodmoon) : QColor();
-    TBarvyRadku barvy = BarvyRadku(paleta, puvod, vybrany);
-    if (puvod.isValid() && !vybrany && JeVychoziPaleta(paleta))
-        barvy.Text = puvod;
-    return barvy;
+    return BarvyRadkuVyznamu(paleta, tribunal || bloodmoon ? BarvaPuvodu(tribunal, bloodmoon) : QColor(), vybrany);
 }

@@ -48,6 +48,11 @@ struct TBarvyRadku {
 // a coloured one a shade of its colour.
 TBarvyRadku BarvyRadku(const QPalette& paleta, const QColor& vyznam, bool vybrany);
 
+// A line in the colour of what it means (an invalid colour: a plain line):
+// on the default palette an unselected line keeps the colour exactly,
+// elsewhere it takes the shade that reads (BarvyRadku).
+TBarvyRadku BarvyRadkuVyznamu(const QPalette& paleta, const QColor& vyznam, bool vybrany);
+
 // The colour that stands for an origin in lists and labels: fuchsia for
 // both expansions, blue for Tribunal, red for Bloodmoon, black for neither.
 QColor BarvaPuvodu(bool tribunal, bool bloodmoon);

@@ -18,8 +18,6 @@
 namespace {
 
 const char* const kSouborZasob = "zasoby.txt";
-const QColor kZelena(0, 128, 0);
-const QColor kCervena(255, 0, 0);
 const QColor kModrozelena(0, 128, 128);  // the found-potions entry of the notebook
 
 // Space on the effect list cycles the current line, as a click does.
@@ -41,12 +39,6 @@ private:
     std::function<void()> reakce_;
 };
 
-template <typename T>
-T* odkaz(const QListWidgetItem* radek)
-{
-    return radek->data(Qt::UserRole).value<T*>();
-}
-
 } // namespace
 
 TStrankaHledani::TStrankaHledani(TProstredi& prostredi, QWidget* rodic)
@@ -64,101 +56,94 @@ TStrankaHledani::~TStrankaHledani() = default;
 
 void TStrankaHledani::pripravHledani()
 {
-    ui_->Hefekty->setSelectionMode(QAbstractItemView::SingleSelection);
     ui_->Hefekty->installEventFilter(
         new TMezernik(ui_->Hefekty, [this] { VRamciAkce([this] { HefektyClick(); }); }));
-    connect(ui_->Hefekty, &QListWidget::itemClicked, this, [this](QListWidgetItem* radek) {
-        ui_->Hefekty->setCurrentItem(radek);
-        VRamciAkce([this] { HefektyClick(); });
-    });
-    connect(ui_->Hprisady, &QListWidget::itemChanged, this, [this] {
-        if (!plnimHledani_)
-            VRamciAkce([this] { HprisadyClick(); });
-    });
+    // A click cycles the line; moving with the arrow keys does not.
+    PripojObsluhu(ui_->Hefekty, &QAbstractItemView::clicked, this, &TStrankaHledani::HefektyClick);
+    PripojObsluhu(ui_->Hprisady, &TListBox::ZaskrtnutiRadku, this, &TStrankaHledani::HprisadyClick);
     PripojObsluhu(ui_->Hzasoby, &QCheckBox::clicked, this, &TStrankaHledani::HzasobyClick);
     PripojObsluhu(ui_->Hpocet, &QSpinBox::valueChanged, this, &TStrankaHledani::HpocetChange);
     PripojObsluhu(ui_->Hlist, &TListBox::DvojKlik, this, &TStrankaHledani::HlistDblClick);
     PripojObsluhu(ui_->HZlist, &QPushButton::clicked, this, &TStrankaHledani::HZlistClick);
 }
 
-void TStrankaHledani::ukazVolbuEfektu(QListWidgetItem* radek)
+TZnamenko TStrankaHledani::znamenko(const TEfekt* efekt) const
 {
-    const TEfekt* efekt = odkaz<TEfekt>(radek);
-    const QString jmeno = ZCp1250(efekt->Jmeno);
-    switch (volbyEfektu_[efekt]) {
+    const auto volba = volbyEfektu_.find(efekt);
+    if (volba == volbyEfektu_.end())
+        return TZnamenko::Zadne;
+    switch (volba->second) {
     case TVolbaEfektu::Chteny:
-        radek->setText(QStringLiteral("+ ") + jmeno);
-        radek->setForeground(kZelena);
-        break;
+        return TZnamenko::Plus;
     case TVolbaEfektu::Zakazany:
-        radek->setText(QChar(0x2212) + QStringLiteral(" ") + jmeno);
-        radek->setForeground(kCervena);
-        break;
-    default:
-        radek->setText(jmeno);
-        radek->setForeground(palette().color(QPalette::Text));
+        return TZnamenko::Minus;
+    case TVolbaEfektu::Nevybrany:
         break;
     }
+    return TZnamenko::Zadne;
 }
 
 void TStrankaHledani::NaplnHledani()
 {
-    // Filling ticks the stock's boxes: no user's ticks, so no search yet.
-    plnimHledani_ = true;
-    const TObnova naplneno([this] { plnimHledani_ = false; });
-    QListWidget* efekty = ui_->Hefekty;
-    const TEfekt* aktualni = efekty->currentItem() ? odkaz<TEfekt>(efekty->currentItem()) : nullptr;
-    efekty->clear();
-    // Ordered as the listing page orders its effects.
-    std::vector<std::pair<std::string_view, TEfekt*>> jmena;
+    naplnEfekty();
+    naplnZasoby();
+    HledejNaStrance();
+}
+
+// The admissible effects, ordered as the listing page orders them; each line
+// shows its wanted or avoided sign as the page's choices have it.
+void TStrankaHledani::naplnEfekty()
+{
+    TListBox* efekty = ui_->Hefekty;
+    TEfekt* const aktualni = efekty->Odkaz<TEfekt*>(efekty->currentRow());
+    std::vector<TEfekt*> zarazene;
     for (TEfekt* efekt : prostredi_.Seznam.Efekty)
         if (prostredi_.EfektZarazen(*efekt))
-            jmena.emplace_back(efekt->Jmeno, efekt);
-    SeradPodleKlice(jmena, [](const auto& j) { return j.first; });
-    for (const auto& [jmeno, efekt] : jmena) {
-        auto* radek = new QListWidgetItem(efekty);
-        radek->setData(Qt::UserRole, QVariant::fromValue(efekt));
-        ukazVolbuEfektu(radek);
-        if (efekt == aktualni)
-            efekty->setCurrentItem(radek);
-    }
+            zarazene.push_back(efekt);
+    SeradPodleKlice(zarazene, [](const TEfekt* efekt) -> std::string_view { return efekt->Jmeno; });
+    TPravidlaRadku<TEfekt*> pravidla;
+    pravidla.Text = TextEfektu;
+    pravidla.Znamenko = [this](TEfekt* const& efekt) { return znamenko(efekt); };
+    efekty->NastavRadky<TEfekt*>(std::move(zarazene), std::move(pravidla));
+    if (aktualni != nullptr)
+        efekty->VyberRadek(efekty->RadekSOdkazem(aktualni));
+}
 
-    QListWidget* prisady = ui_->Hprisady;
-    prisady->clear();
+// The admissible ingredients by name, ticked as the stock has them, in their
+// origin colours (no marks) while the expansions are distinguished.
+void TStrankaHledani::naplnZasoby()
+{
     const bool znacky = prostredi_.Volby().Lisit;
-    std::vector<std::pair<std::string_view, TPrisada*>> nazvy;
-    for (TPrisada* prisada : prostredi_.Seznam.Prisady)
+    std::vector<TPrisada*> pripustne;
+    for (TPrisada* prisada : prostredi_.SerazenePrisady(false))
         if (prostredi_.PrisadaZarazena(*prisada))
-            nazvy.emplace_back(prisada->Jmeno, prisada);
-    SeradPodleKlice(nazvy, [](const auto& j) { return j.first; });
-    for (const auto& [jmeno, prisada] : nazvy) {
-        auto* radek = new QListWidgetItem(ZCp1250(jmeno), prisady);
-        radek->setData(Qt::UserRole, QVariant::fromValue(prisada));
-        radek->setFlags(radek->flags() | Qt::ItemIsUserCheckable);
-        radek->setCheckState(Zasoby.contains(prisada) ? Qt::Checked : Qt::Unchecked);
-        if (znacky)
-            radek->setForeground(BarvaPuvodu(prisada->Tribunal, prisada->Bloodmoon));
-    }
-    plnimHledani_ = false;
-    HledejNaStrance();
+            pripustne.push_back(prisada);
+    TPravidlaRadku<TPrisada*> pravidla;
+    pravidla.Text = JmenoPrisady;
+    pravidla.Puvod = [znacky](TPrisada* const& prisada) {
+        return TPuvodRadku{prisada->Tribunal, prisada->Bloodmoon, znacky, true};
+    };
+    pravidla.Zaskrtnuto = [this](TPrisada* const& prisada) { return Zasoby.contains(prisada); };
+    ui_->Hprisady->NastavRadky<TPrisada*>(std::move(pripustne), std::move(pravidla));
 }
 
 void TStrankaHledani::HledejNaStrance()
 {
     TZadaniHledani zadani;
+    // In the list's order, which the heading follows.
     for (int i = 0; i < ui_->Hefekty->count(); ++i) {
-        const TEfekt* efekt = odkaz<TEfekt>(ui_->Hefekty->item(i));
-        const auto volba = volbyEfektu_.find(efekt);
-        if (volba == volbyEfektu_.end())
-            continue;
-        if (volba->second == TVolbaEfektu::Chteny)
+        const TEfekt* efekt = ui_->Hefekty->Odkaz<TEfekt*>(i);
+        const TZnamenko volba = znamenko(efekt);
+        if (volba == TZnamenko::Plus)
             zadani.Chtene.push_back(efekt);
-        else if (volba->second == TVolbaEfektu::Zakazany)
+        else if (volba == TZnamenko::Minus)
             zadani.Zakazane.push_back(efekt);
     }
     zadani.Zarazeni = prostredi_.Zarazeni();
     zadani.JenZeZasob = ui_->Hzasoby->isChecked();
-    zadani.Zasoby = Zasoby;
+    // A large stock is copied only for a search that reads it.
+    if (zadani.JenZeZasob)
+        zadani.Zasoby = Zasoby;
     zadani.NejvicePrisad = static_cast<std::size_t>(ui_->Hpocet->value());
     TVysledekHledani vysledek = HledejLektvary(prostredi_.Seznam, zadani, MezHledani);
     nalezeneLektvary_ = std::move(vysledek.Lektvary);
@@ -188,33 +173,30 @@ void TStrankaHledani::HledejNaStrance()
     ui_->HL1->resize(std::min(ui_->HL1->width(), ui_->HZlist->x() - ui_->HL1->x() - 4), ui_->HL1->height());
 }
 
-void TStrankaHledani::prepniEfekt(QListWidgetItem* radek)
+void TStrankaHledani::HefektyClick()
 {
-    TVolbaEfektu& volba = volbyEfektu_[odkaz<TEfekt>(radek)];
+    TListBox* efekty = ui_->Hefekty;
+    const int radek = efekty->currentRow();
+    if (radek < 0)
+        return;
+    TVolbaEfektu& volba = volbyEfektu_[efekty->Odkaz<TEfekt*>(radek)];
     volba = volba == TVolbaEfektu::Nevybrany ? TVolbaEfektu::Chteny
             : volba == TVolbaEfektu::Chteny  ? TVolbaEfektu::Zakazany
                                              : TVolbaEfektu::Nevybrany;
-    ukazVolbuEfektu(radek);
-}
-
-void TStrankaHledani::HefektyClick()
-{
-    QListWidgetItem* radek = ui_->Hefekty->currentItem();
-    if (radek == nullptr)
-        return;
-    prepniEfekt(radek);
+    // Shown again, and screen readers hear the line's new name.
+    efekty->ObnovRadek(radek);
     HledejNaStrance();
 }
 
-void TStrankaHledani::HprisadyClick()
+void TStrankaHledani::HprisadyClick(int radek, bool zaskrtnout)
 {
-    for (int i = 0; i < ui_->Hprisady->count(); ++i) {
-        const QListWidgetItem* radek = ui_->Hprisady->item(i);
-        if (radek->checkState() == Qt::Checked)
-            Zasoby.insert(odkaz<TPrisada>(radek));
-        else
-            Zasoby.erase(odkaz<TPrisada>(radek));
-    }
+    TPrisada* prisada = ui_->Hprisady->Odkaz<TPrisada*>(radek);
+    if (prisada == nullptr)
+        return;
+    if (zaskrtnout)
+        Zasoby.insert(prisada);
+    else
+        Zasoby.erase(prisada);
     HledejNaStrance();
 }
 

@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QStringList>
 #include <QWidget>
+#include <cstdint>
 #include <memory>
 #include <unordered_map>
 #include <unordered_set>
@@ -14,7 +15,7 @@
 #include "meze.h"
 #include "prostredi.h"
 
-class QListWidgetItem;
+enum class TZnamenko : std::uint8_t;
 namespace Ui {
 class TStrankaHledani;
 }
@@ -43,8 +44,10 @@ public:
     std::size_t NejvicRadkuZapisu = kNejvicRadkuVypisu;
 
 public slots:
+    // Cycles the current effect: not chosen, wanted, avoided.
     void HefektyClick();
-    void HprisadyClick();
+    // The stock line's ingredient is ticked (owned) or cleared.
+    void HprisadyClick(int radek, bool zaskrtnout);
     void HzasobyClick();
     void HpocetChange();
     void HlistDblClick();
@@ -60,15 +63,15 @@ signals:
 
 private:
     void pripravHledani();
-    void prepniEfekt(QListWidgetItem* radek);
-    void ukazVolbuEfektu(QListWidgetItem* radek);
+    void naplnEfekty();
+    void naplnZasoby();
+    TZnamenko znamenko(const TEfekt* efekt) const;
     void nactiZasoby();
 
     std::unique_ptr<Ui::TStrankaHledani> ui_;
     TProstredi& prostredi_;
     std::unordered_map<const TEfekt*, TVolbaEfektu> volbyEfektu_;
     std::vector<TNalezenyLektvar> nalezeneLektvary_;
-    bool plnimHledani_ = false;
     bool zasobyNacteny_ = false;
     std::size_t nalezenoCelkem_ = 0;
     std::vector<std::string> radkyZasob_;  // as read: closing merges the ticks over them

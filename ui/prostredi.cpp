@@ -40,7 +40,7 @@ void TProstredi::NaplnPrisady(TListBox* seznam, const std::vector<TPrisada*>& zd
     std::vector<TPrisada*> pripustne;
     pripustne.reserve(zdroj.size());
     // Picking from the sorted catalogue keeps the order a stable sort gives.
-    for (TPrisada* prisada : vsechny ? serazenePrisady(znacky) : zdroj)
+    for (TPrisada* prisada : vsechny ? SerazenePrisady(znacky) : zdroj)
         if (PrisadaZarazena(*prisada))
             pripustne.push_back(prisada);
     seznam->NastavRadky<TPrisada*>(std::move(pripustne), RadkyPrisad(znacky));
@@ -60,7 +60,7 @@ void TProstredi::SledujBarvami(std::initializer_list<TListBox*> seznamy, QObject
     connect(this, &TProstredi::ZnackyZmeneny, vlastnik, barvy);
 }
 
-const std::vector<TPrisada*>& TProstredi::serazenePrisady(bool znacky) const
+const std::vector<TPrisada*>& TProstredi::SerazenePrisady(bool znacky) const
 {
     TPoradiPrisad& poradi = poradiPrisad_[znacky ? 1 : 0];
     if (poradi.Katalog != Seznam.Prisady.data() || poradi.Pocet != Seznam.Prisady.size()) {

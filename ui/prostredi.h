@@ -50,6 +50,10 @@ public:
     // Fills a list with the admissible ingredients of a source, sorted, marked
     // while the expansions are distinguished.
     void NaplnPrisady(TListBox* seznam, const std::vector<TPrisada*>& zdroj) const;
+    // Every ingredient of the catalogue in the order of SeradPolozky, with or
+    // without marks: sorting a whole large catalogue takes long, so it is
+    // done once and the lists only pick the admissible ones out of it.
+    const std::vector<TPrisada*>& SerazenePrisady(bool znacky) const;
     // Draws the lists' lines in their origin colours while Olisit is ticked,
     // from now on as long as `vlastnik` lives.
     void SledujBarvami(std::initializer_list<TListBox*> seznamy, QObject* vlastnik) const;
@@ -61,10 +65,6 @@ signals:
     void ZnackyZmeneny();
 
 private:
-    // Every ingredient of the catalogue in the order of SeradPolozky, with or
-    // without marks: sorting a whole large catalogue takes long, so it is
-    // done once and the lists only pick the admissible ones out of it.
-    const std::vector<TPrisada*>& serazenePrisady(bool znacky) const;
     struct TPoradiPrisad {
         const void* Katalog = nullptr;
         std::size_t Pocet = 0;

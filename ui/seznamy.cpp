@@ -87,6 +87,8 @@ QVariant TModelSeznamu::data(const QModelIndex& index, int role) const
         return ZCp1250(Znacka(radek));
     case RoleZnamenko:
         return static_cast<int>(Znamenko(radek));
+    case RoleBarvaPuvodu:
+        return BarvaPuvodu(radek);
     default:
         return QVariant();
     }
@@ -147,10 +149,16 @@ TPuvodRadku TModelSeznamu::Puvod(int radek) const
 std::string TModelSeznamu::Znacka(int radek) const
 {
     const TPuvodRadku puvod = Puvod(radek);
-    if (!puvod.SeZnackou)
+    if (!puvod.SeZnackou || puvod.JenBarvou)
         return std::string();
     std::string znacka = ZnackaDatadisku(puvod.Tribunal, puvod.Bloodmoon);
     return ZacatekTextu(radek, znacka.size()) == znacka ? znacka : std::string();
+}
+
+bool TModelSeznamu::BarvaPuvodu(int radek) const
+{
+    const TPuvodRadku puvod = Puvod(radek);
+    return puvod.SeZnackou && (puvod.JenBarvou || !Znacka(radek).empty());
 }
 
 bool TModelSeznamu::Zaskrtnuto(int radek) const
@@ -322,7 +330,7 @@ const TBarvyRadku& TKreslicRadku::barvy(const QModelIndex& index, bool vybrany) 
     const bool tribunal = index.data(RoleTribunal).toBool();
     const bool bloodmoon = index.data(RoleBloodmoon).toBool();
     // Only a line made with its mark shows its origin.
-    const bool puvod = barvy_ && !index.data(RoleZnacka).toString().isEmpty();
+    const bool puvod = barvy_ && index.data(RoleBarvaPuvodu).toBool();
     constexpr int kChteny = 4, kZakazany = 5;
     int druh = 0;
     if (znamenko != TZnamenko::Zadne)
@@ -332,7 +340,7 @@ const TBarvyRadku& TKreslicRadku::barvy(const QModelIndex& index, bool vybrany) 
     std::optional<TBarvyRadku>& barvy = barvyDruhu_[static_cast<std::size_t>(2 * druh + (vybrany ? 1 : 0))];
     if (!barvy) {
         if (druh >= kChteny)
-            barvy = BarvyRadku(paleta, druh == kChteny ? kBarvaPlus : kBarvaMinus, vybrany);
+            barvy = BarvyRadkuVyznamu(paleta, druh == kChteny ? kBarvaPlus : kBarvaMinus, vybrany);
         else
             barvy = BarvyRadkuPuvodu(paleta, (druh & 1) != 0, (druh & 2) != 0, vybrany);
     }

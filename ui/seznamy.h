@@ -33,11 +33,13 @@ class QFontMetricsF;
 // Where a line's record comes from. A line made with marks has its text
 // begin with the mark of these flags ("[T] ", "[B] ", "[TB] "; nothing for
 // neither), which is shown as the origin colour, never as text; a line made
-// without marks shows no origin colour at all.
+// without marks shows no origin colour at all. A line marked by colour alone
+// (JenBarvou) shows its origin colour and its whole text, which holds no mark.
 struct TPuvodRadku {
     bool Tribunal = false;
     bool Bloodmoon = false;
     bool SeZnackou = false;
+    bool JenBarvou = false;
 };
 
 // A sign in front of a line, as the wanted (+) and avoided (−) effects of a
@@ -51,6 +53,7 @@ enum TRoleRadku : int {
     RoleBloodmoon,                    // bool
     RoleZnacka,                       // QString: the mark the text begins with, "" for none
     RoleZnamenko,                     // int: a TZnamenko
+    RoleBarvaPuvodu,                  // bool: the line shows its origin colour
 };
 
 // The lines of one list: how many there are and what each says.
@@ -150,6 +153,9 @@ public:
     TPuvodRadku Puvod(int radek) const;
     // The origin mark that the line's text begins with, "" for none.
     std::string Znacka(int radek) const;
+    // Whether the line shows its origin colour: made with marks, and its
+    // mark is real or shown by colour alone.
+    bool BarvaPuvodu(int radek) const;
     bool MaZaskrtnuti() const { return radky_ != nullptr && radky_->MaZaskrtnuti(); }
     bool Zaskrtnuto(int radek) const;
     TZnamenko Znamenko(int radek) const;

@@ -25,19 +25,6 @@ std::string DoCp1250(const QString& text)
     return out;
 }
 
-TZnackaAJmeno RozdelZnacku(const QString& text)
-{
-    const auto zavorka = text.indexOf(QLatin1Char(']'));
-    if (zavorka < 0)
-        return {QString(), text};
-    return {text.left(zavorka + 1), text.mid(zavorka + 2)};
-}
-
-QString BezZnacky(const QString& text)
-{
-    return RozdelZnacku(text).Jmeno;
-}
-
 QString TextZadne()
 {
     return QStringLiteral("žádné");

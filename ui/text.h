@@ -10,16 +10,5 @@ QString ZCp1250(std::string_view text);
 // Characters outside the code page become "?", one for each.
 std::string DoCp1250(const QString& text);
 
-// A list line's text split at its first "]": the origin mark up to and
-// including it, and the name from the second character after it (the
-// mark's blank dropped). A text without "]" is all name, with no mark.
-struct TZnackaAJmeno {
-    QString Znacka;
-    QString Jmeno;
-};
-TZnackaAJmeno RozdelZnacku(const QString& text);
-// The text without its origin mark.
-QString BezZnacky(const QString& text);
-
 // What the potion's first effect label says while the potion has no effect.
 QString TextZadne();
