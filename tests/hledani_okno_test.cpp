@@ -201,6 +201,15 @@ TEST_F(Hledani, ListsAreNamedAndTheStockShowsOriginsByColour)
     }
 }
 
+// The stock is in the order of the names alone, also where a marked name
+// sorts elsewhere (a Tribunal ingredient whose name begins as a mark does).
+TEST_F(Hledani, StockIsInTheOrderOfTheNames)
+{
+    spustPoUvodu("[A] Alfa\tJed\t\t\t\t[T]\r\nGama\tJed\t\t\t\t\r\nBeta\tJed\t\t\t\t[B]\r\n");
+    EXPECT_THAT(texty(f().Tprisady), ElementsAre("[B] Beta", "Gama", "[T] [A] Alfa"));
+    EXPECT_THAT(texty(f().Hprisady), ElementsAre("[A] Alfa", "Beta", "Gama"));
+}
+
 TEST_F(Hledani, StockSwitchCountAndExpansionsRebuildTheList)
 {
     spustStranku();

@@ -2,6 +2,8 @@
 // they admit.
 #include "prostredi.h"
 
+#include <algorithm>
+
 #include "seznamy.h"
 
 TProstredi::TProstredi(QObject* rodic) : QObject(rodic)
@@ -60,16 +62,37 @@ void TProstredi::SledujBarvami(std::initializer_list<TListBox*> seznamy, QObject
     connect(this, &TProstredi::ZnackyZmeneny, vlastnik, barvy);
 }
 
+namespace {
+
+// The sort key drops a leading mark, so a marked name sorts as the name
+// itself, unless the name begins as a mark does.
+bool znackaMeniPoradi(const std::vector<TPrisada*>& prisady)
+{
+    return std::any_of(prisady.begin(), prisady.end(), [](const TPrisada* prisada) {
+        return (prisada->Tribunal || prisada->Bloodmoon) && prisada->Jmeno.starts_with('[');
+    });
+}
+
+} // namespace
+
 const std::vector<TPrisada*>& TProstredi::SerazenePrisady(bool znacky) const
 {
+    const auto platne = [this](const TPoradiPrisad& poradi) {
+        return poradi.Katalog == Seznam.Prisady.data() && poradi.Pocet == Seznam.Prisady.size();
+    };
     TPoradiPrisad& poradi = poradiPrisad_[znacky ? 1 : 0];
-    if (poradi.Katalog != Seznam.Prisady.data() || poradi.Pocet != Seznam.Prisady.size()) {
+    if (platne(poradi))
+        return poradi.Prisady;
+    const TPoradiPrisad& druhe = poradiPrisad_[znacky ? 0 : 1];
+    if (platne(druhe) && !znackaMeniPoradi(Seznam.Prisady)) {
+        poradi.Prisady = druhe.Prisady;
+    } else {
         poradi.Prisady = Seznam.Prisady;
         SeradPodleKlice(poradi.Prisady, [znacky](TPrisada* prisada) {
             return znacky ? OznacenaPrisada(prisada, std::string::npos) : JmenoPrisady(prisada, std::string::npos);
         });
-        poradi.Katalog = Seznam.Prisady.data();
-        poradi.Pocet = Seznam.Prisady.size();
     }
+    poradi.Katalog = Seznam.Prisady.data();
+    poradi.Pocet = Seznam.Prisady.size();
     return poradi.Prisady;
 }
