@@ -329,7 +329,8 @@ const TBarvyRadku& TKreslicRadku::barvy(const QModelIndex& index, bool vybrany) 
     const auto znamenko = static_cast<TZnamenko>(index.data(RoleZnamenko).toInt());
     const bool tribunal = index.data(RoleTribunal).toBool();
     const bool bloodmoon = index.data(RoleBloodmoon).toBool();
-    // Only a line made with its mark shows its origin.
+    // Only a line made with marks shows its origin, by its real mark or by
+    // colour alone.
     const bool puvod = barvy_ && index.data(RoleBarvaPuvodu).toBool();
     constexpr int kChteny = 4, kZakazany = 5;
     int druh = 0;
