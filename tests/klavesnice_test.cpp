@@ -137,7 +137,7 @@ TEST_F(Klavesnice, EnterAndSpaceActAsDoubleClicksAndSayWhatTheyDid)
     stiskni(Qt::Key_Space);
     EXPECT_EQ(f().Pages->currentIndex(), 0);
     EXPECT_EQ(QApplication::focusWidget(), f().Tprisady);
-    EXPECT_THAT(gOhlasy.back().second.toStdString(), ::testing::StartsWith("Tvorba lektvarů: vybraná přísada"));
+    EXPECT_THAT(gOhlasy.back().second.toStdString(), ::testing::StartsWith("Tvorba lektvarů: efekt Jed, vybraná přísada"));
 }
 
 } // namespace

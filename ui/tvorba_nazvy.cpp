@@ -82,7 +82,10 @@ void TStrankaTvorby::PrevezmiFokus()
     for (const TPopisek* slot : TlPrisady_)
         if (!slot->text().isEmpty())
             prisady << slot->text();
+    const int efekt = ui_->Tefekty->currentRow();
+    const QString uvod = efekt > 0 ? QStringLiteral("Tvorba lektvarů: efekt %1, ").arg(ui_->Tefekty->Text(efekt))
+                                   : QStringLiteral("Tvorba lektvarů: ");
     ui_->Tprisady->setFocus(Qt::OtherFocusReason);
-    ui_->Tprisady->Ohlas(QStringLiteral("Tvorba lektvarů: vybraná přísada %1; lektvar: %2")
-                             .arg(ui_->TpJmeno->text(), prisady.join(QStringLiteral(", "))));
+    ui_->Tprisady->Ohlas(uvod + QStringLiteral("vybraná přísada %1; lektvar: %2")
+                                    .arg(ui_->TpJmeno->text(), prisady.join(QStringLiteral(", "))));
 }
