@@ -3,6 +3,7 @@
 #include "mainu.h"
 
 #include <QCloseEvent>
+#include <QShortcut>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -73,6 +74,24 @@ void TMF::pridejStranky()
     stranky->addTab(oProgramu_, QStringLiteral("O programu"));
     hledani_ = new TStrankaHledani(*prostredi_, stranky);
     stranky->addTab(hledani_, QStringLiteral("Hledání"));
+    for (int i = 0; i < stranky->count(); ++i)
+        stranky->widget(i)->setAccessibleName(stranky->tabText(i));
+    pripravKlavesyStranek();
+}
+
+// Ctrl+Tab and Ctrl+Shift+Tab turn the pages from every control: as
+// shortcuts they come before the control, and the colour box would
+// otherwise take them for a search among its entries.
+void TMF::pripravKlavesyStranek()
+{
+    const auto listuj = [this](int o) {
+        QTabWidget* stranky = ui_->Pages;
+        stranky->setCurrentIndex((stranky->currentIndex() + o + stranky->count()) % stranky->count());
+    };
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this), &QShortcut::activated, this,
+            [listuj] { listuj(1); });
+    for (const QKeyCombination zpet : {Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab})
+        connect(new QShortcut(QKeySequence(zpet), this), &QShortcut::activated, this, [listuj] { listuj(-1); });
 }
 
 // The pages know nothing of each other: what one hands to another passes
@@ -194,10 +213,12 @@ void TMF::ukazEfekt(TEfekt* efekt)
 {
     tvorba_->UkazEfekt(efekt);
     ui_->Pages->setCurrentWidget(tvorba_);
+    tvorba_->PrevezmiFokus();
 }
 
 void TMF::ukazPrisadu(TPrisada* prisada)
 {
     tvorba_->UkazPrisadu(prisada);
     ui_->Pages->setCurrentWidget(tvorba_);
+    tvorba_->PrevezmiFokus();
 }

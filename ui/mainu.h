@@ -48,6 +48,7 @@ private:
     void nastavPisma();
     void pridejStranky();
     void propojStranky();
+    void pripravKlavesyStranek();
     void nactiVolby();
     void nactiKatalog();
     // Writes an entry into the notebook and brings the notebook forward

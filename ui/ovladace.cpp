@@ -1,9 +1,12 @@
 #include "ovladace.h"
 
+#include <QAbstractItemView>
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QStyleOptionFocusRect>
 #include <QToolButton>
 #include <algorithm>
 
@@ -24,17 +27,47 @@ void TPopisek::mouseDoubleClickEvent(QMouseEvent* udalost)
     QLabel::mouseDoubleClickEvent(udalost);
 }
 
+void TPopisek::keyPressEvent(QKeyEvent* udalost)
+{
+    switch (udalost->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        emit DvojKlik();
+        return;
+    default:
+        QLabel::keyPressEvent(udalost);
+    }
+}
+
+// A label draws no focus of its own.
+void TPopisek::paintEvent(QPaintEvent* udalost)
+{
+    QLabel::paintEvent(udalost);
+    if (!hasFocus())
+        return;
+    QPainter malir(this);
+    QStyleOptionFocusRect volby;
+    volby.initFrom(this);
+    volby.backgroundColor = palette().color(QPalette::Window);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &volby, &malir, this);
+}
+
 TPosuvnyPas::TPosuvnyPas(QWidget* rodic)
     : QWidget(rodic), doleva_(new QToolButton(this)), doprava_(new QToolButton(this)), okenko_(new QWidget(this)),
       text_(new QLabel(okenko_))
 {
     text_->setObjectName(QStringLiteral("TpPopis"));
+    doleva_->setObjectName(QStringLiteral("TpPopisDoleva"));
+    doprava_->setObjectName(QStringLiteral("TpPopisDoprava"));
     doleva_->setArrowType(Qt::LeftArrow);
     doprava_->setArrowType(Qt::RightArrow);
+    doleva_->setAccessibleName(QStringLiteral("Posunout poznámku doleva"));
+    doprava_->setAccessibleName(QStringLiteral("Posunout poznámku doprava"));
     for (QToolButton* sipka : {doleva_, doprava_}) {
         sipka->setAutoRepeat(true);
         sipka->setAutoRaise(true);
-        sipka->setFocusPolicy(Qt::NoFocus);
+        sipka->setFocusPolicy(Qt::StrongFocus);
     }
     connect(doleva_, &QToolButton::clicked, this, &TPosuvnyPas::Doleva);
     connect(doprava_, &QToolButton::clicked, this, &TPosuvnyPas::Doprava);
@@ -128,10 +161,57 @@ QIcon vzorekBarvy(QColor barva)
     return QIcon(vzorek);
 }
 
+// What screen readers see of the colour box. Qt's own combo box is named by
+// its current entry where screen readers go through AT-SPI; this one gives
+// its accessible name as its name and the colour as its value.
+class TPristupneBarvy : public QAccessibleWidget {
+public:
+    explicit TPristupneBarvy(TBarvy* barvy) : QAccessibleWidget(barvy, QAccessible::ComboBox) {}
+
+    QString text(QAccessible::Text druh) const override
+    {
+        return druh == QAccessible::Value ? barvy()->currentText() : QAccessibleWidget::text(druh);
+    }
+    // The one child is the list that opens.
+    int childCount() const override { return 1; }
+    QAccessibleInterface* child(int index) const override
+    {
+        return index == 0 ? QAccessible::queryAccessibleInterface(barvy()->view()) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* dite) const override
+    {
+        return dite != nullptr && dite->object() == barvy()->view() ? 0 : -1;
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State stav = QAccessibleWidget::state();
+        stav.expandable = true;
+        stav.expanded = barvy()->view()->isVisible();
+        return stav;
+    }
+    QStringList actionNames() const override { return {showMenuAction(), pressAction()}; }
+    void doAction(const QString& akce) override
+    {
+        if (akce == showMenuAction() || akce == pressAction())
+            barvy()->showPopup();
+    }
+
+private:
+    TBarvy* barvy() const { return static_cast<TBarvy*>(widget()); }
+};
+
+QAccessibleInterface* pristupnostBarev(const QString& trida, QObject* objekt)
+{
+    auto* barvy = trida == QLatin1String("TBarvy") ? qobject_cast<TBarvy*>(objekt) : nullptr;
+    return barvy != nullptr ? new TPristupneBarvy(barvy) : nullptr;
+}
+
 } // namespace
 
 TBarvy::TBarvy(QWidget* rodic) : QComboBox(rodic)
 {
+    static const bool pristupne = (QAccessible::installFactory(&pristupnostBarev), true);
+    Q_UNUSED(pristupne);
     for (const TPojmenovanaBarva& barva : kBarvy)
         addItem(vzorekBarvy(QColor(barva.Rgb)), QString::fromLatin1(barva.Jmeno), QColor(barva.Rgb));
     setCurrentIndex(-1);

@@ -19,10 +19,13 @@ public:
     void NastavTag(int tag) { tag_ = tag; }
 
 signals:
+    // A double-click, or Enter or Space while the label has the focus.
     void DvojKlik();
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* udalost) override;
+    void keyPressEvent(QKeyEvent* udalost) override;
+    void paintEvent(QPaintEvent* udalost) override;
 
 private:
     int tag_ = 0;
@@ -69,7 +72,8 @@ protected:
     void nextCheckState() override;
 };
 
-// The sixteen standard colours by name; a typed key opens the list.
+// The sixteen standard colours by name; a typed key opens the list. Screen
+// readers hear it named by its role, not by the colour it shows.
 class TBarvy : public QComboBox {
     Q_OBJECT
 public:

@@ -33,7 +33,11 @@ public:
     int indexOfChild(const QAccessibleInterface*) const override { return -1; }
     QString text(QAccessible::Text druh) const override
     {
-        return druh == QAccessible::Name && isValid() ? seznam_->Text(radek_) : QString();
+        if (!isValid())
+            return QString();
+        if (druh == QAccessible::Name)
+            return seznam_->Text(radek_);
+        return druh == QAccessible::Description ? seznam_->Ohlaseni(radek_) : QString();
     }
     void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override;
@@ -132,6 +136,12 @@ public:
     ~TPristupnySeznam() override { zapomenRadky(); }
 
     int childCount() const override { return seznam()->count(); }
+    // A message for a list without a current line stands in its description.
+    QString text(QAccessible::Text druh) const override
+    {
+        const QString ohlas = druh == QAccessible::Description ? seznam()->Ohlaseni(-1) : QString();
+        return ohlas.isEmpty() ? QAccessibleWidget::text(druh) : ohlas;
+    }
     QAccessibleInterface* child(int radek) const override;
     int indexOfChild(const QAccessibleInterface* dite) const override;
     QAccessibleInterface* childAt(int x, int y) const override;

@@ -482,6 +482,7 @@ void TListBox::PrepniZaskrtnuti(int radek)
 void TListBox::reset()
 {
     ++verze_;
+    ohlas_.clear();
     kreslic_->Zapomen();
     horni_ = 0;
     QAbstractItemView::reset();
@@ -570,6 +571,7 @@ void TListBox::focusOutEvent(QFocusEvent* udalost)
 void TListBox::currentChanged(const QModelIndex& aktualni, const QModelIndex& predchozi)
 {
     QAbstractItemView::currentChanged(aktualni, predchozi);
+    ohlas_.clear();
     if (aktualni.isValid() && hasFocus())
         ohlas(QAccessible::Focus, aktualni.row());
 }
@@ -605,6 +607,22 @@ void TListBox::ohlas(QAccessible::Event druh, int radek)
     QAccessibleEvent udalost(this, druh);
     udalost.setChild(radek);
     OhlasSeznamu(&udalost);
+}
+
+void TListBox::Ohlas(const QString& zprava)
+{
+    ohlas_ = zprava;
+    radekOhlasu_ = currentRow();
+    if (!SeznamySlysi())
+        return;
+    QAccessibleEvent udalost(this, QAccessible::DescriptionChanged);
+    udalost.setChild(radekOhlasu_);
+    OhlasSeznamu(&udalost);
+}
+
+QString TListBox::Ohlaseni(int radek) const
+{
+    return radek == radekOhlasu_ ? ohlas_ : QString();
 }
 
 void TListBox::changeEvent(QEvent* udalost)
@@ -814,6 +832,11 @@ void TListBox::keyPressEvent(QKeyEvent* udalost)
     }
     if (udalost->key() == Qt::Key_Space && MaZaskrtnuti() && currentRow() >= 0) {
         PrepniZaskrtnuti(currentRow());
+        return;
+    }
+    const bool hledaSe = psani_.isValid() && psani_.elapsed() < QApplication::keyboardInputInterval();
+    if (udalost->key() == Qt::Key_Space && !hledaSe && currentRow() >= 0) {
+        emit DvojKlik();
         return;
     }
     const int predtim = currentRow();

@@ -291,6 +291,13 @@ public:
     // again, and screen readers hear of it.
     void ObnovRadek(int radek) { model_->ObnovRadek(radek); }
 
+    // Tells screen readers what an action on the current line did: the
+    // line carries the message as its description until the list moves on.
+    // Without a current line the list itself carries it.
+    void Ohlas(const QString& zprava);
+    // The message a line carries (-1: the list), or an empty text.
+    QString Ohlaseni(int radek) const;
+
     // The record that a line shows, or an empty reference.
     template <typename T>
     T Odkaz(int radek) const
@@ -333,7 +340,8 @@ public:
 signals:
     // A line chosen by the mouse or by the arrow keys.
     void Klik();
-    // A double-click on a line, or Enter.
+    // A double-click on a line, or Enter; Space too on a list without check
+    // boxes, unless it continues a typed search.
     void DvojKlik();
     // Space on a line with a check box, or a click on the box: the line's
     // record is to be ticked (true) or cleared.
@@ -374,6 +382,8 @@ private:
     std::uint64_t verze_ = 0;
     std::string napsano_;  // typed so far, lower case, Windows-1250
     QElapsedTimer psani_;
+    QString ohlas_;
+    int radekOhlasu_ = -1;
 };
 
 // Texts of lines, in Windows-1250: an effect's name ("- všechny -" for no

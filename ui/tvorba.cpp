@@ -109,6 +109,9 @@ void TStrankaTvorby::pripravTvorbu()
         PripojObsluhu(TpEfekty_[i], &TPopisek::DvojKlik, this, &TStrankaTvorby::TpEfektDblClick);
         PripojObsluhu(TlEfekty_[i], &TPopisek::DvojKlik, this, &TStrankaTvorby::TlEfektDblClick);
         PripojObsluhu(TlPrisady_[i], &TPopisek::DvojKlik, this, &TStrankaTvorby::TlPrisadaDblClick);
+        // Enter or Space does what their double-click does.
+        for (TPopisek* popisek : {TpEfekty_[i], TlEfekty_[i], TlPrisady_[i]})
+            popisek->setFocusPolicy(Qt::StrongFocus);
     }
 }
 
@@ -228,13 +231,16 @@ void TStrankaTvorby::TprisadyClick()
     const auto& sloty = Lektvar.Prisady;
     const bool vLektvaru = std::find(sloty.begin(), sloty.end(), VybranaPrisada) != sloty.end();
     ui_->TpPridat->setVisible(sloty[3] == nullptr && !vLektvaru);
+    pojmenujPrisadu();
 }
 
 void TStrankaTvorby::TprisadyDblClick()
 {
     TprisadyClick();
-    if (!ui_->TpPridat->isHidden())
+    const bool pridat = !ui_->TpPridat->isHidden();
+    if (pridat)
         TpPridatClick();
+    ui_->Tprisady->Ohlas(ohlasPridani(pridat));
 }
 
 void TStrankaTvorby::TpPridatClick()
@@ -290,6 +296,7 @@ void TStrankaTvorby::ZobrazLektvar()
     ui_->TlDatadisky->setText(TextPuvodu(Lektvar.Tribunal, Lektvar.Bloodmoon));
     nastavBarvuTextu(ui_->TlJmeno, QPalette::Text, barvaJmena(Lektvar.Tribunal, Lektvar.Bloodmoon));
     ui_->TZlektvar->setVisible(Lektvar.Prisady[0] != nullptr);
+    pojmenujLektvar();
 }
 
 // Selects the effect's line in the effect list ("- všechny -" for none) and

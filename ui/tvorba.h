@@ -37,6 +37,9 @@ public:
     // At first showing: the lists filled, the first ingredient shown, the
     // potion empty.
     void FormShowTvorba();
+    // After another page brought the user here: the ingredient list takes
+    // the focus and tells screen readers what the page now shows.
+    void PrevezmiFokus();
 
 public slots:
     void NaplnEfekty();
@@ -75,6 +78,12 @@ private:
     QColor barvaJmena(bool tribunal, bool bloodmoon) const;
     void vyjmiZeSlotu(int k);
     void ukazEfektVSeznamu(const TEfekt* efekt);
+    // Screen readers' names of the detail box's and the designer's
+    // controls, after what they show now (tvorba_nazvy.cpp).
+    void pojmenujPrisadu();
+    void pojmenujLektvar();
+    // What adding the selected ingredient did, as screen readers hear it.
+    QString ohlasPridani(bool pridana) const;
 
     std::unique_ptr<Ui::TStrankaTvorby> ui_;
     TProstredi& prostredi_;

@@ -111,7 +111,18 @@ void TStrankaVypisu::VvyberListClick()
             PuvodDvojice);
     }
     nastavNadpis(ui_->VL1, nadpis, ui_->VZlist->x());
+    pojmenujVypis(nadpis);
     nalezene->VyberRadek(-1);
+}
+
+// Screen readers hear the heading with the list it heads; an empty heading
+// still names its label.
+void TStrankaVypisu::pojmenujVypis(const QString& nadpis)
+{
+    const QString bezVypisu = QStringLiteral("Žádný výpis");
+    ui_->VL1->setAccessibleName(nadpis.isEmpty() ? bezVypisu : QString());
+    ui_->Vlist->setAccessibleDescription((nadpis.isEmpty() ? bezVypisu : nadpis) +
+                                         QStringLiteral("; Enter nahraje lektvar do návrhu lektvaru"));
 }
 
 void TStrankaVypisu::VvyberJenomClick()

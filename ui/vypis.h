@@ -46,6 +46,7 @@ signals:
 private:
     void nastavPisma();
     bool rezimEfektu() const;
+    void pojmenujVypis(const QString& nadpis);
 
     std::unique_ptr<Ui::TStrankaVypisu> ui_;
     TProstredi& prostredi_;

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QShortcut>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -152,6 +153,12 @@ TStrankaZapisniku::TStrankaZapisniku(TProstredi& prostredi, QWidget* rodic)
     PripojObsluhu(ui_->Zcolor, &QComboBox::activated, this, &TStrankaZapisniku::ZcolorChange);
     PripojObsluhu(ui_->Zsave, &QPushButton::clicked, this, &TStrankaZapisniku::ZsaveClick);
     PripojObsluhu(ui_->Zprint, &QPushButton::clicked, this, &TStrankaZapisniku::ZprintClick);
+    // The keys of the two buttons, wherever the focus stands while the page
+    // is shown; the editor types neither.
+    PripojObsluhu(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), this), &QShortcut::activated, this,
+                  &TStrankaZapisniku::ZsaveClick);
+    PripojObsluhu(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), this), &QShortcut::activated, this,
+                  &TStrankaZapisniku::ZprintClick);
 }
 
 TStrankaZapisniku::~TStrankaZapisniku() = default;
