@@ -52,15 +52,12 @@ TEST_P(Stranky, EveryControlIsNamedAndTabReachesIt)
     for (QWidget* w : stranka->findChildren<QWidget*>()) {
         if (w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_")) || !w->isVisibleTo(stranka))
             continue;
-        // The search page's effect and stock lists are named by their own model.
-        if (w->objectName() != QLatin1String("Hefekty") && w->objectName() != QLatin1String("Hprisady")) {
-            QAccessibleInterface* rozhrani = QAccessible::queryAccessibleInterface(w);
-            const QString jmeno = rozhrani->text(QAccessible::Name);
-            EXPECT_FALSE(jmeno.trimmed().isEmpty()) << w->objectName().toStdString();
-            EXPECT_EQ(jmeno, w->accessibleName().isEmpty() ? jmeno : w->accessibleName()) << jmeno.toStdString();
-            EXPECT_TRUE(nazvy.emplace(jmeno.trimmed(), rozhrani->text(QAccessible::Description)).second)
-                << jmeno.toStdString();
-        }
+        QAccessibleInterface* rozhrani = QAccessible::queryAccessibleInterface(w);
+        const QString jmeno = rozhrani->text(QAccessible::Name);
+        EXPECT_FALSE(jmeno.trimmed().isEmpty()) << w->objectName().toStdString();
+        EXPECT_EQ(jmeno, w->accessibleName().isEmpty() ? jmeno : w->accessibleName()) << jmeno.toStdString();
+        EXPECT_TRUE(nazvy.emplace(jmeno.trimmed(), rozhrani->text(QAccessible::Description)).second)
+            << jmeno.toStdString();
         if ((qobject_cast<QAbstractButton*>(w) || (w->focusPolicy() & Qt::TabFocus)) && w->isEnabled() &&
             !qobject_cast<QRadioButton*>(w))
             zaostritelne.push_back(w);
