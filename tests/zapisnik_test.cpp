@@ -461,6 +461,83 @@ TEST_F(Ukladani, ReplacingAsksFirstAndFailuresAreReported)
     EXPECT_FALSE(std::filesystem::exists(slozka_.cesta() / "zruseno.rtf"));
 }
 
+// ------------------------------------------------------------ closing
+
+// What the notebook holds when the window is closed, the answer to the
+// question, and what became of the save that the answer started.
+enum class TZmena { Zadna, Napsano, Zapsano, Ulozeno };
+enum class TUlozeni { Zadne, Prijato, Zruseno, Selhalo };
+struct TZavreni {
+    const char* Nazev;
+    TZmena Zmena;
+    QMessageBox::StandardButton Odpoved;
+    TUlozeni Ulozeni;
+    bool Ptat, Zavreno;
+};
+
+void PrintTo(const TZavreni& zavreni, std::ostream* proud)
+{
+    *proud << zavreni.Nazev;
+}
+
+class Zavreni : public Ukladani, public ::testing::WithParamInterface<TZavreni> {};
+
+TEST_P(Zavreni, UnsavedNotesAreSavedDiscardedOrKeptAsAnswered)
+{
+    const TZavreni& p = GetParam();
+    if (p.Zmena == TZmena::Napsano || p.Zmena == TZmena::Ulozeno)
+        QTest::keyClicks(ed, QStringLiteral("moje poznamky"));
+    if (p.Zmena == TZmena::Zapsano)
+        f().TZprisada->click();
+    if (p.Zmena == TZmena::Ulozeno) {
+        odpovez(0, cesta("drive"));
+        f().Zsave->click();
+    }
+    if (p.Ulozeni == TUlozeni::Selhalo) {
+        std::filesystem::create_directory(slozka_.cesta() / "adresar.rtf");
+        TAplikace::Instance()->NastavOdpovidaceOtazek([](const TAplikace::TZprava&) { return true; });
+    }
+    odpovez(0, cesta(p.Ulozeni == TUlozeni::Selhalo ? "adresar.rtf" : "notes"), p.Ulozeni != TUlozeni::Zruseno);
+    std::vector<TAplikace::TZprava> otazky;
+    TAplikace::Instance()->NastavOdpovidaceUlozeni([&](const TAplikace::TZprava& z) {
+        otazky.push_back(z);
+        return p.Odpoved;
+    });
+    const std::size_t hlaseni = zpravy.size();
+
+    EXPECT_EQ(okno->close(), p.Zavreno);
+    EXPECT_EQ(okno->isVisible(), !p.Zavreno);
+    ASSERT_EQ(otazky.size(), p.Ptat ? 1u : 0u);
+    if (p.Ptat) {
+        EXPECT_EQ(otazky[0].Text, QStringLiteral("Zápisníček obsahuje neuložené změny. Uložit je?"));
+        EXPECT_EQ(otazky[0].Titulek, TAplikace::Titul());
+    }
+    // The options are written exactly when the window closes.
+    EXPECT_EQ(std::filesystem::exists("volby.txt"), p.Zavreno);
+    const bool ulozeno = std::filesystem::exists(slozka_.cesta() / "notes.rtf");
+    EXPECT_EQ(ulozeno, p.Ulozeni == TUlozeni::Prijato);
+    if (ulozeno) {
+        EXPECT_EQ(CtiRtf(precti((slozka_.cesta() / "notes.rtf").string())),
+                  Normalizuj(DokumentZTextu(*ed->document())));
+    }
+    // Only a failed save is reported.
+    EXPECT_EQ(zpravy.size() - hlaseni, p.Ulozeni == TUlozeni::Selhalo ? 1u : 0u);
+}
+
+const TZavreni kZavreni[] = {
+    {"NothingWrittenClosesWithoutAQuestion", TZmena::Zadna, QMessageBox::Cancel, TUlozeni::Zadne, false, true},
+    {"SavedNotesCloseWithoutAQuestion", TZmena::Ulozeno, QMessageBox::Cancel, TUlozeni::Zadne, false, true},
+    {"CancelKeepsTheWindowOpen", TZmena::Napsano, QMessageBox::Cancel, TUlozeni::Zadne, true, false},
+    {"DiscardCloses", TZmena::Napsano, QMessageBox::Discard, TUlozeni::Zadne, true, true},
+    {"SaveClosesOnceSaved", TZmena::Napsano, QMessageBox::Save, TUlozeni::Prijato, true, true},
+    {"AnEntryIsAnUnsavedChange", TZmena::Zapsano, QMessageBox::Save, TUlozeni::Prijato, true, true},
+    {"CancelledSaveKeepsTheWindowOpen", TZmena::Napsano, QMessageBox::Save, TUlozeni::Zruseno, true, false},
+    {"FailedSaveKeepsTheWindowOpen", TZmena::Napsano, QMessageBox::Save, TUlozeni::Selhalo, true, false},
+};
+
+INSTANTIATE_TEST_SUITE_P(Zapisnik, Zavreni, ::testing::ValuesIn(kZavreni),
+                         [](const auto& info) { return std::string(info.param.Nazev); });
+
 // ------------------------------------------------------------ pasting
 
 // What Qt shows of a document: per paragraph, its text, and per run of

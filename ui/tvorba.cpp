@@ -2,10 +2,12 @@
 // ingredient's detail box and the potion designer.
 #include "tvorba.h"
 
+#include <QEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <stdexcept>
 
+#include "barvy.h"
 #include "obsluha.h"
 #include "ovladace.h"
 #include "radky_zapisu.h"
@@ -164,9 +166,30 @@ int TStrankaTvorby::tagOdesilatele() const
     return tag;
 }
 
-QColor TStrankaTvorby::barvaJmena(bool tribunal, bool bloodmoon) const
+QColor TStrankaTvorby::barvaJmena(bool tribunal, bool bloodmoon, QPalette::ColorRole text) const
 {
-    return prostredi_.Volby().Lisit ? BarvaPuvodu(tribunal, bloodmoon) : QColor(Qt::black);
+    const QColor barva = prostredi_.Volby().Lisit ? BarvaPuvodu(tribunal, bloodmoon) : QColor(Qt::black);
+    return BarvaTextu(palette(), barva, text, palette().color(QPalette::Window));
+}
+
+void TStrankaTvorby::obarviJmena()
+{
+    if (VybranaPrisada != nullptr)
+        nastavBarvuTextu(ui_->TpJmeno, QPalette::WindowText,
+                         barvaJmena(VybranaPrisada->Tribunal, VybranaPrisada->Bloodmoon));
+    for (std::size_t k = 0; k < 4; ++k) {
+        const TPrisada* prisada = Lektvar.Prisady[k];
+        nastavBarvuTextu(TlPrisady_[k], QPalette::WindowText,
+                         barvaJmena(prisada && prisada->Tribunal, prisada && prisada->Bloodmoon));
+    }
+    nastavBarvuTextu(ui_->TlJmeno, QPalette::Text, barvaJmena(Lektvar.Tribunal, Lektvar.Bloodmoon, QPalette::Text));
+}
+
+void TStrankaTvorby::changeEvent(QEvent* udalost)
+{
+    QWidget::changeEvent(udalost);
+    if (udalost->type() == QEvent::PaletteChange)
+        obarviJmena();
 }
 
 void TStrankaTvorby::TefektyClick()
@@ -273,7 +296,7 @@ void TStrankaTvorby::ZobrazLektvar()
             nastavBarvuTextu(TlPrisady_[k], QPalette::WindowText, barvaJmena(prisada->Tribunal, prisada->Bloodmoon));
         } else {
             TlPrisady_[k]->setText(k == 0 ? kZadna : QString());
-            nastavBarvuTextu(TlPrisady_[k], QPalette::WindowText, Qt::black);
+            nastavBarvuTextu(TlPrisady_[k], QPalette::WindowText, barvaJmena(false, false));
         }
         TlVyjmi_[k]->setVisible(prisada != nullptr);
     }
@@ -288,7 +311,7 @@ void TStrankaTvorby::ZobrazLektvar()
     const TEfekt* prvni = Lektvar.Efekty[0].Efekt;
     ui_->TlJmeno->setText(prvni ? ZCp1250(prvni->Jmeno) : QString());
     ui_->TlDatadisky->setText(TextPuvodu(Lektvar.Tribunal, Lektvar.Bloodmoon));
-    nastavBarvuTextu(ui_->TlJmeno, QPalette::Text, barvaJmena(Lektvar.Tribunal, Lektvar.Bloodmoon));
+    nastavBarvuTextu(ui_->TlJmeno, QPalette::Text, barvaJmena(Lektvar.Tribunal, Lektvar.Bloodmoon, QPalette::Text));
     ui_->TZlektvar->setVisible(Lektvar.Prisady[0] != nullptr);
 }
 
