@@ -19,6 +19,8 @@
 #include <QImage>
 #include <QTextDocument>
 
+#include "barvy.h"
+#include "obsluha.h"
 #include "okno_support.h"
 #include "ovladace.h"
 #include "rtf.h"
@@ -461,6 +463,50 @@ TEST_F(Ukladani, ReplacingAsksFirstAndFailuresAreReported)
     EXPECT_FALSE(std::filesystem::exists(slozka_.cesta() / "zruseno.rtf"));
 }
 
+// ------------------------------------------------------------ palettes
+
+// The colour a character is shown in: the view's extra selections over the
+// character's own colour.
+QColor UkazanaBarva(const QTextEdit& editor, int pozice)
+{
+    for (const QTextEdit::ExtraSelection& usek : editor.extraSelections())
+        if (usek.cursor.selectionStart() <= pozice && pozice < usek.cursor.selectionEnd())
+            return usek.format.foreground().color();
+    QTextCursor kurzor(editor.document());
+    kurzor.setPosition(pozice + 1);
+    const QTextCharFormat format = kurzor.charFormat();
+    return format.hasProperty(QTextFormat::ForegroundBrush) ? format.foreground().color()
+                                                             : editor.palette().color(QPalette::Text);
+}
+
+TEST_F(Zapisnik, DarkPaletteShowsEveryTextReadablyAndFilesKeepTheColoursWritten)
+{
+    f().TZprisada->click();
+    QTest::keyClicks(ed, QStringLiteral("moje"));
+    const TDokument zapsany = DokumentZTextu(*ed->document());
+    const QPalette puvodni = QApplication::palette();
+    const TObnova vratit([puvodni] { QApplication::setPalette(puvodni); });
+    QApplication::setPalette(QPalette(QColor(53, 53, 53)));
+    QCoreApplication::processEvents();  // the window takes it on
+    ASSERT_FALSE(JeVychoziPaleta(ed->palette()));
+    ed->viewport()->grab();  // drawn as on the screen
+
+    const QString text = ed->document()->toPlainText();
+    int necitelny = -1;  // the first character that does not read
+    for (int i = 0; i < text.size() && necitelny < 0; ++i)
+        if (!text[i].isSpace() && Kontrast(UkazanaBarva(*ed, i), ed->palette().color(QPalette::Base)) < kKontrastTextu)
+            necitelny = i;
+    EXPECT_EQ(necitelny, -1);
+    EXPECT_EQ(DokumentZTextu(*ed->document()), zapsany);
+    // The names on the creation page, the texts on the logo's card.
+    const QWidget* ol9 = okno->findChild<QWidget*>(QStringLiteral("OL9"));
+    for (const QWidget* popisek : std::initializer_list<const QWidget*>{f().TpJmeno, f().TlPrisada1, f().OL1, ol9})
+        EXPECT_GE(Kontrast(popisek->palette().color(QPalette::WindowText), popisek->palette().color(QPalette::Window)),
+                  kKontrastTextu) << popisek->objectName().toStdString();
+    EXPECT_GE(Kontrast(f().TlJmeno->palette().color(QPalette::Text), f().TlJmeno->palette().color(QPalette::Base)),
+              kKontrastTextu);
+}
+
 // ------------------------------------------------------------ closing
 
 // What the notebook holds when the window is closed, the answer to the
@@ -474,11 +520,6 @@ struct TZavreni {
     TUlozeni Ulozeni;
     bool Ptat, Zavreno;
 };
-
-void PrintTo(const TZavreni& zavreni, std::ostream* proud)
-{
-    *proud << zavreni.Nazev;
-}
 
 class Zavreni : public Ukladani, public ::testing::WithParamInterface<TZavreni> {};
 
@@ -508,18 +549,11 @@ TEST_P(Zavreni, UnsavedNotesAreSavedDiscardedOrKeptAsAnswered)
     EXPECT_EQ(okno->close(), p.Zavreno);
     EXPECT_EQ(okno->isVisible(), !p.Zavreno);
     ASSERT_EQ(otazky.size(), p.Ptat ? 1u : 0u);
-    if (p.Ptat) {
+    if (p.Ptat)
         EXPECT_EQ(otazky[0].Text, QStringLiteral("Zápisníček obsahuje neuložené změny. Uložit je?"));
-        EXPECT_EQ(otazky[0].Titulek, TAplikace::Titul());
-    }
     // The options are written exactly when the window closes.
     EXPECT_EQ(std::filesystem::exists("volby.txt"), p.Zavreno);
-    const bool ulozeno = std::filesystem::exists(slozka_.cesta() / "notes.rtf");
-    EXPECT_EQ(ulozeno, p.Ulozeni == TUlozeni::Prijato);
-    if (ulozeno) {
-        EXPECT_EQ(CtiRtf(precti((slozka_.cesta() / "notes.rtf").string())),
-                  Normalizuj(DokumentZTextu(*ed->document())));
-    }
+    EXPECT_EQ(std::filesystem::exists(slozka_.cesta() / "notes.rtf"), p.Ulozeni == TUlozeni::Prijato);
     // Only a failed save is reported.
     EXPECT_EQ(zpravy.size() - hlaseni, p.Ulozeni == TUlozeni::Selhalo ? 1u : 0u);
 }

@@ -55,6 +55,7 @@ TStrankaTvorby::TStrankaTvorby(TProstredi& prostredi, QWidget* rodic)
     ui_->setupUi(this);
     nastavPisma();
     pripravTvorbu();
+    obarviJmena();
     prostredi_.SledujBarvami({ui_->Tefekty, ui_->Tprisady}, this);
     PripojObsluhu(&prostredi_, &TProstredi::ZarazeniZmeneno, this, &TStrankaTvorby::naplnSeznamy);
     PripojObsluhu(&prostredi_, &TProstredi::ZnackyZmeneny, this, &TStrankaTvorby::poZmeneZnacek);
@@ -76,9 +77,6 @@ void TStrankaTvorby::nastavPisma()
     jmeno.setPixelSize(13);
     jmeno.setBold(true);
     ui_->TpJmeno->setFont(jmeno);
-    QPalette barvaStranky = ui_->TlJmeno->palette();
-    barvaStranky.setColor(QPalette::Base, barvaStranky.color(QPalette::Window));
-    ui_->TlJmeno->setPalette(barvaStranky);
 }
 
 void TStrankaTvorby::pripravTvorbu()
@@ -182,7 +180,11 @@ void TStrankaTvorby::obarviJmena()
         nastavBarvuTextu(TlPrisady_[k], QPalette::WindowText,
                          barvaJmena(prisada && prisada->Tribunal, prisada && prisada->Bloodmoon));
     }
-    nastavBarvuTextu(ui_->TlJmeno, QPalette::Text, barvaJmena(Lektvar.Tribunal, Lektvar.Bloodmoon, QPalette::Text));
+    // The potion's name field reads as a label of the page.
+    QPalette jmeno = ui_->TlJmeno->palette();
+    jmeno.setColor(QPalette::Base, palette().color(QPalette::Window));
+    jmeno.setColor(QPalette::Text, barvaJmena(Lektvar.Tribunal, Lektvar.Bloodmoon, QPalette::Text));
+    ui_->TlJmeno->setPalette(jmeno);
 }
 
 void TStrankaTvorby::changeEvent(QEvent* udalost)
