@@ -48,7 +48,8 @@ package:
 	cmake --build $(PACKAGE_BUILD)
 	cd $(PACKAGE_BUILD) && cpack
 
-# One PNG per page of the window on the sample catalogue, for review.
+# One PNG per page of the window on the sample catalogue, in the default
+# palette and in a dark one (page-N-dark.png), for review.
 screenshots: deps
 	$(MAKE) --no-print-directory build
 	rm -rf "$(BUILD)/screenshot-run" && mkdir -p "$(BUILD)/screenshot-run"

@@ -1,4 +1,5 @@
-// Writes one PNG per page of the running window, for review:
+// Writes one PNG per page of the running window, in the default palette
+// and in a dark one, for review:
 //   mixor-screenshots OUTPUT_FOLDER   (run in a folder holding the catalogue)
 #include <QDir>
 #include <QPushButton>
@@ -43,6 +44,19 @@ bool uloz(QWidget& okno, const QString& soubor)
     }
     std::printf("%s\n", qPrintable(soubor));
     return true;
+}
+
+// Every page in turn, as page-N plus the suffix.
+bool ulozStranky(TMF& okno, const QDir& cil, const QString& pripona)
+{
+    auto* stranky = ovladac<QTabWidget>(okno, "Pages");
+    bool ok = true;
+    for (int i = 0; i < stranky->count(); ++i) {
+        stranky->setCurrentIndex(i);
+        pockej(50);
+        ok = uloz(okno, cil.filePath(QStringLiteral("page-%1%2.png").arg(i).arg(pripona))) && ok;
+    }
+    return ok;
 }
 
 // A potion of three ingredients: the pair that shares most effects and the
@@ -152,11 +166,10 @@ int main(int argc, char** argv)
     vypisNejcastejsiEfekt(MF);
     hledejDvaEfekty(MF);
     zapisDoZapisniku(MF);
-    auto* stranky = ovladac<QTabWidget>(MF, "Pages");
-    for (int i = 0; i < stranky->count(); ++i) {
-        stranky->setCurrentIndex(i);
-        pockej(50);
-        ok = uloz(MF, cil.filePath(QStringLiteral("page-%1.png").arg(i))) && ok;
-    }
+    ok = ulozStranky(MF, cil, QString()) && ok;
+    // The same pages in a dark desktop theme, switched to as a running
+    // program meets it.
+    QApplication::setPalette(QPalette(QColor(53, 53, 53)));
+    ok = ulozStranky(MF, cil, QStringLiteral("-dark")) && ok;
     return ok ? EXIT_SUCCESS : EXIT_FAILURE;
 }

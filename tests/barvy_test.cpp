@@ -80,12 +80,14 @@ TEST(Barvy, EveryLineReadsInEveryPaletteSelectedOrNot)
 
 TEST(Barvy, AnyColourGetsAReadableShadeOfItsHue)
 {
-    // The notebook's sixteen colours, on every background a text meets.
+    // The notebook's sixteen colours (origins', header's, notice's among them) on every background a text
+    // meets, the logo's white card too. The default palette keeps them; elsewhere plain text is the palette's.
     const QColor barvy[] = {Qt::black, Qt::darkRed, Qt::darkGreen, Qt::darkYellow, Qt::darkBlue, Qt::darkMagenta,
                             Qt::darkCyan, Qt::gray, Qt::lightGray, Qt::red, Qt::green, Qt::yellow,
                             Qt::blue, Qt::magenta, Qt::cyan, Qt::white};
-    for (const QPalette& paleta : {svetla(), tmava()})
-        for (const QColor& pozadi : {paleta.color(QPalette::Base), paleta.color(QPalette::Window), PozadiVyberu(paleta)})
+    for (const QPalette& paleta : {svetla(), tmava(), seda()})
+        for (const QColor& pozadi : {paleta.color(QPalette::Base), paleta.color(QPalette::Window), PozadiVyberu(paleta),
+                                     QColor(Qt::white)})
             for (const QColor& barva : barvy) {
                 SCOPED_TRACE(barva.name().toStdString() + " on " + pozadi.name().toStdString());
                 const QColor citelna = CitelnaBarva(barva, pozadi);
@@ -94,6 +96,14 @@ TEST(Barvy, AnyColourGetsAReadableShadeOfItsHue)
                     EXPECT_EQ(citelna.hslHue(), -1);  // a grey stays grey
                 } else {
                     EXPECT_NEAR(citelna.hslHue(), barva.hslHue(), 2);
+                }
+                const QColor ukazana = BarvaTextu(paleta, barva, QPalette::Text, pozadi);
+                if (paleta == svetla()) {
+                    EXPECT_EQ(ukazana, barva.toRgb());
+                } else if (barva == Qt::black && Kontrast(paleta.color(QPalette::Text), pozadi) >= kKontrastTextu) {
+                    EXPECT_EQ(ukazana, paleta.color(QPalette::Text));
+                } else {
+                    EXPECT_GE(Kontrast(ukazana, pozadi), kKontrastTextu);
                 }
                 if (Kontrast(barva, pozadi) >= kKontrastTextu) {
                     EXPECT_EQ(citelna, barva.toRgb());  // a readable colour stays itself

@@ -50,6 +50,11 @@ void OknoTest::SetUp()
     puvodni_ = std::filesystem::current_path();
     std::filesystem::current_path(slozka.cesta());
     TAplikace::Instance()->NastavOdpovidace([this](const TAplikace::TZprava& z) { zpravy.push_back(z); });
+    // A question no test expects is recorded and keeps the window open.
+    TAplikace::Instance()->NastavOdpovidaceUlozeni([this](const TAplikace::TZprava& z) {
+        zpravy.push_back(z);
+        return QMessageBox::Cancel;
+    });
 }
 
 void OknoTest::TearDown()
@@ -57,6 +62,7 @@ void OknoTest::TearDown()
     okno.reset();
     ovladace_.reset();
     TAplikace::Instance()->NastavOdpovidace(nullptr);
+    TAplikace::Instance()->NastavOdpovidaceUlozeni(nullptr);
     std::filesystem::current_path(puvodni_);
 }
 

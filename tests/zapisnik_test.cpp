@@ -19,6 +19,8 @@
 #include <QImage>
 #include <QTextDocument>
 
+#include "barvy.h"
+#include "obsluha.h"
 #include "okno_support.h"
 #include "ovladace.h"
 #include "rtf.h"
@@ -460,6 +462,89 @@ TEST_F(Ukladani, ReplacingAsksFirstAndFailuresAreReported)
     f().Zsave->click();
     EXPECT_FALSE(std::filesystem::exists(slozka_.cesta() / "zruseno.rtf"));
 }
+
+// ------------------------------------------------------------ palettes
+
+TEST_F(Zapisnik, DarkPaletteShowsEveryTextReadablyAndFilesKeepTheColoursWritten)
+{
+    f().TZprisada->click();
+    QTest::keyClicks(ed, QStringLiteral("moje"));
+    const TDokument zapsany = DokumentZTextu(*ed->document());
+    const TObnova vratit([puvodni = QApplication::palette()] { QApplication::setPalette(puvodni); });
+    QApplication::setPalette(QPalette(QColor(53, 53, 53)));
+    QCoreApplication::processEvents();  // the window takes it on
+    ed->viewport()->grab();             // drawn as on the screen
+    const QColor papir = ed->palette().color(QPalette::Base);
+    ASSERT_NE(papir, QColor(Qt::white));
+    // Each character in its own colour, or in that of the view's extra selection over it.
+    QTextCursor kurzor(ed->document());
+    while (kurzor.movePosition(QTextCursor::NextCharacter)) {
+        QColor barva = kurzor.charFormat().foreground().color();
+        for (const QTextEdit::ExtraSelection& usek : ed->extraSelections())
+            if (usek.cursor.selectionStart() < kurzor.position() && kurzor.position() <= usek.cursor.selectionEnd())
+                barva = usek.format.foreground().color();
+        if (!ed->document()->characterAt(kurzor.position() - 1).isSpace())
+            ASSERT_GE(Kontrast(barva, papir), kKontrastTextu) << kurzor.position();
+    }
+    EXPECT_EQ(DokumentZTextu(*ed->document()), zapsany);
+    // The names on the creation page, the texts on the logo's card.
+    const QWidget* ol9 = okno->findChild<QWidget*>(QStringLiteral("OL9"));
+    for (const QWidget* popisek : std::initializer_list<const QWidget*>{f().TpJmeno, f().TlPrisada1, f().OL1, ol9})
+        EXPECT_GE(Kontrast(popisek->palette().color(QPalette::WindowText), popisek->palette().color(QPalette::Window)),
+                  kKontrastTextu) << popisek->objectName().toStdString();
+    EXPECT_GE(Kontrast(f().TlJmeno->palette().color(QPalette::Text), f().TlJmeno->palette().color(QPalette::Base)),
+              kKontrastTextu);
+}
+
+// ------------------------------------------------------------ closing
+
+// What the notebook holds when the window is closed, the answer to the
+// question, and what became of the save that the answer started.
+enum class TZmena { Zadna, Napsano, Zapsano, Ulozeno };
+enum class TUlozeni { Zadne, Prijato, Zruseno, Selhalo };
+struct TZavreni { const char* Nazev; TZmena Zmena; QMessageBox::StandardButton Odpoved; TUlozeni Ulozeni; bool Zavreno; };
+
+class Zavreni : public Ukladani, public ::testing::WithParamInterface<TZavreni> {};
+
+TEST_P(Zavreni, UnsavedNotesAreSavedDiscardedOrKeptAsAnswered)
+{
+    const TZavreni& p = GetParam();
+    if (p.Zmena == TZmena::Zapsano)
+        f().TZprisada->click();
+    else if (p.Zmena != TZmena::Zadna)
+        QTest::keyClicks(ed, QStringLiteral("moje poznamky"));
+    odpovez(0, cesta("drive"));
+    if (p.Zmena == TZmena::Ulozeno)
+        f().Zsave->click();
+    odpovez(0, cesta(p.Ulozeni == TUlozeni::Selhalo ? "chybi/notes" : "notes"), p.Ulozeni != TUlozeni::Zruseno);
+    QStringList otazky;
+    TAplikace::Instance()->NastavOdpovidaceUlozeni([&](const TAplikace::TZprava& z) {
+        otazky << z.Text;
+        return p.Odpoved;
+    });
+    EXPECT_EQ(okno->close(), p.Zavreno);
+    const bool neulozene = p.Zmena == TZmena::Napsano || p.Zmena == TZmena::Zapsano;
+    EXPECT_EQ(otazky, neulozene ? QStringList{QStringLiteral("Zápisníček obsahuje neuložené změny. Uložit je?")}
+                                : QStringList{});
+    // The options are written exactly when the window closes; only a failed save is reported.
+    EXPECT_EQ(std::filesystem::exists("volby.txt"), p.Zavreno);
+    EXPECT_EQ(std::filesystem::exists(slozka_.cesta() / "notes.rtf"), p.Ulozeni == TUlozeni::Prijato);
+    EXPECT_EQ(zpravy.size(), p.Ulozeni == TUlozeni::Selhalo ? 1u : 0u);
+}
+
+const TZavreni kZavreni[] = {
+    {"NothingWrittenClosesWithoutAQuestion", TZmena::Zadna, QMessageBox::Cancel, TUlozeni::Zadne, true},
+    {"SavedNotesCloseWithoutAQuestion", TZmena::Ulozeno, QMessageBox::Cancel, TUlozeni::Zadne, true},
+    {"CancelKeepsTheWindowOpen", TZmena::Napsano, QMessageBox::Cancel, TUlozeni::Zadne, false},
+    {"DiscardCloses", TZmena::Napsano, QMessageBox::Discard, TUlozeni::Zadne, true},
+    {"SaveClosesOnceSaved", TZmena::Napsano, QMessageBox::Save, TUlozeni::Prijato, true},
+    {"AnEntryIsAnUnsavedChange", TZmena::Zapsano, QMessageBox::Save, TUlozeni::Prijato, true},
+    {"CancelledSaveKeepsTheWindowOpen", TZmena::Napsano, QMessageBox::Save, TUlozeni::Zruseno, false},
+    {"FailedSaveKeepsTheWindowOpen", TZmena::Napsano, QMessageBox::Save, TUlozeni::Selhalo, false},
+};
+
+INSTANTIATE_TEST_SUITE_P(Zapisnik, Zavreni, ::testing::ValuesIn(kZavreni),
+                         [](const auto& info) { return std::string(info.param.Nazev); });
 
 // ------------------------------------------------------------ pasting
 

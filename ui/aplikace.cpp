@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QPushButton>
 #include <QTranslator>
 #include <cstdlib>
 #include <cstdio>
@@ -71,6 +72,22 @@ bool TAplikace::Otazka(const QString& titulek, const QString& text)
         return odpovidacOtazek_(TZprava{QMessageBox::Question, titulek, text});
     return QMessageBox::question(activeWindow(), titulek, text, QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::No) == QMessageBox::Yes;
+}
+
+QMessageBox::StandardButton TAplikace::OtazkaUlozeni(const QString& titulek, const QString& text)
+{
+    if (odpovidacUlozeni_)
+        return odpovidacUlozeni_(TZprava{QMessageBox::Question, titulek, text});
+    QMessageBox box(QMessageBox::Question, titulek, text, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                    activeWindow());
+    // The program's own words, whatever Qt's translation calls the buttons.
+    box.button(QMessageBox::Save)->setText(QStringLiteral("Uložit"));
+    box.button(QMessageBox::Discard)->setText(QStringLiteral("Zahodit"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Zrušit"));
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    const auto odpoved = static_cast<QMessageBox::StandardButton>(box.exec());
+    return odpoved == QMessageBox::Save || odpoved == QMessageBox::Discard ? odpoved : QMessageBox::Cancel;
 }
 
 bool TAplikace::UkazDialog(QFileDialog& dialog)

@@ -34,6 +34,13 @@ public:
     bool Otazka(const QString& titulek, const QString& text);
     void NastavOdpovidaceOtazek(TOdpovidacOtazek odpovidac) { odpovidacOtazek_ = std::move(odpovidac); }
 
+    // Whether to save before something is lost: Uložit (QMessageBox::Save),
+    // Zahodit (Discard) or Zrušit (Cancel, also when the box is closed).
+    // An answerer set for tests replies instead of the user.
+    using TOdpovidacUlozeni = std::function<QMessageBox::StandardButton(const TZprava&)>;
+    QMessageBox::StandardButton OtazkaUlozeni(const QString& titulek, const QString& text);
+    void NastavOdpovidaceUlozeni(TOdpovidacUlozeni odpovidac) { odpovidacUlozeni_ = std::move(odpovidac); }
+
     // Runs a file dialog; an answerer set for tests fills it in and says
     // whether it was accepted.
     using TOdpovidacDialogu = std::function<bool(QFileDialog&)>;
@@ -74,5 +81,6 @@ private:
     bool doslaPamet_ = false;
     TOdpovidac odpovidac_;
     TOdpovidacOtazek odpovidacOtazek_;
+    TOdpovidacUlozeni odpovidacUlozeni_;
     TOdpovidacDialogu odpovidacDialogu_;
 };

@@ -1,6 +1,5 @@
 #include "barvy.h"
 
-#include <QWidget>
 #include <algorithm>
 #include <cmath>
 
@@ -60,17 +59,17 @@ QColor CitelnaBarva(const QColor& barva, const QColor& pozadi, double nejmene)
     return krajniNa(pozadi);
 }
 
-void CitelnyText(QWidget& ovladac, QPalette::ColorRole text, QPalette::ColorRole pozadi)
-{
-    QPalette paleta = ovladac.palette();
-    for (const QPalette::ColorGroup skupina : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        paleta.setColor(skupina, text, CitelnaBarva(paleta.color(skupina, text), paleta.color(skupina, pozadi)));
-    ovladac.setPalette(paleta);
-}
-
 bool JeVychoziPaleta(const QPalette& paleta)
 {
     return paleta.color(QPalette::Base).rgb() == kBila.rgb() && paleta.color(QPalette::Text).rgb() == kCerna.rgb();
+}
+
+QColor BarvaTextu(const QPalette& paleta, const QColor& barva, QPalette::ColorRole text, const QColor& pozadi)
+{
+    if (JeVychoziPaleta(paleta))
+        return barva.toRgb();
+    const bool prosty = barva.rgb() == kCerna.rgb();
+    return CitelnaBarva(prosty ? paleta.color(text) : barva, pozadi);
 }
 
 QColor PozadiVyberu(const QPalette& paleta)

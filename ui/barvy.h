@@ -5,8 +5,6 @@
 #include <QColor>
 #include <QPalette>
 
-class QWidget;
-
 // The least contrast of a text against what it is drawn on, and of a focus
 // frame against the pixels it covers.
 constexpr double kKontrastTextu = 4.5;
@@ -22,14 +20,16 @@ double Kontrast(const QColor& a, const QColor& b);
 // away from the background) that does.
 QColor CitelnaBarva(const QColor& barva, const QColor& pozadi, double nejmene = kKontrastTextu);
 
-// Gives a control's text (role `text`, in every colour group) the readable
-// shade of its colour on the control's background (role `pozadi`): the
-// about page's texts on its white panel in a dark palette, for one.
-void CitelnyText(QWidget& ovladac, QPalette::ColorRole text, QPalette::ColorRole pozadi);
-
-// Lists: white lines with black text, the palette the lines' own colours
-// were chosen for. There an unselected line keeps its colour exactly.
+// White lines with black text: the palette the program's own colours were
+// chosen for. There a text keeps its colour exactly (an unselected line, a
+// label, the notebook's text).
 bool JeVychoziPaleta(const QPalette& paleta);
+
+// What a text of colour `barva`, drawn on `pozadi`, shows in this palette:
+// on the default palette the colour itself; elsewhere black, the colour of
+// plain text, becomes the palette's own text colour (role `text`), and any
+// colour the nearest shade of it that reads.
+QColor BarvaTextu(const QPalette& paleta, const QColor& barva, QPalette::ColorRole text, const QColor& pozadi);
 
 // What a selected line is drawn on: the palette's highlight, in a shade far
 // from the lines' background (darker on a light list, lighter on a dark one)

@@ -191,8 +191,31 @@ void TMF::FormClose()
     ZapisSouborAtomicky(kSouborVoleb, TextVoleb(volby));
 }
 
+// The notebook's unsaved changes are the user's work: they go only when the
+// user says so, or once they are saved.
+bool TMF::smiZavrit()
+{
+    if (!zapisnik_->NeulozeneZmeny())
+        return true;
+    switch (TAplikace::Instance()->OtazkaUlozeni(TAplikace::Titul(),
+                                                 QStringLiteral("Zápisníček obsahuje neuložené změny. Uložit je?"))) {
+    case QMessageBox::Save:
+        // A failed save is reported by the frame; a cancelled one changes nothing.
+        VRamciAkce([this] { zapisnik_->ZsaveClick(); });
+        return !zapisnik_->NeulozeneZmeny();
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
 void TMF::closeEvent(QCloseEvent* udalost)
 {
+    if (!smiZavrit()) {
+        udalost->ignore();
+        return;
+    }
     // Each file is its own action: a stock that cannot be written is
     // reported, and the options are written all the same. A failure has
     // been reported, and the window closes all the same: a window that

@@ -51,6 +51,8 @@ private:
     void pripravKlavesyStranek();
     void nactiVolby();
     void nactiKatalog();
+    // Asks about the notebook's unsaved changes; false keeps the window open.
+    bool smiZavrit();
     // Writes an entry into the notebook and brings the notebook forward
     // when the option asks for it.
     void zapis(const QString& nadpis, const QColor& barva, const QStringList& radky, int radekKurzivou);

@@ -1,8 +1,18 @@
 // The about page: the splash, the options panel and the reactions to its boxes.
 #include "oprogramu.h"
 
+#include <QEvent>
+
+#include "barvy.h"
 #include "obsluha.h"
 #include "ui_oprogramu.h"
+
+namespace {
+
+const QColor kKarta(255, 255, 255);
+const QColor kStribrna(192, 192, 192);
+
+} // namespace
 
 TStrankaOProgramu::TStrankaOProgramu(TProstredi& prostredi, QWidget* rodic)
     : QWidget(rodic), ui_(std::make_unique<Ui::TStrankaOProgramu>()), prostredi_(prostredi)
@@ -35,13 +45,28 @@ void TStrankaOProgramu::nastavPisma()
     QFont poznamka(QStringLiteral("Times New Roman"));
     poznamka.setPixelSize(9);
     ui_->OL9->setFont(poznamka);
-    QPalette stribrna = ui_->OL9->palette();
-    stribrna.setColor(QPalette::WindowText, QColor(192, 192, 192));
-    ui_->OL9->setPalette(stribrna);
+    // The logo's card: white, its texts black, in any palette.
+    QPalette karta = ui_->OlogoP->palette();
+    karta.setColor(QPalette::Window, kKarta);
+    karta.setColor(QPalette::WindowText, Qt::black);
+    ui_->OlogoP->setPalette(karta);
+    obarviPoznamku();
+}
 
-    QPalette bila = ui_->OlogoP->palette();
-    bila.setColor(QPalette::Window, Qt::white);
-    ui_->OlogoP->setPalette(bila);
+// Silver as designed on the default palette; elsewhere a grey that reads on
+// the card.
+void TStrankaOProgramu::obarviPoznamku()
+{
+    QPalette poznamka = ui_->OL9->palette();
+    poznamka.setColor(QPalette::WindowText, BarvaTextu(palette(), kStribrna, QPalette::WindowText, kKarta));
+    ui_->OL9->setPalette(poznamka);
+}
+
+void TStrankaOProgramu::changeEvent(QEvent* udalost)
+{
+    QWidget::changeEvent(udalost);
+    if (udalost->type() == QEvent::PaletteChange)
+        obarviPoznamku();
 }
 
 TVolby TStrankaOProgramu::Volby() const

@@ -32,8 +32,12 @@ public slots:
     void OdatadiskClick();
     void OlisitClick();
 
+protected:
+    void changeEvent(QEvent* udalost) override;
+
 private:
     void nastavPisma();
+    void obarviPoznamku();
 
     std::unique_ptr<Ui::TStrankaOProgramu> ui_;
     TProstredi& prostredi_;

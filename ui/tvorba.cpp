@@ -2,10 +2,12 @@
 // ingredient's detail box and the potion designer.
 #include "tvorba.h"
 
+#include <QEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <stdexcept>
 
+#include "barvy.h"
 #include "obsluha.h"
 #include "ovladace.h"
 #include "radky_zapisu.h"
@@ -53,6 +55,7 @@ TStrankaTvorby::TStrankaTvorby(TProstredi& prostredi, QWidget* rodic)
     ui_->setupUi(this);
     nastavPisma();
     pripravTvorbu();
+    obarviJmena();
     prostredi_.SledujBarvami({ui_->Tefekty, ui_->Tprisady}, this);
     PripojObsluhu(&prostredi_, &TProstredi::ZarazeniZmeneno, this, &TStrankaTvorby::naplnSeznamy);
     PripojObsluhu(&prostredi_, &TProstredi::ZnackyZmeneny, this, &TStrankaTvorby::poZmeneZnacek);
@@ -74,9 +77,6 @@ void TStrankaTvorby::nastavPisma()
     jmeno.setPixelSize(13);
     jmeno.setBold(true);
     ui_->TpJmeno->setFont(jmeno);
-    QPalette barvaStranky = ui_->TlJmeno->palette();
-    barvaStranky.setColor(QPalette::Base, barvaStranky.color(QPalette::Window));
-    ui_->TlJmeno->setPalette(barvaStranky);
 }
 
 void TStrankaTvorby::pripravTvorbu()
@@ -167,9 +167,34 @@ int TStrankaTvorby::tagOdesilatele() const
     return tag;
 }
 
-QColor TStrankaTvorby::barvaJmena(bool tribunal, bool bloodmoon) const
+QColor TStrankaTvorby::barvaJmena(bool tribunal, bool bloodmoon, QPalette::ColorRole text) const
 {
-    return prostredi_.Volby().Lisit ? BarvaPuvodu(tribunal, bloodmoon) : QColor(Qt::black);
+    const QColor barva = prostredi_.Volby().Lisit ? BarvaPuvodu(tribunal, bloodmoon) : QColor(Qt::black);
+    return BarvaTextu(palette(), barva, text, palette().color(QPalette::Window));
+}
+
+void TStrankaTvorby::obarviJmena()
+{
+    if (VybranaPrisada != nullptr)
+        nastavBarvuTextu(ui_->TpJmeno, QPalette::WindowText,
+                         barvaJmena(VybranaPrisada->Tribunal, VybranaPrisada->Bloodmoon));
+    for (std::size_t k = 0; k < 4; ++k) {
+        const TPrisada* prisada = Lektvar.Prisady[k];
+        nastavBarvuTextu(TlPrisady_[k], QPalette::WindowText,
+                         barvaJmena(prisada && prisada->Tribunal, prisada && prisada->Bloodmoon));
+    }
+    // The potion's name field reads as a label of the page.
+    QPalette jmeno = ui_->TlJmeno->palette();
+    jmeno.setColor(QPalette::Base, palette().color(QPalette::Window));
+    jmeno.setColor(QPalette::Text, barvaJmena(Lektvar.Tribunal, Lektvar.Bloodmoon, QPalette::Text));
+    ui_->TlJmeno->setPalette(jmeno);
+}
+
+void TStrankaTvorby::changeEvent(QEvent* udalost)
+{
+    QWidget::changeEvent(udalost);
+    if (udalost->type() == QEvent::PaletteChange)
+        obarviJmena();
 }
 
 void TStrankaTvorby::TefektyClick()
@@ -279,7 +304,7 @@ void TStrankaTvorby::ZobrazLektvar()
             nastavBarvuTextu(TlPrisady_[k], QPalette::WindowText, barvaJmena(prisada->Tribunal, prisada->Bloodmoon));
         } else {
             TlPrisady_[k]->setText(k == 0 ? kZadna : QString());
-            nastavBarvuTextu(TlPrisady_[k], QPalette::WindowText, Qt::black);
+            nastavBarvuTextu(TlPrisady_[k], QPalette::WindowText, barvaJmena(false, false));
         }
         TlVyjmi_[k]->setVisible(prisada != nullptr);
     }
@@ -294,7 +319,7 @@ void TStrankaTvorby::ZobrazLektvar()
     const TEfekt* prvni = Lektvar.Efekty[0].Efekt;
     ui_->TlJmeno->setText(prvni ? ZCp1250(prvni->Jmeno) : QString());
     ui_->TlDatadisky->setText(TextPuvodu(Lektvar.Tribunal, Lektvar.Bloodmoon));
-    nastavBarvuTextu(ui_->TlJmeno, QPalette::Text, barvaJmena(Lektvar.Tribunal, Lektvar.Bloodmoon));
+    nastavBarvuTextu(ui_->TlJmeno, QPalette::Text, barvaJmena(Lektvar.Tribunal, Lektvar.Bloodmoon, QPalette::Text));
     ui_->TZlektvar->setVisible(Lektvar.Prisady[0] != nullptr);
     pojmenujLektvar();
 }

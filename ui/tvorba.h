@@ -67,6 +67,9 @@ signals:
     // An entry for the notebook.
     void Zapis(const QString& nadpis, const QColor& barva, const QStringList& radky, int radekKurzivou);
 
+protected:
+    void changeEvent(QEvent* udalost) override;
+
 private:
     void nastavPisma();
     void pripravTvorbu();
@@ -74,8 +77,11 @@ private:
     void poZmeneZnacek();
     // Row k (1 to 4) of a four-fold control that raised the current event.
     int tagOdesilatele() const;
-    // An ingredient's or potion's name colour under the current options.
-    QColor barvaJmena(bool tribunal, bool bloodmoon) const;
+    // An ingredient's or potion's name colour under the current options, in
+    // the shade that reads on the page (role `text` for plain names).
+    QColor barvaJmena(bool tribunal, bool bloodmoon, QPalette::ColorRole text = QPalette::WindowText) const;
+    // The names' colours again, for a new palette.
+    void obarviJmena();
     void vyjmiZeSlotu(int k);
     void ukazEfektVSeznamu(const TEfekt* efekt);
     // Screen readers' names of the detail box's and the designer's

@@ -2,6 +2,7 @@
 // the selection, and saving as rich text or plain text (printing is in
 // zapisnik_tisk.cpp, the entries in zapisy.cpp).
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QShortcut>
@@ -16,6 +17,7 @@
 #include <string>
 
 #include "aplikace.h"
+#include "barvy_zapisniku.h"
 #include "chyby.h"
 #include "obsluha.h"
 #include "ovladace.h"
@@ -141,6 +143,7 @@ TStrankaZapisniku::TStrankaZapisniku(TProstredi& prostredi, QWidget* rodic)
     editor->PrizpusobStranku();
     editor->setCurrentCharFormat(FormatArial(Qt::black, 10));
     editor->NastavDotaz([this](int od, int po) { return ZtextProtectChange(od, po); });
+    new TBarvyZapisniku(*editor);
     ui_->Zsize->findChild<QLineEdit*>()->setReadOnly(true);
 
     PripojObsluhu(editor, &QTextEdit::selectionChanged, this, &TStrankaZapisniku::ZtextSelectionChange);
@@ -200,9 +203,23 @@ void TStrankaZapisniku::FormShowZapisnik()
     editor->NastavChranene(0, ZacatekUzivatelske, true);
     editor->moveCursor(QTextCursor::End);
     editor->setCurrentCharFormat(FormatArial(Qt::black, 10));
-    // No undo step may reach the header.
+    // No undo step may reach the header, and the header alone is nothing to save.
     dokument->clearUndoRedoStacks();
+    dokument->setModified(false);
     ZtextSelectionChange();
+}
+
+bool TStrankaZapisniku::NeulozeneZmeny() const
+{
+    return ui_->Ztext->document()->isModified();
+}
+
+// The controls' normal and grey texts are the palette's.
+void TStrankaZapisniku::changeEvent(QEvent* udalost)
+{
+    QWidget::changeEvent(udalost);
+    if (udalost->type() == QEvent::PaletteChange)
+        ZtextSelectionChange();
 }
 
 bool TStrankaZapisniku::ZtextProtectChange(int od, int po)
@@ -327,6 +344,7 @@ void TStrankaZapisniku::ZsaveClick()
     try {
         ZapisSouborAtomicky(jmeno.toStdString(), prosty ? prostyText(dokument) : ZapisRtf(DokumentZTextu(dokument)));
         slozkaUlozeni_ = QFileInfo(jmeno).absolutePath();
+        ui_->Ztext->document()->setModified(false);
     } catch (const std::exception& chyba) {
         throw std::runtime_error(std::string("Zápisníček nebyl uložen. ") + chyba.what());
     }

@@ -31,6 +31,10 @@ public:
     // Appends a line after the notebook's last line with this format.
     void PridejRadekZapisniku(const QString& text, const QTextCharFormat& format);
 
+    // Text typed or entries written since the notebook was last saved (or
+    // since its header was written).
+    bool NeulozeneZmeny() const;
+
 public slots:
     // Writes the protected header; the notebook starts empty below it.
     void FormShowZapisnik();
@@ -48,6 +52,9 @@ public slots:
     void ZsaveClick();
     void DialogTypeChange(const QString& typ);
     void ZprintClick();
+
+protected:
+    void changeEvent(QEvent* udalost) override;
 
 private:
     // Where the notebook was last saved; empty before the first save.

@@ -45,6 +45,8 @@ void TStrankaZapisniku::tiskniCerne()
 {
     TZapisnik* editor = ui_->Ztext;
     QTextDocument* dokument = editor->document();
+    // A print changes nothing there is to save.
+    const bool neulozeno = dokument->isModified();
     const std::string kopie = ZapisRtf(DokumentZTextu(*dokument));
     try {
         ZapisSouborAtomicky(kTiskovaKopie, kopie);
@@ -75,6 +77,7 @@ void TStrankaZapisniku::tiskniCerne()
     VlozDokument(kurzor, CtiRtf(obnova));
     std::remove(kTiskovaKopie);
     dokument->clearUndoRedoStacks();
+    dokument->setModified(neulozeno);
     editor->setReadOnly(false);
     editor->moveCursor(QTextCursor::End);
     if (chybaTisku)
