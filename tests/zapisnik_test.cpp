@@ -480,9 +480,10 @@ TEST_F(Zapisnik, DarkPaletteShowsEveryTextReadablyAndFilesKeepTheColoursWritten)
     QTextCursor kurzor(ed->document());
     while (kurzor.movePosition(QTextCursor::NextCharacter)) {
         QColor barva = kurzor.charFormat().foreground().color();
-        for (const QTextEdit::ExtraSelection& usek : ed->extraSelections())
+        for (const QTextEdit::ExtraSelection& usek : ed->extraSelections()) {
             if (usek.cursor.selectionStart() < kurzor.position() && kurzor.position() <= usek.cursor.selectionEnd())
                 barva = usek.format.foreground().color();
+        }
         if (!ed->document()->characterAt(kurzor.position() - 1).isSpace())
             ASSERT_GE(Kontrast(barva, papir), kKontrastTextu) << kurzor.position();
     }
