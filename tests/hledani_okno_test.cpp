@@ -43,13 +43,6 @@ protected:
         f().Pages->setCurrentIndex(4);
     }
 
-    std::vector<std::string> texty(const TListBox* seznam) const
-    {
-        std::vector<std::string> out;
-        for (int i = 0; i < seznam->count(); ++i)
-            out.push_back(DoCp1250(seznam->Index(i).data().toString()));
-        return out;
-    }
     std::string nadpis() { return DoCp1250(f().HL1->text()); }
 
     // The line of an effect, of an ingredient in the stock.
@@ -90,11 +83,7 @@ protected:
         QImage obraz(seznam->width(), seznam->Kreslic().Vyska(radek), QImage::Format_RGB32);
         QPainter malir(&obraz);
         seznam->Kreslic().Nakresli(&malir, radek, obraz.rect(), QStyle::State_None);
-        int pocet = 0;
-        for (int y = 0; y < obraz.height(); ++y)
-            for (int x = 0; x < obraz.width(); ++x)
-                pocet += obraz.pixelColor(x, y) == barva ? 1 : 0;
-        return pocet;
+        return PocetPixelu(obraz, [barva](QColor pixel) { return pixel == barva; });
     }
     std::vector<std::string> zaskrtnute()
     {
@@ -251,11 +240,9 @@ TEST_F(Hledani, DoubleClickLoadsThePotionInItsSlotOrder)
 {
     spustStranku();
     klikniEfekt("Ohe\xF2");
-    const int radek = 1;  // Beta + Gama
-    f().Hlist->scrollTo(f().Hlist->Index(radek));
-    const QPoint misto = f().Hlist->visualRect(f().Hlist->Index(radek)).center();
-    QTest::mouseClick(f().Hlist->viewport(), Qt::LeftButton, {}, misto);
-    QTest::mouseDClick(f().Hlist->viewport(), Qt::LeftButton, {}, misto);
+    const QPoint betaGama = misto(f().Hlist, 1);
+    QTest::mouseClick(f().Hlist->viewport(), Qt::LeftButton, {}, betaGama);
+    QTest::mouseDClick(f().Hlist->viewport(), Qt::LeftButton, {}, betaGama);
     EXPECT_EQ(tvorba().Lektvar.Prisady[0], &Prisada(seznam(), "Beta"));
     EXPECT_EQ(tvorba().Lektvar.Prisady[1], &Prisada(seznam(), "Gama"));
     EXPECT_EQ(tvorba().Lektvar.Prisady[2], nullptr);

@@ -130,6 +130,14 @@ std::vector<std::string> OknoTest::radky(const TListBox* seznam) const
     return out;
 }
 
+std::vector<std::string> OknoTest::texty(const TListBox* seznam) const
+{
+    std::vector<std::string> out;
+    for (int i = 0; i < seznam->count(); ++i)
+        out.push_back(DoCp1250(seznam->Index(i).data().toString()));
+    return out;
+}
+
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include <QCheckBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -73,6 +74,17 @@ struct TOvladace {
     QCheckBox *Otribunal, *Obloodmoon, *Olisit, *Oprepnout, *Obarvy;
 };
 
+// Pixels of the image for which the test holds.
+template <typename F>
+int PocetPixelu(const QImage& obraz, F plati)
+{
+    int pocet = 0;
+    for (int y = 0; y < obraz.height(); ++y)
+        for (int x = 0; x < obraz.width(); ++x)
+            pocet += plati(obraz.pixelColor(x, y)) ? 1 : 0;
+    return pocet;
+}
+
 class OknoTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -104,6 +116,8 @@ protected:
     const TSeznam& seznam() const { return prostredi().Seznam; }
 
     std::vector<std::string> radky(const TListBox* seznam) const;
+    // The lines' display texts, in Windows-1250.
+    std::vector<std::string> texty(const TListBox* seznam) const;
 
     DocasnaSlozka slozka;
     std::unique_ptr<TMF> okno;

@@ -11,6 +11,7 @@
 #include <memory>
 #include <set>
 
+#include "okno_support.h"
 #include "seznamy.h"
 
 namespace {
@@ -33,11 +34,7 @@ protected:
         QImage obraz(seznam.width(), seznam.Kreslic().Vyska(radek), QImage::Format_RGB32);
         QPainter malir(&obraz);
         seznam.Kreslic().Nakresli(&malir, radek, obraz.rect(), QStyle::State_None);
-        int pocet = 0;
-        for (int y = 0; y < obraz.height(); ++y)
-            for (int x = 0; x < obraz.width(); ++x)
-                pocet += obraz.pixelColor(x, y).hslSaturation() > 100 && std::abs(obraz.pixelColor(x, y).hslHue() - odstin) <= 10;
-        return pocet;
+        return PocetPixelu(obraz, [odstin](QColor p) { return p.hslSaturation() > 100 && std::abs(p.hslHue() - odstin) <= 10; });
     }
 
     TListBox seznam;
