@@ -7,7 +7,6 @@
 #include <QStyleFactory>
 #include <QSpinBox>
 #include <QTest>
-#include <QTextBlock>
 
 #include "okno_support.h"
 #include "pristupnost_seznamu.h"
@@ -200,9 +199,7 @@ TEST_F(Hledani, StockSwitchCountAndExpansionsRebuildTheList)
     spustStranku();
     klikniEfekt("Jed");
     klikniEfekt("Ohe\xF2");
-    const auto vse = texty(f().Hlist);
-    EXPECT_EQ(nadpis(), W("Lektvary s efekty Jed + Oheň (5)"));
-    EXPECT_EQ(vse.front(), W("[T] Alfa + Beta => Jed + Oheň"));
+    EXPECT_EQ(texty(f().Hlist).front(), W("[T] Alfa + Beta => Jed + Oheň"));
     f().Hpocet->setValue(2);
     EXPECT_THAT(texty(f().Hlist), ElementsAre(W("[T] Alfa + Beta => Jed + Oheň")));
     f().Hpocet->setValue(3);
@@ -258,15 +255,10 @@ TEST_F(Hledani, ZapsatWritesTheHeadingAndEveryLine)
     f().HZlist->click();
     f().Olisit->setChecked(false);
     f().HZlist->click();
-    QStringList radky;
-    for (QTextBlock blok = f().Ztext->document()->findBlockByNumber(2); blok.isValid(); blok = blok.next())
-        radky << blok.text();
-    EXPECT_EQ(radky, (QStringList{"", QStringLiteral("Lektvary s efekty Oheň (3)"),
-                                  QStringLiteral("\t[B] Alfa + Gama => Oheň"), QStringLiteral("\t[TB] Beta + Gama => Oheň"),
-                                  QStringLiteral("\t[T] Alfa + Beta => Jed + Oheň"), "",
-                                  QStringLiteral("Lektvary s efekty Oheň (3)"), QStringLiteral("\tAlfa + Gama => Oheň"),
-                                  QStringLiteral("\tBeta + Gama => Oheň"), QStringLiteral("\tAlfa + Beta => Jed + Oheň"),
-                                  "", ""}));
+    EXPECT_EQ(f().Ztext->toPlainText().mid(zapisnik().ZacatekUzivatelske),
+              QStringLiteral("\nLektvary s efekty Oheň (3)\n\t[B] Alfa + Gama => Oheň\n\t[TB] Beta + Gama => Oheň\n"
+                             "\t[T] Alfa + Beta => Jed + Oheň\n\nLektvary s efekty Oheň (3)\n\tAlfa + Gama => Oheň\n"
+                             "\tBeta + Gama => Oheň\n\tAlfa + Beta => Jed + Oheň\n\n"));
 }
 
 TEST_F(Hledani, StockIsReadAtStartAndWrittenAtClose)

@@ -59,6 +59,14 @@ protected:
         k.setPosition(po, QTextCursor::KeepAnchor);
         ed->setTextCursor(k);
     }
+    // Where the view shows the document's start and its end.
+    QPoint naZacatku() const { return ed->cursorRect(QTextCursor(ed->document())).center(); }
+    QPoint naKonci() const
+    {
+        QTextCursor konec(ed->document());
+        konec.movePosition(QTextCursor::End);
+        return ed->cursorRect(konec).center();
+    }
     QTextCharFormat formatZnaku(int pozice) const
     {
         QTextCursor k(ed->document());
@@ -206,7 +214,7 @@ TEST_F(Zapisnik, MiddleButtonPasteIsRefusedInTheHeader)
     if (!schranka->supportsSelection())
         GTEST_SKIP() << "this platform has no selection clipboard";
     schranka->setText(QStringLiteral("STRED"), QClipboard::Selection);
-    QTest::mouseClick(ed->viewport(), Qt::MiddleButton, {}, ed->cursorRect(QTextCursor(ed->document())).center());
+    QTest::mouseClick(ed->viewport(), Qt::MiddleButton, {}, naZacatku());
     ocekavejNetknutouHlavicku("middle button");
 }
 
@@ -214,19 +222,16 @@ TEST_F(Zapisnik, DropsAndInputMethodTextAreRefusedInTheHeader)
 {
     QMimeData data;
     data.setText(QStringLiteral("TAZENO"));
-    const QPoint vHlavicce = ed->cursorRect(QTextCursor(ed->document())).center() + QPoint(20, 0);
+    const QPoint vHlavicce = naZacatku() + QPoint(20, 0);
     EXPECT_FALSE(tahni(data, vHlavicce));
     ocekavejNetknutouHlavicku("drop into header");
     EXPECT_FALSE(text().contains(QStringLiteral("TAZENO")));
 
     // A move of header text to the user area would take it out of the header.
     vyber(2, 6);
-    QTextCursor konec(ed->document());
-    konec.movePosition(QTextCursor::End);
-    QDropEvent presun(QPointF(ed->cursorRect(konec).center()), Qt::MoveAction, &data, Qt::LeftButton,
-                      Qt::NoModifier);
+    QDropEvent presun(QPointF(naKonci()), Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
     presun.setDropAction(Qt::MoveAction);
-    QTest::mousePress(ed->viewport(), Qt::LeftButton, {}, ed->cursorRect(QTextCursor(ed->document())).center());
+    QTest::mousePress(ed->viewport(), Qt::LeftButton, {}, naZacatku());
     QApplication::sendEvent(ed->viewport(), &presun);
     ocekavejNetknutouHlavicku("move out of header");
 
@@ -354,7 +359,6 @@ protected:
             titulek = dialog.windowTitle();
             typy = dialog.nameFilters();
             slozka = dialog.directory().absolutePath();
-            pripona = dialog.defaultSuffix();
             dialog.selectNameFilter(typy.value(typ));
             emit dialog.filterSelected(typy.value(typ));
             dialog.selectFile(jmeno);
@@ -370,7 +374,7 @@ protected:
     QString cesta(const char* jmeno) const { return QString::fromStdString((slozka_.cesta() / jmeno).string()); }
     std::string ulozeny(const char* jmeno) const { return precti((slozka_.cesta() / jmeno).string()); }
 
-    QString titulek, slozka, pripona;
+    QString titulek, slozka;
     QStringList typy;
     DocasnaSlozka slozka_;
 };
@@ -728,9 +732,7 @@ TEST_F(Vkladani, PlainTextTakesTheTypingFormatAndDropsGoTheSameWay)
 
     QMimeData tazena;
     tazena.setHtml(QStringLiteral("<span style=\"font-size:32px\">tažený</span><img src=\"x.png\">"));
-    QTextCursor konec(ed->document());
-    konec.movePosition(QTextCursor::End);
-    tahni(tazena, ed->cursorRect(konec).center());
+    tahni(tazena, naKonci());
     ASSERT_TRUE(text().contains(QStringLiteral("tažený")));
     EXPECT_FALSE(text().contains(QChar::ObjectReplacementCharacter));
     EXPECT_EQ(formatZnaku(pozice(QStringLiteral("tažený"))).fontPointSize(), 24);
