@@ -49,7 +49,6 @@ protected:
     {
         dvojklikNaRadek(f().Tprisady, f().Tprisady->RadekSOdkazem(prisada(jmeno)));
     }
-    std::vector<std::string> texty(TListBox* seznam) { return radky(seznam); }
     std::array<QString, 4> popisky(std::array<TPopisek*, 4> ovladace)
     {
         return {ovladace[0]->text(), ovladace[1]->text(), ovladace[2]->text(), ovladace[3]->text()};

@@ -28,13 +28,6 @@ protected:
     }
 
     TPrisada* prisada(const char* jmeno) { return &Prisada(seznam(), jmeno); }
-    std::vector<std::string> texty(TListBox* seznam) const
-    {
-        std::vector<std::string> out;
-        for (int i = 0; i < seznam->count(); ++i)
-            out.push_back(DoCp1250(seznam->Text(i)));
-        return out;
-    }
     std::string nadpis() { return DoCp1250(f().VL1->text()); }
 
     void klikni(TListBox* seznam, int radek)
