@@ -104,7 +104,6 @@ TEST_F(Klavesnice, NotebookKeys)
         EXPECT_EQ(dialogy, ulozeno);
         EXPECT_EQ(tisky, vytisteno);
     }
-    TAplikace::Instance()->NastavOdpovidaceDialogu(nullptr);
     EXPECT_TRUE(f().Ztext->toPlainText().endsWith(QLatin1Char('\t')));
     EXPECT_TRUE(std::filesystem::exists(slozka.cesta() / "poznamky.rtf"));
 }

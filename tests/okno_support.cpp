@@ -63,6 +63,8 @@ void OknoTest::TearDown()
     ovladace_.reset();
     TAplikace::Instance()->NastavOdpovidace(nullptr);
     TAplikace::Instance()->NastavOdpovidaceUlozeni(nullptr);
+    TAplikace::Instance()->NastavOdpovidaceDialogu(nullptr);
+    TAplikace::Instance()->NastavOdpovidaceOtazek(nullptr);
     std::filesystem::current_path(puvodni_);
 }
 

@@ -88,6 +88,7 @@ int PocetPixelu(const QImage& obraz, F plati)
 class OknoTest : public ::testing::Test {
 protected:
     void SetUp() override;
+    // Also takes back every answerer of the application's dialogs.
     void TearDown() override;
 
     // Writes the catalogue "Přísady.txt" of the working folder.

@@ -363,12 +363,6 @@ protected:
             return prijmout;
         });
     }
-    void TearDown() override
-    {
-        TAplikace::Instance()->NastavOdpovidaceDialogu(nullptr);
-        TAplikace::Instance()->NastavOdpovidaceOtazek(nullptr);
-        Zapisnik::TearDown();
-    }
     QString cesta(const char* jmeno) const { return QString::fromStdString((slozka_.cesta() / jmeno).string()); }
     std::string ulozeny(const char* jmeno) const { return precti((slozka_.cesta() / jmeno).string()); }
 

@@ -466,7 +466,6 @@ TEST_F(Zapisy, WholeRoadToARichTextFile)
         return true;
     });
     f().Zsave->click();
-    TAplikace::Instance()->NastavOdpovidaceDialogu(nullptr);
     ASSERT_TRUE(std::filesystem::exists(soubor));
 
     if (!MaUnrtf())
