@@ -74,6 +74,7 @@ void TMF::pridejStranky()
     stranky->addTab(oProgramu_, QStringLiteral("O programu"));
     hledani_ = new TStrankaHledani(*prostredi_, stranky);
     stranky->addTab(hledani_, QStringLiteral("Hledání"));
+    stranky->setAccessibleName(QStringLiteral("Stránky programu"));
     for (int i = 0; i < stranky->count(); ++i)
         stranky->widget(i)->setAccessibleName(stranky->tabText(i));
     pripravKlavesyStranek();

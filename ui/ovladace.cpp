@@ -64,6 +64,7 @@ TPosuvnyPas::TPosuvnyPas(QWidget* rodic)
     doprava_->setArrowType(Qt::RightArrow);
     doleva_->setAccessibleName(QStringLiteral("Posunout poznámku doleva"));
     doprava_->setAccessibleName(QStringLiteral("Posunout poznámku doprava"));
+    okenko_->setAccessibleName(QStringLiteral("Text poznámky"));
     for (QToolButton* sipka : {doleva_, doprava_}) {
         sipka->setAutoRepeat(true);
         sipka->setAutoRaise(true);
