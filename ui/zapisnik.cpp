@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -144,6 +145,8 @@ TStrankaZapisniku::TStrankaZapisniku(TProstredi& prostredi, QWidget* rodic)
     editor->setCurrentCharFormat(FormatArial(Qt::black, 10));
     editor->NastavDotaz([this](int od, int po) { return ZtextProtectChange(od, po); });
     new TBarvyZapisniku(*editor);
+    editor->verticalScrollBar()->setAccessibleName(QStringLiteral("Posun zápisníčku svisle"));
+    editor->horizontalScrollBar()->setAccessibleName(QStringLiteral("Posun zápisníčku vodorovně"));
     ui_->Zsize->findChild<QLineEdit*>()->setReadOnly(true);
 
     PripojObsluhu(editor, &QTextEdit::selectionChanged, this, &TStrankaZapisniku::ZtextSelectionChange);
