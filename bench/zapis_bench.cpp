@@ -25,20 +25,26 @@
 // undo and saving within 1 s. Last it prints the peak memory of the whole process, which
 // should stay under 1 GB; run one catalogue at a time to read it for that
 // catalogue (--benchmark_filter=/nositele5000/). The targets are reported,
-// not enforced. Counters: "lines", the notebook's lines after the reaction;
+// not enforced. With --tmava everything runs in a dark palette, where the
+// notebook lays readable shades over its colours and keeps them as it
+// changes. Counters: "lines", the notebook's lines after the reaction;
 // "handler_ms" and "draw_ms", the wall time of the reaction and of the
 // drawing after it.
 #include <benchmark/benchmark.h>
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QPalette>
 #include <QKeyEvent>
 #include <QRadioButton>
 #include <QTextDocument>
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <sys/resource.h>
 #include <vector>
 
@@ -296,11 +302,17 @@ void vypisSouhrn(const TSouhrn& souhrn)
 int main(int argc, char** argv)
 {
     benchmark::Initialize(&argc, argv);
+    const auto tmava = std::find(argv + 1, argv + argc, std::string_view("--tmava"));
+    const bool tmavaPaleta = tmava != argv + argc;
+    if (tmavaPaleta)
+        argc = static_cast<int>(std::remove(argv + 1, argv + argc, *tmava) - argv);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     TAplikace aplikace(argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
     ZpravyNaStderr(aplikace);
+    if (tmavaPaleta)
+        QApplication::setPalette(QPalette(QColor(53, 53, 53)));
 
     const auto puvodni = std::filesystem::current_path();
     {

@@ -460,22 +460,38 @@ TEST_F(Zapisnik, DarkPaletteShowsEveryTextReadablyAndFilesKeepTheColoursWritten)
     const TObnova vratit([puvodni = QApplication::palette()] { QApplication::setPalette(puvodni); });
     QApplication::setPalette(QPalette(QColor(53, 53, 53)));
     QCoreApplication::processEvents();  // the window takes it on
-    ed->viewport()->grab();             // drawn as on the screen
     const QColor papir = ed->palette().color(QPalette::Base);
     ASSERT_NE(papir, QColor(Qt::white));
-    // Each character in its own colour, or in that of the view's extra selection over it.
-    QTextCursor kurzor(ed->document());
-    while (kurzor.movePosition(QTextCursor::NextCharacter)) {
-        QColor barva = kurzor.charFormat().foreground().color();
-        for (const QTextEdit::ExtraSelection& usek : ed->extraSelections()) {
-            if (usek.cursor.selectionStart() < kurzor.position() && kurzor.position() <= usek.cursor.selectionEnd())
-                barva = usek.format.foreground().color();
+    // Each character shown in the shade of its own colour, which reads: in
+    // that colour, or in that of the view's extra selection over it.
+    const auto kazdyZnakCitelny = [&] {
+        ed->viewport()->grab();  // drawn as on the screen
+        QTextCursor kurzor(ed->document());
+        while (kurzor.movePosition(QTextCursor::NextCharacter)) {
+            const QTextCharFormat format = kurzor.charFormat();
+            QColor barva = format.hasProperty(QTextFormat::ForegroundBrush) ? format.foreground().color()
+                                                                            : ed->palette().color(QPalette::Text);
+            const QColor vlastni = format.hasProperty(QTextFormat::ForegroundBrush) ? barva : QColor(Qt::black);
+            for (const QTextEdit::ExtraSelection& usek : ed->extraSelections()) {
+                if (usek.cursor.selectionStart() < kurzor.position() && kurzor.position() <= usek.cursor.selectionEnd())
+                    barva = usek.format.foreground().color();
+            }
+            if (!ed->document()->characterAt(kurzor.position() - 1).isSpace()) {
+                ASSERT_EQ(barva.rgb(), BarvaTextu(ed->palette(), vlastni, QPalette::Text, papir).rgb())
+                    << kurzor.position();
+                ASSERT_GE(Kontrast(barva, papir), kKontrastTextu) << kurzor.position();
+            }
         }
-        if (ed->document()->characterAt(kurzor.position() - 1).isSpace())
-            continue;
-        ASSERT_GE(Kontrast(barva, papir), kKontrastTextu) << kurzor.position();
-    }
+    };
+    kazdyZnakCitelny();
     EXPECT_EQ(DokumentZTextu(*ed->document()), zapsany);
+    // Typed and written after the first drawing: only the changed blocks are read again.
+    QTextCursor uprostred(ed->document());
+    uprostred.setPosition(ed->document()->characterCount() / 2);
+    ed->setTextCursor(uprostred);
+    QTest::keyClicks(ed, QStringLiteral("x y"));
+    f().TZprisada->click();
+    kazdyZnakCitelny();
     // The names on the creation page, the texts on the logo's card.
     const QWidget* ol9 = okno->findChild<QWidget*>(QStringLiteral("OL9"));
     for (const QWidget* popisek : std::initializer_list<const QWidget*>{f().TpJmeno, f().TlPrisada1, f().OL1, ol9})

@@ -3,11 +3,20 @@
 #include <QEvent>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <algorithm>
 #include <unordered_map>
+#include <vector>
 
 #include "barvy.h"
 
 namespace {
+
+// A stretch [Od, Po) of the document shown in Barva.
+struct TUsek {
+    int Od;
+    int Po;
+    QColor Barva;
+};
 
 // The colour a text of this format is shown in instead of the one it would
 // be drawn in; none where that one is what BarvaTextu shows.
@@ -20,21 +29,41 @@ QColor nahradniBarva(const QTextCharFormat& format, const QPalette& paleta)
     return ukazana.rgb() != kreslena.rgb() ? ukazana : QColor();
 }
 
-// Shows [od, po) in this colour: the last run grows when it goes on here,
-// across a line end too.
-void pridejUsek(QList<QTextEdit::ExtraSelection>& useky, QTextDocument* dokument, int od, int po, const QColor& barva)
+// Adds [od, po) in this colour: the last stretch grows when it goes on here
+// in the same colour, also across the line end just before `od` when
+// `poKonciRadku`.
+void pridej(std::vector<TUsek>& useky, int od, int po, const QColor& barva, bool poKonciRadku)
 {
-    if (!useky.isEmpty() && useky.back().format.foreground().color() == barva &&
-        useky.back().cursor.selectionEnd() + 1 >= od) {
-        useky.back().cursor.setPosition(po, QTextCursor::KeepAnchor);
+    if (od >= po)
+        return;
+    if (!useky.empty() && useky.back().Barva == barva &&
+        (useky.back().Po == od || (poKonciRadku && useky.back().Po == od - 1))) {
+        useky.back().Po = po;
         return;
     }
-    QTextEdit::ExtraSelection usek;
-    usek.cursor = QTextCursor(dokument);
-    usek.cursor.setPosition(od);
-    usek.cursor.setPosition(po, QTextCursor::KeepAnchor);
-    usek.format.setForeground(barva);
-    useky.append(usek);
+    useky.push_back({od, po, barva});
+}
+
+// The stretches of the blocks from `blok` up to position `konec` whose
+// colour would not read. Positions are counted along: asking a fragment for
+// its own searches the document.
+void prectiBloky(QTextBlock blok, int konec, const QPalette& paleta, std::vector<TUsek>& useky)
+{
+    std::unordered_map<int, QColor> nahradni;  // per format
+    for (int zacatek = blok.position(); blok.isValid() && zacatek < konec;
+         zacatek += blok.length(), blok = blok.next()) {
+        int po = zacatek;  // a block's fragments follow each other
+        for (auto it = blok.begin(); !it.atEnd(); ++it) {
+            const QTextFragment kus = it.fragment();
+            const int od = po;
+            po += kus.length();
+            auto [misto, nove] = nahradni.try_emplace(kus.charFormatIndex());
+            if (nove)
+                misto->second = nahradniBarva(kus.charFormat(), paleta);
+            if (misto->second.isValid())
+                pridej(useky, od, po, misto->second, od == zacatek);
+        }
+    }
 }
 
 } // namespace
@@ -43,7 +72,7 @@ TBarvyZapisniku::TBarvyZapisniku(QTextEdit& editor) : QObject(&editor), editor_(
 {
     editor.installEventFilter(this);
     editor.viewport()->installEventFilter(this);
-    connect(editor.document(), &QTextDocument::contentsChanged, this, [this] { zastarale_ = true; });
+    connect(editor.document(), &QTextDocument::contentsChange, this, &TBarvyZapisniku::zmena);
 }
 
 // Worked out when the view is next drawn: a long entry changes the document
@@ -51,38 +80,72 @@ TBarvyZapisniku::TBarvyZapisniku(QTextEdit& editor) : QObject(&editor), editor_(
 bool TBarvyZapisniku::eventFilter(QObject* objekt, QEvent* udalost)
 {
     if (objekt == &editor_ && udalost->type() == QEvent::PaletteChange)
-        zastarale_ = true;
-    else if (objekt == editor_.viewport() && udalost->type() == QEvent::Paint && zastarale_)
+        vse_ = true;
+    else if (objekt == editor_.viewport() && udalost->type() == QEvent::Paint && (vse_ || zmeneno_))
         obnov();
     return false;
 }
 
+void TBarvyZapisniku::zmena(int od, int odebrano, int pridano)
+{
+    if (!zmeneno_) {
+        od_ = od;
+        po_ = od + pridano;
+        zmeneno_ = true;
+        return;
+    }
+    // What changed before moves with this edit where it lies after it.
+    if (po_ > od)
+        po_ = std::max(od + pridano, po_ + pridano - odebrano);
+    od_ = std::min(od_, od);
+    po_ = std::max(po_, od + pridano);
+}
+
 void TBarvyZapisniku::obnov()
 {
-    zastarale_ = false;
+    const bool vse = vse_;
+    vse_ = zmeneno_ = false;
     const QPalette& paleta = editor_.palette();
-    QList<QTextEdit::ExtraSelection> useky;
-    if (!JeVychoziPaleta(paleta)) {
-        std::unordered_map<int, QColor> nahradni;  // per format
-        QTextDocument* dokument = editor_.document();
-        // Positions are counted along: asking a fragment for its own
-        // searches the document.
-        int zacatekBloku = 0;
-        for (QTextBlock blok = dokument->begin(); blok.isValid(); zacatekBloku += blok.length(), blok = blok.next()) {
-            int po = zacatekBloku;  // a block's fragments follow each other
-            for (auto it = blok.begin(); !it.atEnd(); ++it) {
-                const QTextFragment kus = it.fragment();
-                const int od = po;
-                po += kus.length();
-                auto [misto, nove] = nahradni.try_emplace(kus.charFormatIndex());
-                if (nove)
-                    misto->second = nahradniBarva(kus.charFormat(), paleta);
-                if (misto->second.isValid())
-                    pridejUsek(useky, dokument, od, po, misto->second);
-            }
-        }
+    if (JeVychoziPaleta(paleta)) {
+        if (prekryto_)
+            editor_.setExtraSelections({});
+        prekryto_ = false;
+        return;
     }
-    if (!useky.isEmpty() || prekryto_)
-        editor_.setExtraSelections(useky);
-    prekryto_ = !useky.isEmpty();
+    QTextDocument* dokument = editor_.document();
+    QTextBlock prvni = dokument->begin();
+    int konec = dokument->characterCount();
+    if (!vse) {
+        prvni = dokument->findBlock(od_);
+        QTextBlock posledni = dokument->findBlock(po_);
+        if (!posledni.isValid())
+            posledni = dokument->lastBlock();
+        konec = posledni.position() + posledni.length();
+    }
+    const int zacatek = prvni.position();
+    // The stretches before and after the blocks read again stay as they
+    // are: the editor's cursors moved them with every edit.
+    const QList<QTextEdit::ExtraSelection> stare = vse ? QList<QTextEdit::ExtraSelection>() : editor_.extraSelections();
+    std::vector<TUsek> useky;
+    for (const QTextEdit::ExtraSelection& s : stare)
+        pridej(useky, s.cursor.selectionStart(), std::min(s.cursor.selectionEnd(), zacatek),
+               s.format.foreground().color(), false);
+    prectiBloky(prvni, konec, paleta, useky);
+    for (const QTextEdit::ExtraSelection& s : stare)
+        pridej(useky, std::max(s.cursor.selectionStart(), konec), s.cursor.selectionEnd(),
+               s.format.foreground().color(), false);
+
+    QList<QTextEdit::ExtraSelection> nove;
+    nove.reserve(static_cast<qsizetype>(useky.size()));
+    for (const TUsek& usek : useky) {
+        QTextEdit::ExtraSelection s;
+        s.cursor = QTextCursor(dokument);
+        s.cursor.setPosition(usek.Od);
+        s.cursor.setPosition(usek.Po, QTextCursor::KeepAnchor);
+        s.format.setForeground(usek.Barva);
+        nove.append(s);
+    }
+    if (!nove.isEmpty() || prekryto_)
+        editor_.setExtraSelections(nove);
+    prekryto_ = !nove.isEmpty();
 }

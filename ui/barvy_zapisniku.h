@@ -18,12 +18,18 @@ protected:
     bool eventFilter(QObject* objekt, QEvent* udalost) override;
 
 private:
+    // Notes the stretch of the document that an edit changed.
+    void zmena(int od, int odebrano, int pridano);
     // Lays the shown colours over the runs whose colour would not read, as
     // the editor's extra selections, which the view draws and the document
-    // never holds.
+    // never holds. Only the blocks changed since the last time are read
+    // again: a key typed after an entry of 100,000 lines reads one block.
     void obnov();
 
     QTextEdit& editor_;
-    bool zastarale_ = true;
+    bool vse_ = true;        // the whole document is to be read (a new palette)
+    bool zmeneno_ = false;   // [od_, po_] changed since the last time
+    int od_ = 0;
+    int po_ = 0;
     bool prekryto_ = false;
 };
