@@ -32,7 +32,7 @@ tests=(
     poppler-utils
     fontconfig fonts-liberation fonts-dejavu-core
     # window titles as an X server shows them, for their test
-    xvfb xauth libxcb1-dev
+    xvfb libxcb1-dev
     # every page walked as a screen reader walks it, over AT-SPI
     dbus-daemon at-spi2-core python3-pyatspi
     # the install's test: menu entry, AppStream data and icon checks

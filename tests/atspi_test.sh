@@ -3,9 +3,9 @@
 # session bus with the accessibility bus, every page walked over AT-SPI
 # (atspi_stranky.py). Usage: atspi_test.sh MIXOR CATALOGUE
 set -euo pipefail
-mixor=$1 katalog=$2
-pruvodce=$(cd "$(dirname "$0")" && pwd)/atspi_stranky.py
-for prikaz in xvfb-run dbus-run-session /usr/libexec/at-spi-bus-launcher; do
+mixor=$(realpath "$1") katalog=$(realpath "$2")
+testy=$(cd "$(dirname "$0")" && pwd)
+for prikaz in Xvfb dbus-run-session /usr/libexec/at-spi-bus-launcher; do
     command -v "$prikaz" >/dev/null || { echo "skipped: $prikaz is missing"; exit 77; }
 done
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "skipped: python3-pyatspi is missing"; exit 77; }
@@ -17,11 +17,11 @@ cd "$slozka"
 export HOME=$slozka XDG_RUNTIME_DIR=$slozka
 # Everything started here ends with the walk: the buses, the registry and the
 # program share this process group.
-xvfb-run -a dbus-run-session -- setsid bash -c '
+bash "$testy/pod_x11.sh" dbus-run-session -- setsid bash -c '
     /usr/libexec/at-spi-bus-launcher --launch-immediately &
     QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$1" &
     status=0
     /usr/bin/python3 "$2" || status=$?
     trap "" TERM
     kill -- -$$
-    exit $status' _ "$mixor" "$pruvodce"
+    exit $status' _ "$mixor" "$testy/atspi_stranky.py"

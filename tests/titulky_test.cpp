@@ -1,6 +1,6 @@
 // Window titles as the X server holds them for the window manager: every box
 // and dialog of the program carries exactly the title it is given, with no
-// program name appended. Runs on the xcb platform under xvfb-run (see
+// program name appended. Runs on the xcb platform on a private Xvfb server (see
 // pod_x11.sh); without an X display it is skipped, and under CI it fails.
 #include <gtest/gtest.h>
 
@@ -133,7 +133,7 @@ int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
     if (qEnvironmentVariableIsEmpty("DISPLAY")) {
-        std::fputs("No X display (tests/pod_x11.sh gives one through xvfb-run): titles not checked.\n", stderr);
+        std::fputs("No X display (tests/pod_x11.sh gives one through Xvfb): titles not checked.\n", stderr);
         return qEnvironmentVariableIsEmpty("CI") ? 77 : 1;
     }
     qputenv("QT_QPA_PLATFORM", "xcb");
