@@ -10,7 +10,7 @@ slozka=$(mktemp -d)
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$slozka/displej" 2>"$slozka/server.log" &
 server=$!
 trap 'kill $server 2>/dev/null; wait $server 2>/dev/null; rm -rf "$slozka"' EXIT
-for _ in $(seq 200); do
+for _ in $(seq 600); do
     [ "$(wc -l <"$slozka/displej")" -ge 1 ] && break
     kill -0 $server 2>/dev/null || break
     sleep 0.05
